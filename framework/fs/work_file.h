@@ -1,0 +1,104 @@
+#pragma once
+// Work files: the framework's sequential files with one record field, used
+// by the engine to write and read whole files.
+//
+// A work file's name is not fixed: it is read from the file's `name` text at
+// every remove, create and open, so one declaration serves many files. Two
+// kinds exist:
+//   TextLineFile  one record is one line; append writes LINE clipped, then
+//                 CR LF; next reads up to the next LF (a CR before it and the
+//                 LF are dropped) into LINE, cut or padded to its width.
+//   ByteFile      one record is one byte (LINE is a text of 1).
+// Records are the interface; the I/O underneath is buffered.
+//
+// Open mode 22h (read and write for this opener, others may only read) is
+// emulated for real: a file without any write permission bit counts as
+// read-only and cannot be opened for writing, even by root; and an opener
+// that wants write access while another opener of the framework (in this
+// process or another) holds the file for writing is refused. Both give
+// ErrorCode::AccessDenied. Results are the framework's error codes
+// (core/error_codes.h): 0 for success.
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <span>
+
+#include "framework/core/text.h"
+
+namespace fw::fs {
+
+namespace OpenMode {
+inline constexpr std::uint8_t ReadOnly = 0x00;
+inline constexpr std::uint8_t ReadWrite = 0x02;
+inline constexpr std::uint8_t DenyWrite = 0x20;
+inline constexpr std::uint8_t ReadWriteDenyWrite = ReadWrite | DenyWrite; // 22h
+} // namespace OpenMode
+
+class WorkFile {
+public:
+    core::Text<256> name; // read at every remove, create and open
+
+    WorkFile();
+    virtual ~WorkFile();
+    WorkFile(const WorkFile&) = delete;
+    WorkFile& operator=(const WorkFile&) = delete;
+
+    int remove();                                        // no error when missing
+    int create();                                        // creates the file empty (replacing one)
+    int open(std::uint8_t mode = OpenMode::ReadWriteDenyWrite);
+    int setToStart();                                    // positions at the first record
+    std::int64_t bytes() const;                          // size in bytes; -1 when not open
+    // Flushes what was appended and closes. A write that failed since the
+    // open (disk full, I/O error) is reported here as FileSystemError.
+    int close();
+    bool isOpen() const;
+
+protected:
+    struct Handle;
+    std::unique_ptr<Handle> m_handle;
+};
+
+template <std::size_t Width>
+class BasicTextLineFile : public WorkFile {
+public:
+    core::Text<Width> LINE;
+
+    int next();   // 0, or NoFurtherRecord at the end, or another code on a read error
+    int append(); // writes LINE clipped, then CR LF
+};
+
+class ByteFile : public WorkFile {
+public:
+    core::Text<1> LINE;
+
+    int next();   // reads one byte into LINE
+    int append(); // writes LINE's one byte
+
+    // Bulk forms of next() and append() for callers that stream whole files:
+    // the same bytes in the same order, without a call per byte.
+    // read() returns the number of bytes read (0 at the end) or -1 on an
+    // error; write() returns false when the file is not open for writing.
+    std::ptrdiff_t read(std::span<char> into);
+    bool write(std::span<const char> bytes);
+};
+
+using TextLineFile = BasicTextLineFile<256>;
+
+// Shared by every BasicTextLineFile width.
+namespace detail {
+int nextLine(WorkFile& file, char* into, std::size_t width);
+int appendLine(WorkFile& file, std::string_view clippedLine);
+} // namespace detail
+
+template <std::size_t Width>
+int BasicTextLineFile<Width>::next() { return detail::nextLine(*this, LINE.data(), Width); }
+
+template <std::size_t Width>
+int BasicTextLineFile<Width>::append() { return detail::appendLine(*this, LINE.clippedView()); }
+
+// Test seam (fault injection): when n > 0, the n-th write to any work file
+// from now on fails as a full disk would; 0 turns it off.
+void failNthWriteForTesting(int n);
+
+} // namespace fw::fs
