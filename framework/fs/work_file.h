@@ -23,10 +23,19 @@
 #include <cstdint>
 #include <memory>
 #include <span>
+#include <string_view>
 
 #include "framework/core/text.h"
 
 namespace fw::fs {
+
+class WorkFile;
+
+// Shared by every BasicTextLineFile width.
+namespace detail {
+int nextLine(WorkFile& file, char* into, std::size_t width);
+int appendLine(WorkFile& file, std::string_view clippedLine);
+} // namespace detail
 
 namespace OpenMode {
 inline constexpr std::uint8_t ReadOnly = 0x00;
@@ -55,6 +64,9 @@ public:
     bool isOpen() const;
 
 protected:
+    friend int detail::nextLine(WorkFile&, char*, std::size_t);
+    friend int detail::appendLine(WorkFile&, std::string_view);
+
     struct Handle;
     std::unique_ptr<Handle> m_handle;
 };
@@ -84,12 +96,6 @@ public:
 };
 
 using TextLineFile = BasicTextLineFile<256>;
-
-// Shared by every BasicTextLineFile width.
-namespace detail {
-int nextLine(WorkFile& file, char* into, std::size_t width);
-int appendLine(WorkFile& file, std::string_view clippedLine);
-} // namespace detail
 
 template <std::size_t Width>
 int BasicTextLineFile<Width>::next() { return detail::nextLine(*this, LINE.data(), Width); }

@@ -1,0 +1,95 @@
+#include "framework/app/ini_manager.h"
+
+#include <ini.h>
+
+#include <cctype>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+
+#include "framework/core/text.h"
+
+namespace fw::app {
+
+namespace {
+
+// Section and setting names compare without regard to case, as INI files do.
+std::string folded(std::string_view s)
+{
+    std::string out(fw::core::clip(fw::core::trimLeft(s)));
+    for (char& c : out)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return out;
+}
+
+int keep(void* user, const char* section, const char* name, const char* value)
+{
+    auto* values = static_cast<std::map<std::string, std::map<std::string, std::string>>*>(user);
+    (*values)[folded(section)][folded(name)] = value;
+    return 1;
+}
+
+} // namespace
+
+std::string IniManager::settingsFolder()
+{
+    const char* config = std::getenv("XDG_CONFIG_HOME");
+    if (config && *config == '/')
+        return std::string(config) + "/reportmail";
+    const char* home = std::getenv("HOME");
+    return std::string(home && *home ? home : ".") + "/.config/reportmail";
+}
+
+void IniManager::init(std::string_view fileName)
+{
+    m_values.clear();
+    m_changed = false;
+    const std::string name(fw::core::clip(fileName));
+    m_path = !name.empty() && name.front() == '/' ? name : settingsFolder() + "/" + name;
+    ini_parse(m_path.c_str(), &keep, &m_values); // a missing file is an empty one
+    m_active = true;
+}
+
+void IniManager::kill()
+{
+    if (m_active && m_changed) {
+        std::error_code ignored;
+        std::filesystem::create_directories(std::filesystem::path(m_path).parent_path(), ignored);
+        const std::string temporary = m_path + ".new";
+        {
+            std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+            for (const auto& [section, values] : m_values) {
+                out << "[" << section << "]\n";
+                for (const auto& [name, value] : values)
+                    out << name << "=" << value << "\n";
+            }
+        }
+        std::filesystem::rename(temporary, m_path, ignored);
+    }
+    m_values.clear();
+    m_changed = false;
+    m_active = false;
+}
+
+std::string IniManager::fetch(std::string_view section, std::string_view name, std::string_view fallback) const
+{
+    const auto s = m_values.find(folded(section));
+    if (s == m_values.end())
+        return std::string(fallback);
+    const auto v = s->second.find(folded(name));
+    return v == s->second.end() ? std::string(fallback) : v->second;
+}
+
+void IniManager::update(std::string_view section, std::string_view name, std::string_view value)
+{
+    m_values[folded(section)][folded(name)] = std::string(value);
+    m_changed = true;
+}
+
+IniManager& globalIni()
+{
+    static IniManager manager;
+    return manager;
+}
+
+} // namespace fw::app

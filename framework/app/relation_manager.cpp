@@ -1,0 +1,323 @@
+#include "framework/app/relation_manager.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "framework/core/error_codes.h"
+
+namespace fw::app {
+
+namespace Code = fw::core::ErrorCode;
+using fw::data::DataFile;
+using fw::data::FieldSpec;
+using fw::data::FieldType;
+
+namespace {
+
+// Where field `number` starts in a packed record image.
+std::size_t packedOffset(const DataFile& file, std::size_t number)
+{
+    std::size_t at = 0;
+    for (std::size_t n = 1; n < number; ++n)
+        at += file.field(n).width;
+    return at;
+}
+
+std::string_view fieldBytes(const DataFile& file, const std::vector<char>& image, std::size_t number)
+{
+    return {image.data() + packedOffset(file, number), file.field(number).width};
+}
+
+// Puts a field value (bytes of the source field) into the target field of a
+// record buffer: a long as it is, a text cut or padded to the target width.
+void putField(const DataFile& file, std::size_t number, std::string_view value)
+{
+    const FieldSpec& f = file.field(number);
+    char* at = static_cast<char*>(file.buffer()) + f.offset;
+    if (f.type == FieldType::Long) {
+        std::memset(at, 0, f.width);
+        std::memcpy(at, value.data(), std::min(value.size(), f.width));
+        return;
+    }
+    const std::size_t n = std::min(value.size(), f.width);
+    std::memcpy(at, value.data(), n);
+    std::memset(at + n, ' ', f.width - n);
+}
+
+void clearField(const DataFile& file, std::size_t number)
+{
+    const FieldSpec& f = file.field(number);
+    std::memset(static_cast<char*>(file.buffer()) + f.offset, f.type == FieldType::Text ? ' ' : 0, f.width);
+}
+
+} // namespace
+
+void RelationManager::init(FileManager& files, Transactions transactions)
+{
+    m_files = &files;
+    m_transactions = transactions;
+    m_relations.clear();
+}
+
+void RelationManager::addRelation(RelationManager& related, RelationMode update, RelationMode remove,
+                                  const fw::data::Key& relatedKey)
+{
+    m_relations.push_back(Relation{&related, update, remove, &relatedKey, {}});
+}
+
+void RelationManager::addRelationLink(std::string_view ownField, std::string_view relatedField)
+{
+    if (m_relations.empty())
+        return;
+    Relation& r = m_relations.back();
+    const std::size_t own = m_files->file().fieldNumber(ownField);
+    const std::size_t related = r.related->files().file().fieldNumber(relatedField);
+    if (own && related && m_files->file().field(own).type == r.related->files().file().field(related).type)
+        r.links.push_back(Link{own, related});
+}
+
+void RelationManager::addRelation(RelationManager& related) { m_relations.push_back(Relation{&related, RelationMode::None, RelationMode::None, nullptr, {}}); }
+
+int RelationManager::open()
+{
+    if (m_busy)
+        return 0;
+    m_busy = true;
+    int result = m_files->open();
+    for (Relation& r : m_relations)
+        r.related->open();
+    m_busy = false;
+    return result;
+}
+
+int RelationManager::close()
+{
+    if (m_busy)
+        return 0;
+    m_busy = true;
+    for (Relation& r : m_relations)
+        r.related->close();
+    const int result = m_files->close();
+    m_busy = false;
+    return result;
+}
+
+void RelationManager::setQuickScan(QuickScan on, Propagate propagate)
+{
+    if (m_busy)
+        return;
+    m_busy = true;
+    m_files->file().sendCommand(on == QuickScan::On ? "QUICKSCAN=on" : "QUICKSCAN=off");
+    if (propagate == Propagate::Yes)
+        for (Relation& r : m_relations)
+            r.related->setQuickScan(on, propagate);
+    m_busy = false;
+}
+
+int RelationManager::insert() { return m_files->insert(); }
+
+void RelationManager::collectFiles(std::vector<DataFile*>& files)
+{
+    DataFile* own = &m_files->file();
+    if (std::find(files.begin(), files.end(), own) != files.end())
+        return;
+    files.push_back(own);
+    for (Relation& r : m_relations)
+        if (r.key && (r.update != RelationMode::None || r.remove != RelationMode::None))
+            r.related->collectFiles(files);
+}
+
+fw::core::Expected<void> RelationManager::findLinked(const Relation& relation, const std::vector<char>& image)
+{
+    DataFile& related = relation.related->files().file();
+    std::vector<std::size_t> numbers;
+    for (const Link& l : relation.links) {
+        putField(related, l.related, fieldBytes(m_files->file(), image, l.own));
+        numbers.push_back(l.related);
+    }
+    return related.setKeyOrderMatching(*relation.key, numbers);
+}
+
+int RelationManager::carryUpdate(const std::vector<char>& before, const std::vector<char>& after)
+{
+    const DataFile& own = m_files->file();
+    for (Relation& r : m_relations) {
+        if (!r.key || r.links.empty() || r.update == RelationMode::None)
+            continue;
+        bool changed = false;
+        for (const Link& l : r.links)
+            changed = changed || fieldBytes(own, before, l.own) != fieldBytes(own, after, l.own);
+        if (!changed)
+            continue;
+        FileManager& childFiles = r.related->files();
+        DataFile& child = childFiles.file();
+        if (auto found = findLinked(r, before); !found)
+            return static_cast<int>(m_files->errors().throwFileMessage(Msg::PutFailed, childFiles.name(), found.error()));
+        for (;;) {
+            auto next = child.next();
+            if (!next && next.error().code == Code::NoFurtherRecord)
+                break;
+            if (!next)
+                return static_cast<int>(
+                    m_files->errors().throwFileMessage(Msg::RetrievalFailed, childFiles.name(), next.error()));
+            if (r.update == RelationMode::Restrict)
+                return static_cast<int>(m_files->errors().throwFileMessage(
+                    Msg::RestrictUpdate, m_files->name(), fw::core::Error{}, childFiles.name()));
+            const std::vector<char> childBefore = child.currentImage();
+            for (const Link& l : r.links) {
+                if (r.update == RelationMode::Cascade)
+                    putField(child, l.related, fieldBytes(own, after, l.own));
+                else
+                    clearField(child, l.related);
+            }
+            if (int result = r.related->carryUpdate(childBefore, child.pack(child.buffer())))
+                return result;
+            if (auto changedChild = child.change(); !changedChild)
+                return static_cast<int>(
+                    m_files->errors().throwFileMessage(Msg::PutFailed, childFiles.name(), changedChild.error()));
+        }
+    }
+    return 0;
+}
+
+int RelationManager::carryDelete(const std::vector<char>& before)
+{
+    for (Relation& r : m_relations) {
+        if (!r.key || r.links.empty() || r.remove == RelationMode::None)
+            continue;
+        FileManager& childFiles = r.related->files();
+        DataFile& child = childFiles.file();
+        if (auto found = findLinked(r, before); !found)
+            return static_cast<int>(
+                m_files->errors().throwFileMessage(Msg::DeleteFailed, childFiles.name(), found.error()));
+        for (;;) {
+            auto next = child.next();
+            if (!next && next.error().code == Code::NoFurtherRecord)
+                break;
+            if (!next)
+                return static_cast<int>(
+                    m_files->errors().throwFileMessage(Msg::RetrievalFailed, childFiles.name(), next.error()));
+            if (r.remove == RelationMode::Restrict)
+                return static_cast<int>(m_files->errors().throwFileMessage(
+                    Msg::RestrictDelete, m_files->name(), fw::core::Error{}, childFiles.name()));
+            if (r.remove == RelationMode::Clear) {
+                const std::vector<char> childBefore = child.currentImage();
+                for (const Link& l : r.links)
+                    clearField(child, l.related);
+                if (int result = r.related->carryUpdate(childBefore, child.pack(child.buffer())))
+                    return result;
+                if (auto changed = child.change(); !changed)
+                    return static_cast<int>(
+                        m_files->errors().throwFileMessage(Msg::PutFailed, childFiles.name(), changed.error()));
+                continue;
+            }
+            if (int result = r.related->carryDelete(child.currentImage()))
+                return result;
+            if (auto removed = child.remove(); !removed)
+                return static_cast<int>(
+                    m_files->errors().throwFileMessage(Msg::DeleteFailed, childFiles.name(), removed.error()));
+        }
+    }
+    return 0;
+}
+
+int RelationManager::updateStep()
+{
+    DataFile& own = m_files->file();
+    if (int r = carryUpdate(own.currentImage(), own.pack(own.buffer())))
+        return r;
+    if (auto changed = own.change(); !changed) {
+        if (changed.error().code == Code::DuplicateKey)
+            return static_cast<int>(m_files->errors().throwFileMessage(Msg::DuplicateKey, m_files->name(),
+                                                                       changed.error(), changed.error().message));
+        return static_cast<int>(m_files->errors().throwFileMessage(Msg::PutFailed, m_files->name(), changed.error()));
+    }
+    return 0;
+}
+
+int RelationManager::deleteStep()
+{
+    DataFile& own = m_files->file();
+    if (int r = carryDelete(own.currentImage()))
+        return r;
+    if (auto removed = own.remove(); !removed)
+        return static_cast<int>(m_files->errors().throwFileMessage(Msg::DeleteFailed, m_files->name(), removed.error()));
+    return 0;
+}
+
+int RelationManager::framed(int (RelationManager::*step)())
+{
+    DataFile& own = m_files->file();
+    if (!own.hasCurrentRecord()) {
+        const fw::core::Error none{"data file", own.label() + ": there is no current record", Code::RecordNotFound};
+        return static_cast<int>(m_files->errors().throwFileMessage(
+            step == &RelationManager::updateStep ? Msg::PutFailed : Msg::DeleteFailed, m_files->name(), none));
+    }
+    std::vector<DataFile*> files;
+    collectFiles(files);
+    // Every buffer and reading position as it was, to put back when the
+    // change does not go through; the related files' also when it does, since
+    // carrying a change over reads their records into their buffers.
+    std::vector<DataFile::State> states;
+    for (DataFile* f : files)
+        states.push_back(f->saveState());
+    auto restore = [&](bool includingOwn) {
+        for (std::size_t i = includingOwn ? 0 : 1; i < files.size(); ++i)
+            files[i]->restoreState(states[i]);
+    };
+
+    std::vector<DataFile*> begun;
+    if (m_transactions == Transactions::Yes) {
+        for (DataFile* f : files) {
+            auto started = f->beginTransaction();
+            if (!started) {
+                for (DataFile* b : begun)
+                    b->rollback();
+                return static_cast<int>(m_files->errors().throwFileMessage(
+                    step == &RelationManager::updateStep ? Msg::PutFailed : Msg::DeleteFailed, m_files->name(),
+                    started.error()));
+            }
+            begun.push_back(f);
+        }
+    }
+    m_busy = true;
+    const int result = (this->*step)();
+    m_busy = false;
+    if (result != 0) {
+        for (DataFile* b : begun)
+            b->rollback();
+        restore(true);
+        return result;
+    }
+    for (std::size_t i = 0; i < begun.size(); ++i) {
+        auto committed = begun[i]->commit();
+        if (!committed) {
+            // The files committed before this one keep their part: the file
+            // that failed and those after it are rolled back.
+            for (std::size_t j = i + 1; j < begun.size(); ++j)
+                begun[j]->rollback();
+            restore(true);
+            return static_cast<int>(m_files->errors().throwFileMessage(
+                step == &RelationManager::updateStep ? Msg::PutFailed : Msg::DeleteFailed, m_files->name(),
+                committed.error()));
+        }
+    }
+    // The own file keeps its new state (its current record is the changed one).
+    const DataFile::State ownNow = own.saveState();
+    restore(false);
+    own.restoreState(ownNow);
+    return 0;
+}
+
+int RelationManager::update()
+{
+    if (int r = m_files->validateFields())
+        return r;
+    return framed(&RelationManager::updateStep);
+}
+
+int RelationManager::deleteRecord() { return framed(&RelationManager::deleteStep); }
+
+void RelationManager::kill() { m_relations.clear(); }
+
+} // namespace fw::app

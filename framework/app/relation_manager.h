@@ -1,0 +1,89 @@
+#pragma once
+// The relation manager: one per data file, over its file manager. It opens
+// and closes a file together with its related files, passes quick-scan
+// reading on to them, and keeps the relations when a record is changed or
+// deleted: a related record follows the change (cascade), loses its link
+// (clear), or stops the change (restrict).
+//
+// With transactions on, a change and everything it carries over to related
+// files is one transaction on every file concerned; when one step fails,
+// all of them are rolled back and the record buffers are as they were.
+// The files concerned must be open (open() opens the related files too).
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "framework/app/file_manager.h"
+
+namespace fw::app {
+
+enum class Transactions : std::uint8_t { No, Yes };
+enum class RelationMode : std::uint8_t { None = 0, Clear = 1, Restrict = 2, Cascade = 3 };
+enum class QuickScan : std::uint8_t { Off, On };
+enum class Propagate : std::uint8_t { No, Yes };
+
+class RelationManager {
+public:
+    RelationManager() = default;
+    virtual ~RelationManager() = default;
+    RelationManager(const RelationManager&) = delete;
+    RelationManager& operator=(const RelationManager&) = delete;
+
+    void init(FileManager& files, Transactions transactions);
+    FileManager& files() const { return *m_files; }
+
+    // A relation to the records of `related` found through `relatedKey`,
+    // with what happens to them when a record of this file changes or goes.
+    void addRelation(RelationManager& related, RelationMode update, RelationMode remove,
+                     const fw::data::Key& relatedKey);
+    // A linking field pair of the relation added last (field names).
+    void addRelationLink(std::string_view ownField, std::string_view relatedField);
+    // A plain look-up of a related file: opened and closed with this one.
+    void addRelation(RelationManager& related);
+
+    int open();
+    int close();
+    void setQuickScan(QuickScan on, Propagate propagate);
+
+    // Add the buffer as a record (field checks first).
+    int insert();
+    // Rewrite the current record from the buffer, with the relation rules.
+    int update();
+    // Delete the current record, with the relation rules.
+    int deleteRecord();
+
+    virtual void kill();
+
+private:
+    struct Link {
+        std::size_t own;
+        std::size_t related;
+    };
+    struct Relation {
+        RelationManager* related;
+        RelationMode update = RelationMode::None;
+        RelationMode remove = RelationMode::None;
+        const fw::data::Key* key = nullptr;
+        std::vector<Link> links;
+    };
+
+    void collectFiles(std::vector<fw::data::DataFile*>& files);
+    // Carry a change of this file's record from `before` to `after` (packed
+    // images) over to the related files; 0 when done.
+    int carryUpdate(const std::vector<char>& before, const std::vector<char>& after);
+    int carryDelete(const std::vector<char>& before);
+    // Position `relation`'s file on the records linked to `image`.
+    fw::core::Expected<void> findLinked(const Relation& relation, const std::vector<char>& image);
+    int framed(int (RelationManager::*step)());
+    int updateStep();
+    int deleteStep();
+
+    FileManager* m_files = nullptr;
+    Transactions m_transactions = Transactions::No;
+    std::vector<Relation> m_relations;
+    bool m_busy = false; // guards the walk over relations that lead back here
+};
+
+} // namespace fw::app

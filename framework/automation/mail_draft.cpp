@@ -1,0 +1,157 @@
+#include "framework/automation/mail_draft.h"
+
+#include <gmime/gmime.h>
+
+#include <memory>
+#include <mutex>
+
+#include "framework/automation/mail_charset.h"
+
+namespace fw::automation {
+
+namespace {
+
+void initialiseGMime()
+{
+    static std::once_flag once;
+    std::call_once(once, [] { g_mime_init(); });
+}
+
+struct GObjectUnref {
+    void operator()(gpointer p) const
+    {
+        if (p)
+            g_object_unref(p);
+    }
+};
+template <class T>
+using GPtr = std::unique_ptr<T, GObjectUnref>;
+
+// Blanks around a recipient text go; so do tabs, which headerText() has
+// already turned into blanks along with every other control character.
+std::string trimmedRecipient(std::string_view text)
+{
+    std::string s = headerText(text);
+    const std::size_t first = s.find_first_not_of(' ');
+    if (first == std::string::npos)
+        return {};
+    const std::size_t last = s.find_last_not_of(' ');
+    return s.substr(first, last - first + 1);
+}
+
+GPtr<InternetAddressList> parseRecipient(const std::string& trimmed)
+{
+    GPtr<InternetAddressList> list(internet_address_list_parse(nullptr, trimmed.c_str()));
+    if (list && internet_address_list_length(list.get()) == 0)
+        list.reset();
+    return list;
+}
+
+core::Expected<void> addRecipients(GMimeMessage* message, GMimeAddressType type,
+                                   const std::vector<std::string>& texts)
+{
+    InternetAddressList* target = g_mime_message_get_addresses(message, type);
+    for (const std::string& text : texts) {
+        const std::string trimmed = trimmedRecipient(text);
+        if (trimmed.empty())
+            continue;
+        GPtr<InternetAddressList> parsed = parseRecipient(trimmed);
+        if (!parsed)
+            return core::fail("mail draft", "recipient \"" + trimmed + "\" is not a mail address");
+        internet_address_list_append(target, parsed.get());
+    }
+    return {};
+}
+
+GPtr<GMimeDataWrapper> contentOf(const std::string& bytes)
+{
+    GPtr<GMimeStream> stream(g_mime_stream_mem_new_with_buffer(bytes.data(), bytes.size()));
+    return GPtr<GMimeDataWrapper>(g_mime_data_wrapper_new_with_stream(stream.get(), GMIME_CONTENT_ENCODING_DEFAULT));
+}
+
+GPtr<GMimePart> htmlPart(const std::string& html)
+{
+    GPtr<GMimePart> part(g_mime_part_new_with_type("text", "html"));
+    const std::string charset(charsetOf(html));
+    g_mime_object_set_content_type_parameter(GMIME_OBJECT(part.get()), "charset", charset.c_str());
+    g_mime_part_set_content_encoding(part.get(), GMIME_CONTENT_ENCODING_QUOTEDPRINTABLE);
+    g_mime_part_set_content(part.get(), contentOf(html).get());
+    return part;
+}
+
+GPtr<GMimePart> attachmentPart(const DraftAttachment& attachment)
+{
+    GPtr<GMimePart> part(g_mime_part_new_with_type("application", "octet-stream"));
+    std::string name = headerText(attachment.displayName);
+    if (name.find_first_not_of(' ') == std::string::npos)
+        name = "attachment";
+    g_mime_part_set_filename(part.get(), name.c_str());
+    g_mime_part_set_content_encoding(part.get(), GMIME_CONTENT_ENCODING_BASE64);
+    g_mime_part_set_content(part.get(), contentOf(attachment.bytes).get());
+    return part;
+}
+
+} // namespace
+
+core::Expected<void> checkRecipient(std::string_view text)
+{
+    initialiseGMime();
+    const std::string trimmed = trimmedRecipient(text);
+    if (trimmed.empty() || parseRecipient(trimmed))
+        return {};
+    return core::fail("mail item", "recipient \"" + trimmed + "\" is not a mail address");
+}
+
+core::Expected<std::string> composeDraft(const MailDraft& draft)
+{
+    initialiseGMime();
+    GPtr<GMimeMessage> message(g_mime_message_new(FALSE));
+    GMimeObject* object = GMIME_OBJECT(message.get());
+
+    g_mime_object_set_header(object, "X-Unsent", "1", nullptr);
+    if (auto ok = addRecipients(message.get(), GMIME_ADDRESS_TYPE_TO, draft.to); !ok)
+        return std::unexpected(ok.error());
+    if (auto ok = addRecipients(message.get(), GMIME_ADDRESS_TYPE_CC, draft.cc); !ok)
+        return std::unexpected(ok.error());
+    if (auto ok = addRecipients(message.get(), GMIME_ADDRESS_TYPE_BCC, draft.bcc); !ok)
+        return std::unexpected(ok.error());
+    const std::string subject = headerText(draft.subject);
+    if (!subject.empty())
+        g_mime_message_set_subject(message.get(), subject.c_str(), nullptr);
+    switch (draft.importance) {
+    case Importance::High:
+        g_mime_object_set_header(object, "Importance", "high", nullptr);
+        g_mime_object_set_header(object, "X-Priority", "1", nullptr);
+        break;
+    case Importance::Low:
+        g_mime_object_set_header(object, "Importance", "low", nullptr);
+        g_mime_object_set_header(object, "X-Priority", "5", nullptr);
+        break;
+    case Importance::Normal:
+        break;
+    }
+    g_mime_object_set_header(object, "MIME-Version", "1.0", nullptr);
+
+    GPtr<GMimePart> body = htmlPart(draft.htmlBody);
+    if (draft.attachments.empty()) {
+        g_mime_message_set_mime_part(message.get(), GMIME_OBJECT(body.get()));
+    } else {
+        GPtr<GMimeMultipart> mixed(g_mime_multipart_new_with_subtype("mixed"));
+        g_mime_multipart_add(mixed.get(), GMIME_OBJECT(body.get()));
+        for (const DraftAttachment& attachment : draft.attachments)
+            g_mime_multipart_add(mixed.get(), GMIME_OBJECT(attachmentPart(attachment).get()));
+        g_mime_message_set_mime_part(message.get(), GMIME_OBJECT(mixed.get()));
+    }
+
+    GMimeFormatOptions* options = g_mime_format_options_new();
+    g_mime_format_options_set_newline_format(options, GMIME_NEWLINE_FORMAT_DOS);
+    GPtr<GMimeStream> out(g_mime_stream_mem_new());
+    const ssize_t written = g_mime_object_write_to_stream(object, options, out.get());
+    g_mime_format_options_free(options);
+    if (written < 0)
+        return core::fail("mail draft", "the message could not be composed");
+    GByteArray* bytes = g_mime_stream_mem_get_byte_array(GMIME_STREAM_MEM(out.get()));
+    return std::string(reinterpret_cast<const char*>(bytes->data), bytes->len);
+}
+
+} // namespace fw::automation

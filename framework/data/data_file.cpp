@@ -1,0 +1,900 @@
+#include "framework/data/data_file.h"
+
+#include <sqlite3.h>
+#include <sys/stat.h>
+
+#include <cctype>
+#include <chrono>
+#include <cstring>
+#include <filesystem>
+#include <thread>
+
+#include "framework/core/error_codes.h"
+#include "framework/core/text.h"
+#include "framework/fs/path.h"
+
+namespace fw::data {
+
+using fw::core::Error;
+using fw::core::Expected;
+using fw::core::fail;
+namespace Code = fw::core::ErrorCode;
+
+namespace {
+
+// "RMDF": marks a database as a data file of this framework, so that any other
+// SQLite database is refused instead of being read as if it were ours.
+constexpr int kApplicationId = 0x524D4446;
+constexpr int kFormatVersion = 1;
+constexpr const char* kLayer = "data file";
+
+// Cache pages while quick-scan reading is on (negative: in KiB) and off.
+constexpr const char* kQuickScanCache = "PRAGMA cache_size = -16384";
+constexpr const char* kNormalCache = "PRAGMA cache_size = -2000";
+
+std::function<bool(const DataFile&, WriteKind)>& writeFault()
+{
+    static std::function<bool(const DataFile&, WriteKind)> fault;
+    return fault;
+}
+
+std::function<void(const DataFile&)>& lockWaitObserver()
+{
+    static std::function<void(const DataFile&)> observer;
+    return observer;
+}
+
+std::string sqlName(std::string_view name)
+{
+    std::string s = "\"";
+    for (char c : name) {
+        s += c;
+        if (c == '"')
+            s += '"';
+    }
+    return s + "\"";
+}
+
+std::string upper(std::string_view s)
+{
+    std::string out(s);
+    for (char& c : out)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return out;
+}
+
+std::int64_t nowMs()
+{
+    return std::chrono::duration_cast<std::chrono::milliseconds>(
+               std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
+} // namespace
+
+// A prepared statement that is finalised on every path, so no statement keeps
+// a read lock on the file after the call that used it.
+struct DataFile::Statement {
+    Statement(sqlite3* db, std::string_view sql)
+    {
+        rc = sqlite3_prepare_v2(db, sql.data(), static_cast<int>(sql.size()), &st, nullptr);
+    }
+    ~Statement() { sqlite3_finalize(st); }
+    Statement(const Statement&) = delete;
+    Statement& operator=(const Statement&) = delete;
+    int step() { return sqlite3_step(st); }
+
+    sqlite3_stmt* st = nullptr;
+    int rc = SQLITE_OK;
+};
+
+DataFile::DataFile(FileLayout layout, void* buffer) : m_layout(std::move(layout)), m_buffer(buffer)
+{
+    for (const FieldSpec& f : m_layout.fields)
+        m_recordSize += f.width;
+    for (std::size_t i = 0; i < m_layout.keys.size(); ++i)
+        m_keys.push_back(std::unique_ptr<Key>(new Key(this, &m_layout.keys[i], i)));
+    m_dynamicComponents.resize(m_layout.keys.size());
+}
+
+DataFile::~DataFile() { close(); }
+
+std::string DataFile::path() const { return fw::fs::resolve(m_layout.label + std::string(extension)).string(); }
+
+void DataFile::clearRecord(void* record) const
+{
+    char* base = static_cast<char*>(record);
+    for (const FieldSpec& f : m_layout.fields)
+        std::memset(base + f.offset, f.type == FieldType::Text ? ' ' : 0, f.width);
+}
+
+std::size_t DataFile::fieldNumber(std::string_view name) const
+{
+    for (std::size_t i = 0; i < m_layout.fields.size(); ++i)
+        if (upper(m_layout.fields[i].name) == upper(name))
+            return i + 1;
+    return 0;
+}
+
+const Key* DataFile::keyNamed(std::string_view name) const
+{
+    for (const auto& k : m_keys)
+        if (upper(k->name()) == upper(name))
+            return k.get();
+    return nullptr;
+}
+
+void DataFile::setDynamicComponents(const Key& key, std::vector<KeyComponent> components)
+{
+    if (&key.file() == this && key.isDynamic())
+        m_dynamicComponents[key.index()] = std::move(components);
+}
+
+const std::vector<KeyComponent>& DataFile::componentsOf(const Key& key) const
+{
+    return key.isDynamic() ? m_dynamicComponents[key.index()] : key.spec().components;
+}
+
+std::vector<char> DataFile::pack(const void* record) const
+{
+    std::vector<char> bytes;
+    bytes.reserve(m_recordSize);
+    const char* base = static_cast<const char*>(record);
+    for (const FieldSpec& f : m_layout.fields)
+        bytes.insert(bytes.end(), base + f.offset, base + f.offset + f.width);
+    return bytes;
+}
+
+void DataFile::unpack(const std::vector<char>& bytes, void* record) const
+{
+    if (bytes.size() != m_recordSize)
+        return;
+    char* base = static_cast<char*>(record);
+    std::size_t at = 0;
+    for (const FieldSpec& f : m_layout.fields) {
+        std::memcpy(base + f.offset, bytes.data() + at, f.width);
+        at += f.width;
+    }
+}
+
+Error DataFile::sqliteError(int rc, std::string_view doing) const
+{
+    int code = Code::FileSystemError;
+    std::string what;
+    switch (rc & 0xFF) {
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+        code = Code::FileLocked;
+        what = "the file is locked by another user";
+        break;
+    case SQLITE_NOTADB:
+        code = Code::InvalidDataFile;
+        what = "the file is not a data file of this program";
+        break;
+    case SQLITE_CORRUPT:
+        code = Code::InvalidDataFile;
+        what = "the file is damaged";
+        break;
+    case SQLITE_CONSTRAINT:
+        code = Code::DuplicateKey;
+        what = "a unique key would be duplicated";
+        break;
+    case SQLITE_READONLY:
+    case SQLITE_PERM:
+    case SQLITE_AUTH:
+        code = Code::AccessDenied;
+        what = "access denied";
+        break;
+    case SQLITE_CANTOPEN:
+        code = Code::AccessDenied;
+        what = "the file cannot be opened";
+        break;
+    default:
+        what = sqlite3_errstr(rc);
+        break;
+    }
+    return Error{kLayer, m_layout.label + ": " + std::string(doing) + ": " + what, code};
+}
+
+Expected<void> DataFile::exec(std::string_view sql, std::string_view doing)
+{
+    char* message = nullptr;
+    const int rc = sqlite3_exec(m_db, std::string(sql).c_str(), nullptr, nullptr, &message);
+    sqlite3_free(message);
+    if (rc != SQLITE_OK)
+        return std::unexpected(sqliteError(rc, doing));
+    return {};
+}
+
+std::string DataFile::createTableSql() const
+{
+    std::string sql = "CREATE TABLE records(row INTEGER PRIMARY KEY";
+    for (const FieldSpec& f : m_layout.fields)
+        sql += ", " + sqlName(f.name) + (f.type == FieldType::Long ? " INTEGER NOT NULL" : " TEXT NOT NULL");
+    return sql + ")";
+}
+
+std::string DataFile::createIndexSql(const Key& key) const
+{
+    std::string sql = std::string(key.isUnique() ? "CREATE UNIQUE INDEX " : "CREATE INDEX ") + sqlName(key.name()) +
+                      " ON records(";
+    bool first = true;
+    for (const KeyComponent& c : key.spec().components) {
+        const std::size_t n = fieldNumber(c.field);
+        if (n == 0)
+            continue;
+        if (!first)
+            sql += ", ";
+        first = false;
+        sql += sqlName(field(n).name);
+        if (field(n).type == FieldType::Text && key.spec().caseRule == CaseRule::Insensitive)
+            sql += " COLLATE NOCASE";
+        if (c.order == Order::Descending)
+            sql += " DESC";
+    }
+    return sql + ")";
+}
+
+int DataFile::busyHandler(void* self, int count)
+{
+    auto* file = static_cast<DataFile*>(self);
+    if (count == 0)
+        file->m_waitStartedMs = nowMs();
+    if (nowMs() - file->m_waitStartedMs >= static_cast<std::int64_t>(file->m_recoverSeconds) * 1000)
+        return 0;
+    if (lockWaitObserver())
+        lockWaitObserver()(*file);
+    // The other opener releases its lock in its own time; polling is the only
+    // way SQLite offers to wait for it.
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    return 1;
+}
+
+Expected<void> DataFile::openDatabase(const std::string& path, int flags)
+{
+    const int rc = sqlite3_open_v2(path.c_str(), &m_db, flags, nullptr);
+    if (rc != SQLITE_OK) {
+        Error e = sqliteError(rc, "opening");
+        sqlite3_close(m_db);
+        m_db = nullptr;
+        return std::unexpected(e);
+    }
+    sqlite3_extended_result_codes(m_db, 0);
+    sqlite3_busy_handler(m_db, &DataFile::busyHandler, this);
+    return {};
+}
+
+Expected<void> DataFile::create()
+{
+    if (isOpen())
+        return fail(kLayer, m_layout.label + ": cannot be created while it is open", Code::FileAlreadyOpen);
+    const std::string where = path();
+    std::error_code ignored;
+    std::filesystem::remove(where, ignored);
+    std::filesystem::remove(where + "-journal", ignored);
+    if (auto r = openDatabase(where, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE); !r)
+        return r;
+    auto result = [&]() -> Expected<void> {
+        std::string sql = "PRAGMA application_id = " + fw::core::toText(kApplicationId) +
+                          "; PRAGMA user_version = " + fw::core::toText(kFormatVersion) +
+                          "; BEGIN; CREATE TABLE layout(number INTEGER PRIMARY KEY, name TEXT NOT NULL, "
+                          "type TEXT NOT NULL, width INTEGER NOT NULL); " +
+                          createTableSql() + ";";
+        for (std::size_t i = 0; i < m_layout.fields.size(); ++i) {
+            const FieldSpec& f = m_layout.fields[i];
+            std::string name = f.name;
+            std::string escaped;
+            for (char c : name) {
+                escaped += c;
+                if (c == '\'')
+                    escaped += '\'';
+            }
+            sql += " INSERT INTO layout VALUES(" + fw::core::toText(static_cast<std::int64_t>(i + 1)) + ", '" +
+                   escaped + "', '" + (f.type == FieldType::Long ? "LONG" : "TEXT") + "', " +
+                   fw::core::toText(static_cast<std::int64_t>(f.width)) + ");";
+        }
+        for (const auto& k : m_keys)
+            if (!k->isDynamic())
+                sql += " " + createIndexSql(*k) + ";";
+        sql += " COMMIT;";
+        return exec(sql, "creating");
+    }();
+    sqlite3_close(m_db);
+    m_db = nullptr;
+    return result;
+}
+
+Expected<void> DataFile::checkSchema()
+{
+    {
+        Statement st(m_db, "PRAGMA application_id");
+        if (st.rc != SQLITE_OK)
+            return std::unexpected(sqliteError(st.rc, "opening"));
+        const int rc = st.step();
+        if (rc != SQLITE_ROW)
+            return std::unexpected(sqliteError(rc, "opening"));
+        if (sqlite3_column_int(st.st, 0) != kApplicationId)
+            return fail(kLayer, m_layout.label + ": opening: the file is not a data file of this program",
+                        Code::InvalidDataFile);
+    }
+    {
+        Statement st(m_db, "SELECT number, name, type, width FROM layout ORDER BY number");
+        if (st.rc != SQLITE_OK)
+            return fail(kLayer, m_layout.label + ": opening: the file has no record layout", Code::InvalidDataFile);
+        std::size_t n = 0;
+        bool same = true;
+        int rc;
+        while ((rc = st.step()) == SQLITE_ROW) {
+            if (n >= m_layout.fields.size()) {
+                same = false;
+                break;
+            }
+            const FieldSpec& f = m_layout.fields[n];
+            const auto* name = reinterpret_cast<const char*>(sqlite3_column_text(st.st, 1));
+            const auto* type = reinterpret_cast<const char*>(sqlite3_column_text(st.st, 2));
+            if (sqlite3_column_int64(st.st, 0) != static_cast<std::int64_t>(n + 1) || !name || !type ||
+                f.name != name || std::string(type) != (f.type == FieldType::Long ? "LONG" : "TEXT") ||
+                sqlite3_column_int64(st.st, 3) != static_cast<std::int64_t>(f.width))
+                same = false;
+            ++n;
+        }
+        if (rc != SQLITE_ROW && rc != SQLITE_DONE)
+            return std::unexpected(sqliteError(rc, "opening"));
+        if (!same || n != m_layout.fields.size())
+            return fail(kLayer, m_layout.label + ": opening: the file's record layout differs from the program's",
+                        Code::InvalidDataFile);
+    }
+    {
+        Statement st(m_db, "SELECT sql FROM sqlite_master WHERE type = 'table' AND name = 'records'");
+        const int rc = st.rc == SQLITE_OK ? st.step() : st.rc;
+        const auto* sql = rc == SQLITE_ROW ? reinterpret_cast<const char*>(sqlite3_column_text(st.st, 0)) : nullptr;
+        if (rc != SQLITE_ROW && rc != SQLITE_DONE)
+            return std::unexpected(sqliteError(rc, "opening"));
+        if (!sql || createTableSql() != sql)
+            return fail(kLayer, m_layout.label + ": opening: the file's record table differs from the program's",
+                        Code::InvalidDataFile);
+    }
+    return {};
+}
+
+Expected<void> DataFile::open(Access access)
+{
+    if (isOpen())
+        return fail(kLayer, m_layout.label + ": already open", Code::FileAlreadyOpen);
+    const std::string where = path();
+    struct stat st;
+    if (::stat(where.c_str(), &st) != 0)
+        return fail(kLayer, m_layout.label + ": opening: " + where + " does not exist", Code::FileNotFound);
+    if (!S_ISREG(st.st_mode))
+        return fail(kLayer, m_layout.label + ": opening: " + where + " is not a file", Code::InvalidDataFile);
+    // Permission bits decide, even for a superuser: a file that nobody may
+    // write is read-only for the framework.
+    if (access == Access::ReadWrite && (st.st_mode & 0222) == 0)
+        return fail(kLayer, m_layout.label + ": opening: the file is read-only", Code::AccessDenied);
+
+    const int flags = access == Access::ReadWrite ? SQLITE_OPEN_READWRITE : SQLITE_OPEN_READONLY;
+    if (auto r = openDatabase(where, flags); !r)
+        return r;
+    m_access = access;
+    auto checked = checkSchema();
+    if (checked) {
+        for (const auto& k : m_keys) {
+            if (k->isDynamic())
+                continue;
+            Statement q(m_db, "SELECT sql FROM sqlite_master WHERE type = 'index' AND name = ?1");
+            sqlite3_bind_text(q.st, 1, k->name().c_str(), -1, SQLITE_TRANSIENT);
+            const int rc = q.rc == SQLITE_OK ? q.step() : q.rc;
+            const auto* sql = rc == SQLITE_ROW ? reinterpret_cast<const char*>(sqlite3_column_text(q.st, 0)) : nullptr;
+            if (!sql || createIndexSql(*k) != sql) {
+                checked = fail(kLayer, m_layout.label + ": opening: key " + k->name() + " needs rebuilding",
+                               Code::KeyNeedsRebuild);
+                break;
+            }
+        }
+    }
+    if (checked) {
+        auto count = records();
+        if (!count)
+            checked = std::unexpected(count.error());
+        else
+            m_bytes = *count * static_cast<std::int64_t>(m_recordSize);
+    }
+    if (!checked) {
+        sqlite3_close(m_db);
+        m_db = nullptr;
+        return checked;
+    }
+    if (m_quickScan)
+        (void)exec(kQuickScanCache, "reading ahead");
+    m_cursor = Cursor{};
+    m_currentRow = 0;
+    m_currentImage.clear();
+    return {};
+}
+
+void DataFile::close()
+{
+    if (!m_db)
+        return;
+    if (m_inTransaction || m_locked)
+        (void)exec("ROLLBACK", "closing");
+    m_inTransaction = false;
+    m_locked = false;
+    sqlite3_close(m_db);
+    m_db = nullptr;
+    m_cursor = Cursor{};
+    m_currentRow = 0;
+    m_currentImage.clear();
+}
+
+Expected<void> DataFile::rebuildKeys()
+{
+    if (isOpen())
+        return fail(kLayer, m_layout.label + ": keys cannot be rebuilt while the file is open", Code::FileAlreadyOpen);
+    const std::string where = path();
+    if (!std::filesystem::exists(where))
+        return fail(kLayer, m_layout.label + ": rebuilding keys: " + where + " does not exist", Code::FileNotFound);
+    if (auto r = openDatabase(where, SQLITE_OPEN_READWRITE); !r)
+        return r;
+    auto result = checkSchema();
+    if (result) {
+        std::vector<std::string> indexes;
+        {
+            Statement st(m_db, "SELECT name FROM sqlite_master WHERE type = 'index' AND sql IS NOT NULL");
+            while (st.rc == SQLITE_OK && st.step() == SQLITE_ROW)
+                indexes.emplace_back(reinterpret_cast<const char*>(sqlite3_column_text(st.st, 0)));
+        }
+        std::string sql = "BEGIN;";
+        for (const std::string& name : indexes)
+            sql += " DROP INDEX " + sqlName(name) + ";";
+        for (const auto& k : m_keys)
+            if (!k->isDynamic())
+                sql += " " + createIndexSql(*k) + ";";
+        sql += " COMMIT;";
+        result = exec(sql, "rebuilding keys");
+        if (!result)
+            (void)exec("ROLLBACK", "rebuilding keys");
+    }
+    sqlite3_close(m_db);
+    m_db = nullptr;
+    return result;
+}
+
+std::string DataFile::sendCommand(std::string_view command)
+{
+    const std::size_t eq = command.find('=');
+    const std::string name = upper(fw::core::clip(fw::core::trimLeft(command.substr(0, eq))));
+    const std::string value =
+        eq == std::string_view::npos ? std::string() : std::string(fw::core::clip(fw::core::trimLeft(command.substr(eq + 1))));
+    if (name == "RECOVER") {
+        const std::string before = fw::core::toText(m_recoverSeconds);
+        if (eq != std::string_view::npos)
+            m_recoverSeconds = std::max(0, fw::core::toNumber(value));
+        return before;
+    }
+    if (name == "QUICKSCAN") {
+        const std::string before = m_quickScan ? "on" : "off";
+        if (eq != std::string_view::npos) {
+            m_quickScan = upper(value) == "ON";
+            if (isOpen())
+                (void)exec(m_quickScan ? kQuickScanCache : kNormalCache, "reading ahead");
+        }
+        return before;
+    }
+    return {};
+}
+
+Expected<std::int64_t> DataFile::records() const
+{
+    if (!isOpen())
+        return fail(kLayer, m_layout.label + ": not open", Code::FileNotOpen);
+    Statement st(m_db, "SELECT count(*) FROM records");
+    const int rc = st.rc == SQLITE_OK ? st.step() : st.rc;
+    if (rc != SQLITE_ROW)
+        return std::unexpected(sqliteError(rc, "counting records"));
+    return sqlite3_column_int64(st.st, 0);
+}
+
+void DataFile::bindField(Statement& st, int index, std::size_t number, const void* record) const
+{
+    const FieldSpec& f = field(number);
+    const char* at = static_cast<const char*>(record) + f.offset;
+    if (f.type == FieldType::Long) {
+        std::int32_t v;
+        std::memcpy(&v, at, sizeof v);
+        sqlite3_bind_int(st.st, index, v);
+    } else {
+        const std::string_view text = fw::core::clip(std::string_view(at, f.width));
+        sqlite3_bind_text(st.st, index, text.data(), static_cast<int>(text.size()), SQLITE_TRANSIENT);
+    }
+}
+
+std::string DataFile::orderBy(const Key* key) const
+{
+    std::string sql;
+    if (key) {
+        for (const KeyComponent& c : componentsOf(*key)) {
+            const std::size_t n = fieldNumber(c.field);
+            if (n == 0)
+                continue;
+            sql += sqlName(field(n).name);
+            if (field(n).type == FieldType::Text && key->spec().caseRule == CaseRule::Insensitive)
+                sql += " COLLATE NOCASE";
+            sql += c.order == Order::Descending ? " DESC, " : ", ";
+        }
+    }
+    return sql + "row";
+}
+
+Expected<Cursor> DataFile::cursorFor(const std::string& whereSql, const Key* key,
+                                     const std::function<void(Statement&)>& bind) const
+{
+    if (!isOpen())
+        return fail(kLayer, m_layout.label + ": not open", Code::FileNotOpen);
+    if (key && &key->file() != this)
+        return fail(kLayer, m_layout.label + ": key " + key->name() + " belongs to another file", Code::RecordNotFound);
+    Statement st(m_db, "SELECT row FROM records" + (whereSql.empty() ? std::string() : " WHERE " + whereSql) +
+                           " ORDER BY " + orderBy(key));
+    if (st.rc != SQLITE_OK)
+        return std::unexpected(sqliteError(st.rc, "reading"));
+    if (bind)
+        bind(st);
+    Cursor cursor;
+    int rc;
+    while ((rc = st.step()) == SQLITE_ROW)
+        cursor.rows.push_back(sqlite3_column_int64(st.st, 0));
+    if (rc != SQLITE_DONE)
+        return std::unexpected(sqliteError(rc, "reading"));
+    return cursor;
+}
+
+Expected<Cursor> DataFile::makeCursor(const Key* key) const { return cursorFor({}, key, {}); }
+
+Expected<void> DataFile::setRecordOrder()
+{
+    auto c = makeCursor(nullptr);
+    if (!c)
+        return std::unexpected(c.error());
+    m_cursor = std::move(*c);
+    return {};
+}
+
+Expected<void> DataFile::setKeyOrder(const Key& key)
+{
+    auto c = makeCursor(&key);
+    if (!c)
+        return std::unexpected(c.error());
+    m_cursor = std::move(*c);
+    return {};
+}
+
+Expected<void> DataFile::setKeyOrderFromBuffer(const Key& key)
+{
+    // "At or after" in the key's own order, component by component: either
+    // this component is past the buffer's value, or it is equal and the rest
+    // is at or after the rest of the buffer's values.
+    std::vector<std::size_t> numbers;
+    std::vector<std::string> terms;
+    const auto& components = componentsOf(key);
+    for (const KeyComponent& c : components) {
+        const std::size_t n = fieldNumber(c.field);
+        if (n == 0)
+            continue;
+        numbers.push_back(n);
+        const bool nocase = field(n).type == FieldType::Text && key.spec().caseRule == CaseRule::Insensitive;
+        terms.push_back(sqlName(field(n).name) + (nocase ? " COLLATE NOCASE" : "") +
+                        (c.order == Order::Descending ? " <" : " >"));
+    }
+    std::string where;
+    for (std::size_t i = numbers.size(); i-- > 0;) {
+        const std::string param = "?" + fw::core::toText(static_cast<std::int64_t>(i + 1));
+        const std::string column = terms[i].substr(0, terms[i].size() - 2);
+        if (where.empty())
+            where = "(" + terms[i] + "= " + param + ")";
+        else
+            where = "(" + terms[i] + " " + param + " OR (" + column + " = " + param + " AND " + where + "))";
+    }
+    auto c = cursorFor(where, &key, [&](Statement& st) {
+        for (std::size_t i = 0; i < numbers.size(); ++i)
+            bindField(st, static_cast<int>(i + 1), numbers[i], m_buffer);
+    });
+    if (!c)
+        return std::unexpected(c.error());
+    m_cursor = std::move(*c);
+    return {};
+}
+
+Expected<void> DataFile::setKeyOrderMatching(const Key& key, std::span<const std::size_t> fieldNumbers)
+{
+    std::string where;
+    for (std::size_t i = 0; i < fieldNumbers.size(); ++i) {
+        const std::size_t n = fieldNumbers[i];
+        if (n == 0 || n > fieldCount())
+            return fail(kLayer, m_layout.label + ": no field " + fw::core::toText(static_cast<std::int64_t>(n)),
+                        Code::RecordNotFound);
+        const bool nocase = field(n).type == FieldType::Text && key.spec().caseRule == CaseRule::Insensitive;
+        if (!where.empty())
+            where += " AND ";
+        where += sqlName(field(n).name) + " = ?" + fw::core::toText(static_cast<std::int64_t>(i + 1)) +
+                 (nocase ? " COLLATE NOCASE" : "");
+    }
+    auto c = cursorFor(where, &key, [&](Statement& st) {
+        for (std::size_t i = 0; i < fieldNumbers.size(); ++i)
+            bindField(st, static_cast<int>(i + 1), fieldNumbers[i], m_buffer);
+    });
+    if (!c)
+        return std::unexpected(c.error());
+    m_cursor = std::move(*c);
+    return {};
+}
+
+Expected<bool> DataFile::readRow(std::int64_t row, void* into)
+{
+    std::string sql = "SELECT ";
+    for (std::size_t i = 0; i < m_layout.fields.size(); ++i)
+        sql += (i ? ", " : "") + sqlName(m_layout.fields[i].name);
+    sql += " FROM records WHERE row = ?1";
+    Statement st(m_db, sql);
+    if (st.rc != SQLITE_OK)
+        return std::unexpected(sqliteError(st.rc, "reading"));
+    sqlite3_bind_int64(st.st, 1, row);
+    const int rc = st.step();
+    if (rc == SQLITE_DONE)
+        return false;
+    if (rc != SQLITE_ROW)
+        return std::unexpected(sqliteError(rc, "reading"));
+    char* base = static_cast<char*>(into);
+    for (std::size_t i = 0; i < m_layout.fields.size(); ++i) {
+        const FieldSpec& f = m_layout.fields[i];
+        char* at = base + f.offset;
+        const int column = static_cast<int>(i);
+        if (f.type == FieldType::Long) {
+            const std::int32_t v = static_cast<std::int32_t>(sqlite3_column_int64(st.st, column));
+            std::memcpy(at, &v, sizeof v);
+        } else {
+            const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(st.st, column));
+            const std::size_t length = text ? static_cast<std::size_t>(sqlite3_column_bytes(st.st, column)) : 0;
+            const std::size_t n = std::min(length, f.width);
+            if (n)
+                std::memcpy(at, text, n);
+            std::memset(at + n, ' ', f.width - n);
+        }
+    }
+    return true;
+}
+
+Expected<void> DataFile::readNext(Cursor& cursor, void* into)
+{
+    if (!isOpen())
+        return fail(kLayer, m_layout.label + ": not open", Code::FileNotOpen);
+    while (cursor.next < cursor.rows.size()) {
+        const std::int64_t row = cursor.rows[cursor.next++];
+        auto found = readRow(row, into);
+        if (!found)
+            return std::unexpected(found.error());
+        if (!*found)
+            continue; // deleted since the cursor was made
+        if (into == m_buffer) {
+            m_currentRow = row;
+            m_currentImage = pack(into);
+        }
+        m_bytes = static_cast<std::int64_t>(m_recordSize);
+        return {};
+    }
+    return fail(kLayer, m_layout.label + ": no further record", Code::NoFurtherRecord);
+}
+
+Expected<void> DataFile::next() { return readNext(m_cursor, m_buffer); }
+
+Expected<void> DataFile::fetch(const Key& key)
+{
+    std::vector<std::size_t> numbers;
+    for (const KeyComponent& c : componentsOf(key))
+        if (std::size_t n = fieldNumber(c.field))
+            numbers.push_back(n);
+    if (numbers.empty())
+        return fail(kLayer, m_layout.label + ": key " + key.name() + " has no components to fetch by",
+                    Code::RecordNotFound);
+    Cursor saved = m_cursor;
+    auto matched = setKeyOrderMatching(key, numbers);
+    Cursor found = std::move(m_cursor);
+    m_cursor = std::move(saved);
+    if (!matched)
+        return matched;
+    if (found.rows.empty())
+        return fail(kLayer, m_layout.label + ": no record with that " + key.name(), Code::RecordNotFound);
+    found.rows.resize(1);
+    auto r = readNext(found, m_buffer);
+    if (!r && r.error().code == Code::NoFurtherRecord)
+        return fail(kLayer, m_layout.label + ": no record with that " + key.name(), Code::RecordNotFound);
+    return r;
+}
+
+Expected<void> DataFile::writeAllowed(WriteKind kind) const
+{
+    if (!isOpen())
+        return fail(kLayer, m_layout.label + ": not open", Code::FileNotOpen);
+    if (m_access == Access::ReadOnly)
+        return fail(kLayer, m_layout.label + ": opened for reading only", Code::AccessDenied);
+    if (kind != WriteKind::Add && m_currentRow == 0)
+        return fail(kLayer, m_layout.label + ": there is no current record", Code::RecordNotFound);
+    if (writeFault() && writeFault()(*this, kind))
+        return fail(kLayer, m_layout.label + ": the disk refused the write", Code::FileSystemError);
+    return {};
+}
+
+Expected<void> DataFile::checkUnique(const void* record, std::int64_t exceptRow) const
+{
+    for (const auto& k : m_keys) {
+        if (!k->isUnique() || k->isDynamic())
+            continue;
+        std::vector<std::size_t> numbers;
+        std::string where;
+        for (const KeyComponent& c : k->spec().components) {
+            const std::size_t n = fieldNumber(c.field);
+            if (n == 0)
+                continue;
+            numbers.push_back(n);
+            const bool nocase = field(n).type == FieldType::Text && k->spec().caseRule == CaseRule::Insensitive;
+            where += sqlName(field(n).name) + " = ?" + fw::core::toText(static_cast<std::int64_t>(numbers.size())) +
+                     (nocase ? " COLLATE NOCASE" : "") + " AND ";
+        }
+        Statement st(m_db, "SELECT 1 FROM records WHERE " + where + "row <> ?" +
+                               fw::core::toText(static_cast<std::int64_t>(numbers.size() + 1)) + " LIMIT 1");
+        if (st.rc != SQLITE_OK)
+            return std::unexpected(sqliteError(st.rc, "checking keys"));
+        for (std::size_t i = 0; i < numbers.size(); ++i)
+            bindField(st, static_cast<int>(i + 1), numbers[i], record);
+        sqlite3_bind_int64(st.st, static_cast<int>(numbers.size() + 1), exceptRow);
+        const int rc = st.step();
+        if (rc == SQLITE_ROW)
+            return fail(kLayer, m_layout.label + ": the record would duplicate key " + k->name(), Code::DuplicateKey);
+        if (rc != SQLITE_DONE)
+            return std::unexpected(sqliteError(rc, "checking keys"));
+    }
+    return {};
+}
+
+Expected<void> DataFile::add()
+{
+    if (auto r = writeAllowed(WriteKind::Add); !r)
+        return r;
+    if (auto r = checkUnique(m_buffer, 0); !r)
+        return r;
+    std::string names, params;
+    for (std::size_t i = 0; i < fieldCount(); ++i) {
+        names += (i ? ", " : "") + sqlName(m_layout.fields[i].name);
+        params += (i ? ", ?" : "?") + fw::core::toText(static_cast<std::int64_t>(i + 1));
+    }
+    Statement st(m_db, "INSERT INTO records(" + names + ") VALUES(" + params + ")");
+    if (st.rc != SQLITE_OK)
+        return std::unexpected(sqliteError(st.rc, "adding a record"));
+    for (std::size_t i = 0; i < fieldCount(); ++i)
+        bindField(st, static_cast<int>(i + 1), i + 1, m_buffer);
+    const int rc = st.step();
+    if (rc != SQLITE_DONE)
+        return std::unexpected(sqliteError(rc, "adding a record"));
+    m_currentRow = sqlite3_last_insert_rowid(m_db);
+    m_currentImage = pack(m_buffer);
+    return {};
+}
+
+Expected<void> DataFile::change()
+{
+    if (auto r = writeAllowed(WriteKind::Change); !r)
+        return r;
+    if (auto r = checkUnique(m_buffer, m_currentRow); !r)
+        return r;
+    std::string sets;
+    for (std::size_t i = 0; i < fieldCount(); ++i)
+        sets += (i ? ", " : "") + sqlName(m_layout.fields[i].name) + " = ?" +
+                fw::core::toText(static_cast<std::int64_t>(i + 1));
+    Statement st(m_db, "UPDATE records SET " + sets + " WHERE row = ?" +
+                           fw::core::toText(static_cast<std::int64_t>(fieldCount() + 1)));
+    if (st.rc != SQLITE_OK)
+        return std::unexpected(sqliteError(st.rc, "changing a record"));
+    for (std::size_t i = 0; i < fieldCount(); ++i)
+        bindField(st, static_cast<int>(i + 1), i + 1, m_buffer);
+    sqlite3_bind_int64(st.st, static_cast<int>(fieldCount() + 1), m_currentRow);
+    const int rc = st.step();
+    if (rc != SQLITE_DONE)
+        return std::unexpected(sqliteError(rc, "changing a record"));
+    if (sqlite3_changes(m_db) == 0)
+        return fail(kLayer, m_layout.label + ": the record was deleted meanwhile", Code::RecordNotFound);
+    m_currentImage = pack(m_buffer);
+    return {};
+}
+
+Expected<void> DataFile::remove()
+{
+    if (auto r = writeAllowed(WriteKind::Remove); !r)
+        return r;
+    Statement st(m_db, "DELETE FROM records WHERE row = ?1");
+    if (st.rc != SQLITE_OK)
+        return std::unexpected(sqliteError(st.rc, "deleting a record"));
+    sqlite3_bind_int64(st.st, 1, m_currentRow);
+    const int rc = st.step();
+    if (rc != SQLITE_DONE)
+        return std::unexpected(sqliteError(rc, "deleting a record"));
+    m_currentRow = 0;
+    m_currentImage.clear();
+    return {};
+}
+
+Expected<void> DataFile::beginTransaction()
+{
+    if (!isOpen())
+        return fail(kLayer, m_layout.label + ": not open", Code::FileNotOpen);
+    if (m_inTransaction || m_locked)
+        return fail(kLayer, m_layout.label + ": a transaction is already running", Code::FileLocked);
+    if (auto r = exec("BEGIN IMMEDIATE", "starting a transaction"); !r)
+        return r;
+    m_inTransaction = true;
+    return {};
+}
+
+Expected<void> DataFile::commit()
+{
+    if (!m_inTransaction)
+        return {};
+    auto r = exec("COMMIT", "committing");
+    if (!r) {
+        (void)exec("ROLLBACK", "committing");
+    }
+    m_inTransaction = false;
+    return r;
+}
+
+void DataFile::rollback()
+{
+    if (!m_inTransaction)
+        return;
+    (void)exec("ROLLBACK", "rolling back");
+    m_inTransaction = false;
+}
+
+Expected<void> DataFile::lock()
+{
+    if (!isOpen())
+        return fail(kLayer, m_layout.label + ": not open", Code::FileNotOpen);
+    if (m_locked || m_inTransaction)
+        return {};
+    if (auto r = exec("BEGIN EXCLUSIVE", "locking"); !r)
+        return r;
+    m_locked = true;
+    return {};
+}
+
+void DataFile::unlock()
+{
+    if (!m_locked)
+        return;
+    (void)exec("COMMIT", "unlocking");
+    m_locked = false;
+}
+
+DataFile::State DataFile::saveState() const
+{
+    return State{pack(m_buffer), m_cursor, m_currentRow, m_currentImage, m_bytes};
+}
+
+void DataFile::restoreState(const State& state)
+{
+    unpack(state.buffer, m_buffer);
+    m_cursor = state.cursor;
+    m_currentRow = state.currentRow;
+    m_currentImage = state.currentImage;
+    m_bytes = state.bytes;
+}
+
+void DataFile::setWriteFaultForTesting(std::function<bool(const DataFile&, WriteKind)> fault)
+{
+    writeFault() = std::move(fault);
+}
+
+void DataFile::setLockWaitObserverForTesting(std::function<void(const DataFile&)> observer)
+{
+    lockWaitObserver() = std::move(observer);
+}
+
+} // namespace fw::data

@@ -1,0 +1,219 @@
+#pragma once
+// A keyed data file, stored as one SQLite database.
+//
+// The file is named by its label plus ".sqlite" in the current folder (found
+// without regard to case, like every file of the framework). It holds a table
+// of the layout it was created with, one table of records with a column per
+// field (texts are stored clipped, so trailing blanks never count, and read
+// back padded) and one index per key. A database without our application id,
+// with a different layout, or damaged, is refused with InvalidDataFile; a
+// file whose key indexes are missing or differ reports KeyNeedsRebuild and
+// can be mended with rebuildKeys().
+//
+// Reading keeps a cursor: setRecordOrder()/setKeyOrder() take a snapshot of
+// the record numbers in that order and next() reads them one by one, so a
+// cursor holds no database lock between reads and records changed or deleted
+// meanwhile are read as they are now (or skipped). A View has a cursor of its
+// own over the same open file.
+//
+// Locks: another opener holding the file (lock(), or a writer committing)
+// gives FileLocked, at once unless the driver command "Recover=N" asked to
+// wait up to N seconds for it. "QUICKSCAN=on"/"off" is a read-ahead hint.
+//
+// The byte count: right after open() it is the bytes of all records (count
+// times record size); after each successful read it is the record size.
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "framework/core/error.h"
+#include "framework/data/layout.h"
+
+struct sqlite3;
+
+namespace fw::data {
+
+class DataFile;
+
+// A key of a file, as declared in its layout. Owned by its DataFile.
+class Key {
+public:
+    const KeySpec& spec() const { return *m_spec; }
+    const std::string& name() const { return m_spec->name; }
+    bool isUnique() const { return m_spec->duplicates == Duplicates::Refused; }
+    bool isPrimary() const { return m_spec->primary == Primary::Yes; }
+    bool isDynamic() const { return m_spec->dynamic == Dynamic::Yes; }
+    const DataFile& file() const { return *m_file; }
+    std::size_t index() const { return m_index; }
+
+private:
+    friend class DataFile;
+    Key(const DataFile* file, const KeySpec* spec, std::size_t index) : m_file(file), m_spec(spec), m_index(index) {}
+    const DataFile* m_file;
+    const KeySpec* m_spec;
+    std::size_t m_index;
+};
+
+// Read access: the opener wants to read, or to read and write.
+enum class Access : std::uint8_t { ReadOnly, ReadWrite };
+
+enum class WriteKind : std::uint8_t { Add, Change, Remove };
+
+// The record numbers of one reading order and how far they have been read.
+struct Cursor {
+    std::vector<std::int64_t> rows;
+    std::size_t next = 0;
+};
+
+class DataFile {
+public:
+    DataFile(FileLayout layout, void* buffer);
+    ~DataFile();
+    DataFile(const DataFile&) = delete;
+    DataFile& operator=(const DataFile&) = delete;
+
+    const std::string& label() const { return m_layout.label; }
+    const FileLayout& layout() const { return m_layout; }
+    // The path on disk, found without regard to case.
+    std::string path() const;
+    static constexpr std::string_view extension = ".sqlite";
+
+    std::size_t recordSize() const { return m_recordSize; }
+    void* buffer() const { return m_buffer; }
+    void clearBuffer() const { clearRecord(m_buffer); }
+    void clearRecord(void* record) const; // zeros and blanks
+
+    std::size_t fieldCount() const { return m_layout.fields.size(); }
+    const FieldSpec& field(std::size_t number) const { return m_layout.fields.at(number - 1); } // from 1
+    std::size_t fieldNumber(std::string_view name) const; // 0 when unknown
+
+    std::size_t keyCount() const { return m_keys.size(); }
+    const Key& key(std::size_t index) const { return *m_keys.at(index); } // from 0, declaration order
+    const Key* keyNamed(std::string_view name) const;
+    // The run-time order of a dynamic key; none reads in record order.
+    void setDynamicComponents(const Key& key, std::vector<KeyComponent> components);
+
+    // A new empty file (an existing one is replaced). The file stays closed.
+    fw::core::Expected<void> create();
+    fw::core::Expected<void> open(Access access = Access::ReadWrite);
+    void close();
+    bool isOpen() const { return m_db != nullptr; }
+    // Drops and recreates every key index of a closed file.
+    fw::core::Expected<void> rebuildKeys();
+
+    // "Recover=N", "QUICKSCAN=on", "QUICKSCAN=off" (names without regard to
+    // case). Returns the setting's value before the command; an unknown
+    // command returns an empty text and changes nothing.
+    std::string sendCommand(std::string_view command);
+    int recoverSeconds() const { return m_recoverSeconds; }
+    bool quickScan() const { return m_quickScan; }
+
+    std::int64_t bytes() const { return m_bytes; }
+    fw::core::Expected<std::int64_t> records() const;
+
+    // Reading in the file's own cursor.
+    fw::core::Expected<void> setRecordOrder();
+    fw::core::Expected<void> setKeyOrder(const Key& key);
+    // Key order from the first record whose key is at or after the values in
+    // the buffer.
+    fw::core::Expected<void> setKeyOrderFromBuffer(const Key& key);
+    // Key order over the records whose fields `fieldNumbers` equal the
+    // buffer's values (compared by the key's case rule).
+    fw::core::Expected<void> setKeyOrderMatching(const Key& key, std::span<const std::size_t> fieldNumbers);
+    // NoFurtherRecord at the end.
+    fw::core::Expected<void> next();
+    // The record whose key components equal the buffer's; RecordNotFound.
+    fw::core::Expected<void> fetch(const Key& key);
+
+    // Writes. add() stores the buffer as a new record, which becomes the
+    // current one; change() rewrites the current record (the one last read
+    // or added) from the buffer; remove() deletes it. Unique keys are
+    // enforced with DuplicateKey.
+    fw::core::Expected<void> add();
+    fw::core::Expected<void> change();
+    fw::core::Expected<void> remove();
+    bool hasCurrentRecord() const { return m_currentRow != 0; }
+    // The current record as it is stored (before any change in the buffer).
+    const std::vector<char>& currentImage() const { return m_currentImage; }
+
+    // Transactions and locks.
+    fw::core::Expected<void> beginTransaction();
+    fw::core::Expected<void> commit();
+    void rollback();
+    bool inTransaction() const { return m_inTransaction; }
+    // Holds the file against every other opener until unlock().
+    fw::core::Expected<void> lock();
+    void unlock();
+
+    // The file's reading state, buffer and current record, for saving around
+    // a look-up and restoring afterwards.
+    struct State {
+        std::vector<char> buffer;
+        Cursor cursor;
+        std::int64_t currentRow = 0;
+        std::vector<char> currentImage;
+        std::int64_t bytes = 0;
+    };
+    State saveState() const;
+    void restoreState(const State& state);
+
+    // For views: a cursor in an order of their own, and reading one record of
+    // it into any buffer of this layout (which becomes the current record
+    // when it is the file's own buffer).
+    fw::core::Expected<Cursor> makeCursor(const Key* key) const;
+    fw::core::Expected<void> readNext(Cursor& cursor, void* into);
+
+    // The record as bytes of the record size, fields packed in order, and
+    // back (for images and comparisons).
+    std::vector<char> pack(const void* record) const;
+    void unpack(const std::vector<char>& bytes, void* record) const;
+
+    // Test seams: a write the function answers true for fails as a refused
+    // disk write; the observer is called every time the driver waits for a
+    // locked file. Empty functions restore normal work.
+    static void setWriteFaultForTesting(std::function<bool(const DataFile&, WriteKind)> fault);
+    static void setLockWaitObserverForTesting(std::function<void(const DataFile&)> observer);
+
+private:
+    struct Statement;
+    fw::core::Expected<void> openDatabase(const std::string& path, int flags);
+    fw::core::Expected<void> checkSchema();
+    fw::core::Error sqliteError(int rc, std::string_view doing) const;
+    fw::core::Expected<void> exec(std::string_view sql, std::string_view doing);
+    std::string createTableSql() const;
+    std::string createIndexSql(const Key& key) const;
+    std::string orderBy(const Key* key) const;
+    fw::core::Expected<Cursor> cursorFor(const std::string& whereSql, const Key* key,
+                                         const std::function<void(Statement&)>& bind) const;
+    fw::core::Expected<bool> readRow(std::int64_t row, void* into);
+    fw::core::Expected<void> checkUnique(const void* record, std::int64_t exceptRow) const;
+    fw::core::Expected<void> writeAllowed(WriteKind kind) const;
+    const std::vector<KeyComponent>& componentsOf(const Key& key) const;
+    void bindField(Statement& st, int index, std::size_t fieldNumber, const void* record) const;
+    static int busyHandler(void* self, int count);
+
+    FileLayout m_layout;
+    void* m_buffer;
+    std::size_t m_recordSize = 0;
+    std::vector<std::unique_ptr<Key>> m_keys;
+    std::vector<std::vector<KeyComponent>> m_dynamicComponents;
+    sqlite3* m_db = nullptr;
+    Access m_access = Access::ReadWrite;
+    Cursor m_cursor;
+    std::int64_t m_currentRow = 0;
+    std::vector<char> m_currentImage;
+    std::int64_t m_bytes = 0;
+    int m_recoverSeconds = 0;
+    bool m_quickScan = false;
+    bool m_inTransaction = false;
+    bool m_locked = false;
+    std::int64_t m_waitStartedMs = -1;
+};
+
+} // namespace fw::data

@@ -1,0 +1,174 @@
+#include "framework/fs/file_ops.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "framework/core/error_codes.h"
+#include "framework/fs/errno_code.h"
+#include "framework/fs/path.h"
+#include "framework/fs/share_lock.h"
+
+namespace fw::fs {
+
+namespace {
+
+constexpr const char* Layer = "File system";
+
+std::function<bool(std::string_view)>& createFolderSeam()
+{
+    static std::function<bool(std::string_view)> seam;
+    return seam;
+}
+
+core::Expected<void> failWithErrno(std::string what, const std::string& name, int error)
+{
+    return core::fail(Layer, what + " " + name + ": " + std::strerror(error), detail::codeForErrno(error));
+}
+
+// Refuses to replace or remove a file that is read-only or that another opener
+// holds, as the system's own file system would.
+core::Expected<void> checkReplaceable(const std::string& native)
+{
+    struct stat st;
+    if (::stat(native.c_str(), &st) != 0)
+        return {};
+    if (S_ISDIR(st.st_mode))
+        return core::fail(Layer, native + " is a folder", core::ErrorCode::AccessDenied);
+    if (detail::isReadOnly(st))
+        return core::fail(Layer, native + " is read-only", core::ErrorCode::AccessDenied);
+    if (detail::isHeldByAnOpener(native))
+        return core::fail(Layer, native + " is in use", core::ErrorCode::AccessDenied);
+    return {};
+}
+
+bool writeAll(int fd, const char* data, std::size_t size)
+{
+    while (size > 0) {
+        const ssize_t n = ::write(fd, data, size);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        data += n;
+        size -= static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+} // namespace
+
+core::Expected<void> copyFile(std::string_view from, std::string_view to)
+{
+    const std::string source = resolve(from).string();
+    const std::string destination = resolve(to).string();
+    if (auto ok = checkReplaceable(destination); !ok)
+        return ok;
+
+    const int in = ::open(source.c_str(), O_RDONLY | O_CLOEXEC);
+    if (in < 0)
+        return failWithErrno("cannot open", source, errno);
+    struct stat st;
+    if (::fstat(in, &st) != 0 || S_ISDIR(st.st_mode)) {
+        ::close(in);
+        return core::fail(Layer, "cannot copy " + source, core::ErrorCode::AccessDenied);
+    }
+
+    // Written beside the destination and renamed over it: a reader never sees
+    // a half-copied file under the destination's name.
+    std::string temporary = destination + ".copy-XXXXXX";
+    const int out = ::mkstemp(temporary.data());
+    if (out < 0) {
+        const int error = errno;
+        ::close(in);
+        return failWithErrno("cannot create a copy of", destination, error);
+    }
+    std::vector<char> buffer(1 << 16);
+    bool ok = true;
+    int error = 0;
+    for (;;) {
+        const ssize_t n = ::read(in, buffer.data(), buffer.size());
+        if (n == 0)
+            break;
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            ok = false;
+            error = errno;
+            break;
+        }
+        if (!writeAll(out, buffer.data(), static_cast<std::size_t>(n))) {
+            ok = false;
+            error = errno;
+            break;
+        }
+    }
+    ::close(in);
+    ::fchmod(out, st.st_mode & 07777);
+    if (::close(out) != 0 && ok) {
+        ok = false;
+        error = errno;
+    }
+    if (ok && ::rename(temporary.c_str(), destination.c_str()) != 0) {
+        ok = false;
+        error = errno;
+    }
+    if (!ok) {
+        ::unlink(temporary.c_str());
+        return failWithErrno("cannot copy to", destination, error);
+    }
+    return {};
+}
+
+core::Expected<void> removeFile(std::string_view name)
+{
+    const std::string native = resolve(name).string();
+    if (native.empty())
+        return {};
+    if (auto ok = checkReplaceable(native); !ok)
+        return ok;
+    if (::unlink(native.c_str()) != 0 && errno != ENOENT)
+        return failWithErrno("cannot remove", native, errno);
+    return {};
+}
+
+core::Expected<void> createFolder(std::string_view name)
+{
+    if (createFolderSeam())
+        return createFolderSeam()(name) ? core::Expected<void>{}
+                                        : core::fail(Layer, "cannot create folder " + std::string(name),
+                                                     core::ErrorCode::PathNotFound);
+    const std::string native = resolve(name).string();
+    if (::mkdir(native.c_str(), 0777) != 0)
+        return failWithErrno("cannot create folder", native, errno);
+    return {};
+}
+
+bool fileExists(std::string_view name)
+{
+    struct stat st;
+    const std::string native = resolve(name).string();
+    return !native.empty() && ::stat(native.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+std::optional<std::uint64_t> fileSize(std::string_view name)
+{
+    struct stat st;
+    const std::string native = resolve(name).string();
+    if (native.empty() || ::stat(native.c_str(), &st) != 0 || !S_ISREG(st.st_mode))
+        return std::nullopt;
+    return static_cast<std::uint64_t>(st.st_size);
+}
+
+void setCreateFolderForTesting(std::function<bool(std::string_view name)> seam)
+{
+    createFolderSeam() = std::move(seam);
+}
+
+} // namespace fw::fs

@@ -1,0 +1,53 @@
+#include "framework/preview/previewer.h"
+
+#include <QApplication>
+#include <QPrinter>
+
+#include "framework/preview/qt/page_printer.h"
+#include "framework/preview/qt/preview_window.h"
+#include "framework/ui/qt/modal.h"
+
+namespace fw::preview {
+
+struct Previewer::PrinterChoice {
+    QPrinter printer{QPrinter::HighResolution};
+    bool chosen = false; // the user accepted a print dialog on it
+};
+
+Previewer::Previewer() = default;
+Previewer::~Previewer() = default;
+
+std::uint8_t Previewer::display(const PageQueue& pages)
+{
+    if (m_display)
+        return m_display(pages);
+    return ownDisplay(pages);
+}
+
+std::uint8_t Previewer::ownDisplay(const PageQueue& pages)
+{
+    if (!qobject_cast<QApplication*>(QCoreApplication::instance()))
+        return 0;
+    if (!m_printer) {
+        m_printer = std::make_unique<PrinterChoice>();
+        setUpDefaultPrinter(m_printer->printer);
+    }
+    PreviewWindow window(pages, m_zoom, m_printer->printer);
+    if (fw::ui::execModal(window) != QDialog::Accepted)
+        return 0;
+    m_printer->chosen = true;
+    return 1;
+}
+
+core::Expected<void> Previewer::print(const PageQueue& pages)
+{
+    if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
+        return core::fail("Previewer", "printing needs the application to be started");
+    if (m_printer && m_printer->chosen)
+        return printPages(m_printer->printer, pages);
+    QPrinter printer(QPrinter::HighResolution);
+    setUpDefaultPrinter(printer);
+    return printPages(printer, pages);
+}
+
+} // namespace fw::preview

@@ -1,0 +1,35 @@
+#include "framework/ui/program.h"
+
+#include <QApplication>
+
+#include "framework/core/module_init.h"
+#include "framework/threads/scheduler.h"
+#include "framework/ui/qt/application.h"
+#include "framework/ui/window.h"
+
+namespace fw::ui {
+
+void closeAllWindows()
+{
+    for (Window* window : openWindows())
+        window->post(Event::CloseWindow);
+    threads::runReadyThreads();
+    // A thread that waits for something else than its window keeps its
+    // windows open; they close without it.
+    for (Window* window : openWindows())
+        window->close();
+    if (QCoreApplication::instance() != nullptr)
+        QApplication::closeAllWindows();
+}
+
+int runProgram(int argc, char** argv, const std::function<void()>& mainProcedure)
+{
+    startWindowSystem(argc, argv);
+    core::runModuleStart();
+    mainProcedure();
+    closeAllWindows();
+    core::runModuleEnd();
+    return 0;
+}
+
+} // namespace fw::ui

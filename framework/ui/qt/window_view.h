@@ -1,0 +1,133 @@
+#pragma once
+// The Qt side of a Window: the top-level widget, the widgets and actions of
+// its numbered controls, the event queue and the timer.
+//
+// Windows, tests and the previewer reach the widgets through here; every
+// other library goes through framework/ui/window.h.
+
+#include <deque>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <QFont>
+#include <QPointer>
+#include <QRect>
+#include <QTimer>
+
+#include "framework/ui/window.h"
+
+class QAction;
+class QButtonGroup;
+class QMainWindow;
+class QMenu;
+class QToolBar;
+class QWidget;
+
+namespace fw::ui {
+
+class TopLevelWidget;
+
+// Pixels per dialog unit, from a font: a horizontal unit is a quarter of the
+// average character width, a vertical unit an eighth of the character height.
+struct DialogUnits {
+    int baseX = 0; // average character width in pixels
+    int baseY = 0; // character height in pixels
+
+    static DialogUnits of(const QFont& font);
+    int x(int units) const;
+    int y(int units) const;
+    QRect rect(const Rect& r) const;
+};
+
+class WindowView {
+public:
+    WindowView(Window& owner, const WindowLayout& layout, std::vector<core::Binding> bindings);
+    ~WindowView();
+
+    // The Window operations.
+    const WindowLayout& layout() const { return m_layout; }
+    threads::ThreadNumber thread() const { return m_thread; }
+    void open();
+    void close();
+    bool isOpen() const { return m_open; }
+    bool nextEvent();
+    const EventRecord& current() const { return m_current; }
+    void post(const EventRecord& record);
+    void setHidden(int first, int last, Hidden hidden);
+    void redraw(int control);
+    void setText(int control, const QString& text);
+    bool isVisible(int control) const;
+    QString text(int control) const;
+    QString title() const;
+    void setTitle(const QString& title);
+    std::uintptr_t systemHandle() const;
+    int timer() const { return m_timerHundredths; }
+    void setTimer(int hundredths);
+    void setAlertKey(int slot, int keyCode);
+    void clearAlertKeys() { m_alerts.clear(); }
+    bool isAlerted(int keyCode) const;
+    bool isWindowHidden() const { return m_windowHidden; }
+    void setWindowHidden(Hidden hidden);
+    bool setCursorFile(std::string_view fileName);
+    void dropPendingTimerEvents();
+
+    // The Qt objects, for tests and for code that embeds widgets.
+    QMainWindow* widget() const;
+    QWidget* controlWidget(int number) const;  // nullptr for menus, items and unknown numbers
+    QAction* menuAction(int number) const;     // a menu's or item's action, else nullptr
+    const DialogUnits& dialogUnits() const { return m_units; }
+    Window& owner() const { return m_owner; }
+
+    // From the widgets.
+    void userClosed();
+    void activationChanged(bool active);
+    void mouseAction(int keyCode);
+
+private:
+    struct Control {
+        const ControlLayout* layout = nullptr;
+        QPointer<QWidget> widget;
+        QPointer<QAction> action;
+        QMenu* menu = nullptr;
+        QButtonGroup* radios = nullptr; // an option box's buttons
+        std::string shown;              // the variable's value last shown
+        bool everShown = false;
+    };
+
+    void build();
+    void buildMenus();
+    QWidget* buildControl(const ControlLayout& control, QWidget* parent, QPoint origin);
+    QFont fontFor(const Font& font) const;
+    void applyFont(QWidget* widget, const Font& font) const;
+    Control* find(int number);
+    const Control* find(int number) const;
+    core::Binding* bindingOf(const Control& control);
+    std::string displayValue(const Control& control, const core::Binding& binding) const;
+    void show(Control& control, const std::string& value);
+    void refreshBound(bool always);
+    void entryLeft(int number);
+    void radioClicked(int optionBox, std::int32_t value);
+    void enqueue(const EventRecord& record);
+
+    Window& m_owner;
+    const WindowLayout m_layout;
+    std::vector<core::Binding> m_bindings;
+    threads::ThreadNumber m_thread;
+    std::unique_ptr<TopLevelWidget> m_widget;
+    QFont m_font;
+    DialogUnits m_units;
+    std::map<int, Control> m_controls;
+    std::deque<EventRecord> m_queue;
+    EventRecord m_current;
+    bool m_open = false;
+    bool m_closeHandedOut = false;
+    bool m_windowHidden = false;
+    bool m_wasActive = false;
+    QTimer m_timer;
+    int m_timerHundredths = 0;
+    std::map<int, int> m_alerts; // slot -> key code
+};
+
+} // namespace fw::ui
