@@ -69,11 +69,23 @@ void RelationManager::addRelationLink(std::string_view ownField, std::string_vie
 {
     if (m_relations.empty())
         return;
-    Relation& r = m_relations.back();
-    const std::size_t own = m_files->file().fieldNumber(ownField);
-    const std::size_t related = r.related->files().file().fieldNumber(relatedField);
-    if (own && related && m_files->file().field(own).type == r.related->files().file().field(related).type)
-        r.links.push_back(Link{own, related});
+    m_relations.back().linkNames.push_back(LinkNames{std::string(ownField), std::string(relatedField)});
+}
+
+std::vector<RelationManager::Link> RelationManager::linksOf(const Relation& relation) const
+{
+    std::vector<Link> links;
+    if (!relation.related->m_files)
+        return links;
+    const DataFile& own = m_files->file();
+    const DataFile& related = relation.related->files().file();
+    for (const LinkNames& names : relation.linkNames) {
+        const std::size_t o = own.fieldNumber(names.own);
+        const std::size_t r = related.fieldNumber(names.related);
+        if (o && r && own.field(o).type == related.field(r).type)
+            links.push_back(Link{o, r});
+    }
+    return links;
 }
 
 void RelationManager::addRelation(RelationManager& related) { m_relations.push_back(Relation{&related, RelationMode::None, RelationMode::None, nullptr, {}}); }
@@ -131,7 +143,7 @@ fw::core::Expected<void> RelationManager::findLinked(const Relation& relation, c
 {
     DataFile& related = relation.related->files().file();
     std::vector<std::size_t> numbers;
-    for (const Link& l : relation.links) {
+    for (const Link& l : linksOf(relation)) {
         putField(related, l.related, fieldBytes(m_files->file(), image, l.own));
         numbers.push_back(l.related);
     }
@@ -142,10 +154,11 @@ int RelationManager::carryUpdate(const std::vector<char>& before, const std::vec
 {
     const DataFile& own = m_files->file();
     for (Relation& r : m_relations) {
-        if (!r.key || r.links.empty() || r.update == RelationMode::None)
+        const std::vector<Link> links = linksOf(r);
+        if (!r.key || links.empty() || r.update == RelationMode::None)
             continue;
         bool changed = false;
-        for (const Link& l : r.links)
+        for (const Link& l : links)
             changed = changed || fieldBytes(own, before, l.own) != fieldBytes(own, after, l.own);
         if (!changed)
             continue;
@@ -164,7 +177,7 @@ int RelationManager::carryUpdate(const std::vector<char>& before, const std::vec
                 return static_cast<int>(m_files->errors().throwFileMessage(
                     Msg::RestrictUpdate, m_files->name(), fw::core::Error{}, childFiles.name()));
             const std::vector<char> childBefore = child.currentImage();
-            for (const Link& l : r.links) {
+            for (const Link& l : links) {
                 if (r.update == RelationMode::Cascade)
                     putField(child, l.related, fieldBytes(own, after, l.own));
                 else
@@ -183,7 +196,8 @@ int RelationManager::carryUpdate(const std::vector<char>& before, const std::vec
 int RelationManager::carryDelete(const std::vector<char>& before)
 {
     for (Relation& r : m_relations) {
-        if (!r.key || r.links.empty() || r.remove == RelationMode::None)
+        const std::vector<Link> links = linksOf(r);
+        if (!r.key || links.empty() || r.remove == RelationMode::None)
             continue;
         FileManager& childFiles = r.related->files();
         DataFile& child = childFiles.file();
@@ -202,7 +216,7 @@ int RelationManager::carryDelete(const std::vector<char>& before)
                     Msg::RestrictDelete, m_files->name(), fw::core::Error{}, childFiles.name()));
             if (r.remove == RelationMode::Clear) {
                 const std::vector<char> childBefore = child.currentImage();
-                for (const Link& l : r.links)
+                for (const Link& l : links)
                     clearField(child, l.related);
                 if (int result = r.related->carryUpdate(childBefore, child.pack(child.buffer())))
                     return result;

@@ -57,6 +57,12 @@ public:
     virtual void kill();
 
 private:
+    // Field names as given; resolved when a change is carried over, since the
+    // related manager may be set up only after this relation is declared.
+    struct LinkNames {
+        std::string own;
+        std::string related;
+    };
     struct Link {
         std::size_t own;
         std::size_t related;
@@ -66,8 +72,9 @@ private:
         RelationMode update = RelationMode::None;
         RelationMode remove = RelationMode::None;
         const fw::data::Key* key = nullptr;
-        std::vector<Link> links;
+        std::vector<LinkNames> linkNames;
     };
+    std::vector<Link> linksOf(const Relation& relation) const;
 
     void collectFiles(std::vector<fw::data::DataFile*>& files);
     // Carry a change of this file's record from `before` to `after` (packed

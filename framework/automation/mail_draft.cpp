@@ -132,16 +132,14 @@ core::Expected<std::string> composeDraft(const MailDraft& draft)
     }
     g_mime_object_set_header(object, "MIME-Version", "1.0", nullptr);
 
-    GPtr<GMimePart> body = htmlPart(draft.htmlBody);
-    if (draft.attachments.empty()) {
-        g_mime_message_set_mime_part(message.get(), GMIME_OBJECT(body.get()));
-    } else {
-        GPtr<GMimeMultipart> mixed(g_mime_multipart_new_with_subtype("mixed"));
-        g_mime_multipart_add(mixed.get(), GMIME_OBJECT(body.get()));
-        for (const DraftAttachment& attachment : draft.attachments)
-            g_mime_multipart_add(mixed.get(), GMIME_OBJECT(attachmentPart(attachment).get()));
-        g_mime_message_set_mime_part(message.get(), GMIME_OBJECT(mixed.get()));
-    }
+    // Always multipart, also without attachments: a boundary closes the
+    // HTML part, so a reader gets its bytes back exactly, without the line
+    // break that would end a message of one part.
+    GPtr<GMimeMultipart> mixed(g_mime_multipart_new_with_subtype("mixed"));
+    g_mime_multipart_add(mixed.get(), GMIME_OBJECT(htmlPart(draft.htmlBody).get()));
+    for (const DraftAttachment& attachment : draft.attachments)
+        g_mime_multipart_add(mixed.get(), GMIME_OBJECT(attachmentPart(attachment).get()));
+    g_mime_message_set_mime_part(message.get(), GMIME_OBJECT(mixed.get()));
 
     GMimeFormatOptions* options = g_mime_format_options_new();
     g_mime_format_options_set_newline_format(options, GMIME_NEWLINE_FORMAT_DOS);

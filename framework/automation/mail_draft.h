@@ -14,9 +14,9 @@
 //   - Subject, RFC 2047-encoded where it is not plain ASCII;
 //   - "Importance: high" and "X-Priority: 1" for high importance,
 //     "Importance: low" and "X-Priority: 5" for low, neither for normal;
-//   - the HTML body, its bytes untouched, quoted-printable, with the charset
-//     its bytes are in (mail_charset.h);
-//   - each attachment base64 with its display name as file name.
+//   - a multipart/mixed body: first the HTML body, its bytes untouched,
+//     quoted-printable, with the charset its bytes are in (mail_charset.h),
+//     then each attachment base64 with its display name as file name.
 //
 // Header texts come from data; every control character in them becomes a
 // blank before GMime sees them, so no CR or LF from data reaches a header.

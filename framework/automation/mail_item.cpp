@@ -47,8 +47,6 @@ core::Expected<std::string> readAttachment(const std::string& systemPath)
     return bytes;
 }
 
-std::string textOf(const Value& value) { return valueText(value); }
-
 } // namespace
 
 // One recipient as Recipients.Add returned it.
@@ -110,6 +108,8 @@ protected:
         const auto item = m_item.lock();
         if (!item)
             return core::fail(std::string(objectName()), "the mail item no longer exists");
+        // The position places an attachment inside a rich-text body; an HTML
+        // draft lists attachments in the order they were added instead.
         auto bytes = readAttachment(*path);
         if (!bytes)
             return std::unexpected(bytes.error());
@@ -199,11 +199,11 @@ core::Expected<void> MailItem::setMember(const Member& member, const Value& valu
     if (!member.arguments.empty())
         return wrongArguments(member, "no arguments");
     if (sameMemberName(member.name, "Subject")) {
-        m_subject = textOf(value);
+        m_subject = valueText(value);
         return {};
     }
     if (sameMemberName(member.name, "HTMLBody")) {
-        m_htmlBody = textOf(value);
+        m_htmlBody = valueText(value);
         return {};
     }
     if (sameMemberName(member.name, "Importance")) {

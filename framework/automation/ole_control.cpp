@@ -20,10 +20,13 @@ std::string nextReference()
     return "#" + std::to_string(n);
 }
 
+// `why` is the object's own error ("mail item: ..."), or the control's
+// reason without a layer of its own.
 std::unexpected<core::Error> failedText(Access access, std::string_view memberText, const core::Error& why)
 {
+    const std::string reason = why.layer.empty() ? why.message : why.text();
     core::Error e{"automation",
-                  std::string(accessName(access)) + " \"" + escapedForReport(memberText) + "\" failed: " + why.text(),
+                  std::string(accessName(access)) + " \"" + escapedForReport(memberText) + "\" failed: " + reason,
                   why.code};
     reportFailure(e);
     return std::unexpected(std::move(e));
@@ -61,12 +64,12 @@ core::Expected<Result> OleControl::run(std::string_view memberText, Access acces
     if (parsed->reference.empty()) {
         target = m_object;
         if (!target)
-            return failedText(access, memberText, core::Error{"automation", "the control holds no object", 0});
+            return failedText(access, memberText, core::Error{"", "the control holds no object", 0});
     } else {
         const auto it = m_references.find(parsed->reference);
         if (it == m_references.end())
             return failedText(access, memberText,
-                              core::Error{"automation", "no object has the reference " + parsed->reference, 0});
+                              core::Error{"", "no object has the reference " + parsed->reference, 0});
         target = it->second;
     }
     auto result = target->invoke(*parsed, access, value);

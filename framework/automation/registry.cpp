@@ -1,5 +1,6 @@
 #include "framework/automation/registry.h"
 
+#include <algorithm>
 #include <map>
 #include <mutex>
 

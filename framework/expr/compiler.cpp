@@ -402,16 +402,6 @@ private:
 
 } // namespace
 
-std::string symbolKey(std::string_view name)
-{
-    std::string key(name);
-    for (char& c : key) {
-        if (c >= 'a' && c <= 'z')
-            c = static_cast<char>(c - 'a' + 'A');
-    }
-    return key;
-}
-
 std::optional<Program> compile(std::string_view text, const SymbolTable& symbols, std::string& error)
 {
     if (text.size() > MaxExpressionLength) {

@@ -14,10 +14,14 @@ namespace fw::fs {
 
 // Copies `from` to `to`; a file at `to` (in any case) is replaced. The copy is
 // written to a temporary name beside the destination and renamed over it, so
-// a failed copy never leaves a half-written destination.
+// a failed copy never leaves a half-written destination. A read-only
+// destination, or one that an opener of the framework holds for writing, is
+// refused with ErrorCode::AccessDenied, as the system's file system would.
 core::Expected<void> copyFile(std::string_view from, std::string_view to);
 
-// Removes the file; a missing file is no error.
+// Removes the file; a missing file is no error. A read-only file, or one
+// that an opener of the framework holds for writing, is refused with
+// ErrorCode::AccessDenied.
 core::Expected<void> removeFile(std::string_view name);
 
 // Creates one folder (its parent must exist). An existing folder is an error

@@ -78,6 +78,10 @@ public:
 
     int next();   // 0, or NoFurtherRecord at the end, or another code on a read error
     int append(); // writes LINE clipped, then CR LF
+
+    // Writes `line` clipped, then CR LF, however long it is: for a caller
+    // whose line must not be cut at the record's width.
+    int append(std::string_view line);
 };
 
 class ByteFile : public WorkFile {
@@ -102,6 +106,9 @@ int BasicTextLineFile<Width>::next() { return detail::nextLine(*this, LINE.data(
 
 template <std::size_t Width>
 int BasicTextLineFile<Width>::append() { return detail::appendLine(*this, LINE.clippedView()); }
+
+template <std::size_t Width>
+int BasicTextLineFile<Width>::append(std::string_view line) { return detail::appendLine(*this, core::clip(line)); }
 
 // Test seam (fault injection): when n > 0, the n-th write to any work file
 // from now on fails as a full disk would; 0 turns it off.

@@ -33,11 +33,11 @@ inline constexpr int Bold = 700;
 inline constexpr int Italic = 0x1000;
 
 struct FontSpec {
-    std::string_view name;        // empty: inherited
+    std::string_view name{};      // empty: inherited
     int size = 0;                 // points; 0: inherited
     int style = 0;                // weight plus Italic; 0: inherited
     int charSet = -1;             // -1: inherited
-    std::optional<Colour> colour; // unset: inherited
+    std::optional<Colour> colour{}; // unset: inherited
 };
 
 enum class ControlKind : std::uint8_t {
@@ -54,11 +54,11 @@ struct Control {
     int y = 0;
     int width = 0;  // 0: sized to the content, the text is not clipped
     int height = 0; // 0: the font's line height
-    std::string_view text;         // String
-    std::size_t field = 0;         // Field: position among the report's bound fields, from 1
-    std::string_view picture;      // Field, PageNumber
-    FontSpec font;                 // String, Field, PageNumber
-    std::optional<Colour> colour;  // Box, Line; unset: the report font's colour
+    std::string_view text{};         // String
+    std::size_t field = 0;           // Field: position among the report's bound fields, from 1
+    std::string_view picture{};      // Field, PageNumber
+    FontSpec font{};                 // String, Field, PageNumber
+    std::optional<Colour> colour{};  // Box, Line; unset: the report font's colour
 };
 
 enum class BandKind : std::uint8_t { PageHeader, Detail, PageFooter };
@@ -69,8 +69,8 @@ struct Band {
     int y = 0; // page header and footer only
     int width = 0;
     int height = 0;
-    FontSpec font;
-    std::span<const Control> controls;
+    FontSpec font{};
+    std::span<const Control> controls{};
 };
 
 // A paper by its Windows paper number, with its portrait size.
@@ -94,9 +94,9 @@ struct Area {
 struct ReportLayout {
     Paper paper = PaperA4;
     Orientation orientation = Orientation::Portrait;
-    FontSpec font;
-    Area detailArea;
-    std::span<const Band> bands;
+    FontSpec font{};
+    Area detailArea{};
+    std::span<const Band> bands{};
 
     // The page in logical units, the paper turned for landscape.
     int pageWidth() const { return orientation == Orientation::Portrait ? paper.width : paper.height; }

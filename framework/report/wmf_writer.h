@@ -88,7 +88,7 @@ struct WmfLogFont {
     std::uint8_t clipPrecision = 0;
     std::uint8_t quality = 0;
     std::uint8_t pitchAndFamily = 0;
-    std::string faceName; // up to 31 bytes are kept; the field is 32 bytes, zero-filled
+    std::string faceName{}; // up to 31 bytes are kept; the field is 32 bytes, zero-filled
 };
 
 class WmfWriter {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <deque>
 #include <filesystem>
 #include <system_error>
 
@@ -20,9 +21,9 @@ bool sameName(std::string_view a, std::string_view b)
     });
 }
 
-std::vector<WindowLayout>& layouts()
+std::deque<WindowLayout>& layouts()
 {
-    static std::vector<WindowLayout> stored;
+    static std::deque<WindowLayout> stored; // a deque: found layouts stay where they are
     return stored;
 }
 

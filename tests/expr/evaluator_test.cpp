@@ -322,6 +322,13 @@ TEST_F(EvaluatorTest, ScopeRestoresTheNamesBoundWhenItWasSaved)
     EXPECT_EQ(m_evaluator.evaluate(BuilderCall).message, "unknown name 'MakeHTMLFileBMKSW' at position 1");
 }
 
+TEST_F(EvaluatorTest, NameBoundFromAPaddedTextIsFound)
+{
+    const Text<24> name("Padded");
+    m_evaluator.bindProcedure(name.view(), 0, record("Padded", 4));
+    EXPECT_EQ(m_evaluator.evaluate("padded()").value, "4");
+}
+
 TEST_F(EvaluatorTest, ProcedureMayRestoreTheScopeWhileItRuns)
 {
     const Evaluator::Scope empty;

@@ -54,7 +54,7 @@ public:
     WmfBytes& font(std::int16_t height, std::string_view face, std::int16_t weight = 400, std::uint8_t charSet = 0)
     {
         std::vector<std::uint16_t> w{std::uint16_t(height), 0, 0, 0, std::uint16_t(weight), 0,
-                                     std::uint16_t(charSet << 8), 0};
+                                     std::uint16_t(charSet << 8), 0, 0};
         std::string name(face);
         name.resize(32, '\0');
         for (std::size_t i = 0; i < 32; i += 2)

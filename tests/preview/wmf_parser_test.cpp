@@ -125,12 +125,6 @@ struct BadFile {
     std::string error;
 };
 
-std::vector<std::uint8_t> records(const std::function<void(WmfBytes&)>& add, WmfBytes base = WmfBytes())
-{
-    add(base);
-    return base.bytes();
-}
-
 const BadFile badFiles[] = {
     {"EmptyFile", [] { return std::vector<std::uint8_t>(); },
      "WMF player: the file has 0 bytes, too few for the placeable and metafile headers"},
@@ -333,7 +327,7 @@ const GoodFile goodFiles[] = {
     {"FontWithShortenedFaceName",
      [] {
          return WmfBytes()
-             .record(0x02FB, {std::uint16_t(-100), 0, 0, 0, 700, 0, 0x0200, 0, w('A', 'r'), w('i', 'a'),
+             .record(0x02FB, {std::uint16_t(-100), 0, 0, 0, 700, 0, 0x0200, 0, 0, w('A', 'r'), w('i', 'a'),
                               w('l', 0)})
              .select(0)
              .end()

@@ -4,6 +4,7 @@
 // It checks what a strict player checks (sizes, object indexes, the end
 // record) and reports the first fault instead of a drawing.
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <fstream>

@@ -20,7 +20,6 @@ struct Trace {
 TEST(Scheduler, startedThreadRunsOnlyWhenTheStarterWaits)
 {
     Trace trace;
-    bool go = false;
     const ThreadNumber t = fw::threads::start([&] { trace.add("thread runs"); });
     trace.add("starter goes on");
     EXPECT_TRUE(fw::threads::isAlive(t));
@@ -28,7 +27,6 @@ TEST(Scheduler, startedThreadRunsOnlyWhenTheStarterWaits)
     trace.add("starter after wait");
     EXPECT_FALSE(fw::threads::isAlive(t));
     EXPECT_EQ(trace.lines, (std::vector<std::string>{"starter goes on", "thread runs", "starter after wait"}));
-    (void)go;
 }
 
 TEST(Scheduler, twoThreadsInterleaveOnlyAtTheirWaits)

@@ -10,6 +10,7 @@
 
 #include "framework/fs/path.h"
 #include "framework/preview/previewer.h"
+#include "framework/preview/qt/page_painter.h"
 #include "framework/preview/qt/wmf_painter.h"
 #include "framework/preview/wmf_parser.h"
 

@@ -17,6 +17,7 @@
 #include <QShortcut>
 #include <QVBoxLayout>
 
+#include "framework/preview/qt/page_painter.h"
 #include "framework/preview/qt/wmf_painter.h"
 #include "framework/preview/wmf_parser.h"
 #include "framework/ui/qt/modal.h"

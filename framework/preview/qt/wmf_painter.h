@@ -1,6 +1,8 @@
 #pragma once
 // Painting checked page files with QPainter: the drawing half of the WMF
-// player (wmf_parser.h is the reading half, and has no Qt in it).
+// player (wmf_reader.h is the reading half, and has no Qt in it). Like the
+// reader it does without the framework's error type; page_painter.h adds
+// the functions on a page as loaded, document or error.
 //
 // The page's window (origin and extent, the bounding box until a record sets
 // them) is mapped onto the target rectangle, so the same page paints into a
@@ -13,10 +15,8 @@
 
 #include <QFont>
 #include <QRectF>
-#include <QSizeF>
 #include <QString>
 
-#include "framework/core/error.h"
 #include "framework/preview/wmf_document.h"
 
 class QPainter;
@@ -34,12 +34,6 @@ void paintWmf(QPainter& painter, const WmfDocument& document, const QRectF& targ
 // The page shown in place of a file that cannot be read: a white page with a
 // red frame, the line "This page cannot be shown." and the reason below it.
 void paintErrorPage(QPainter& painter, const QRectF& target, const QString& reason);
-
-// paintWmf() for a document, paintErrorPage() with the error's text otherwise.
-void paintPage(QPainter& painter, const core::Expected<WmfDocument>& page, const QRectF& target);
-
-// The page's size in inches; the error page's for a failed page.
-QSizeF pageSizeInches(const core::Expected<WmfDocument>& page);
 
 // Text bytes of a record in the font's character set. Windows-1252 for the
 // ANSI and default sets and every set this player has no table for.

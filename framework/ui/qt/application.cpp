@@ -33,6 +33,24 @@ void pump(threads::Block block)
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
+// Without a screen, standard error is where the program's messages go for
+// whoever reads them (a log, a calling script). The platform's own chatter
+// (features the offscreen platform lacks, missing desktop settings) would be
+// mixed into them, so only Qt's critical and fatal messages pass.
+QtMessageHandler previousHandler = nullptr;
+
+void offscreenMessages(QtMsgType type, const QMessageLogContext& context, const QString& message)
+{
+    if (type == QtCriticalMsg || type == QtFatalMsg)
+        previousHandler(type, context, message);
+}
+
+bool goesOffscreen()
+{
+    const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
+    return platform.startsWith("offscreen") || platform.startsWith("minimal");
+}
+
 } // namespace
 
 void startWindowSystem(int argc, char** argv)
@@ -41,6 +59,8 @@ void startWindowSystem(int argc, char** argv)
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&
             qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
             qputenv("QT_QPA_PLATFORM", "offscreen");
+        if (goesOffscreen())
+            previousHandler = qInstallMessageHandler(&offscreenMessages);
         // QApplication keeps a reference to argc and the argv array for its
         // whole life, so both live in static storage. The application itself
         // is never deleted: windows of threads that never ended may still

@@ -1,0 +1,12 @@
+#pragma once
+// The demonstration's invented records, written into the data files of the
+// current folder (each file is created anew).
+
+#include <string>
+
+namespace demo::sample_data {
+
+// The first failure in words, or an empty text when every file was written.
+std::string writeSampleRecords();
+
+} // namespace demo::sample_data

@@ -1,0 +1,16 @@
+#pragma once
+// Making sure a folder path exists, level by level, before files are written
+// into it. Fire and forget: nothing is reported and no caller checks.
+
+#include <string>
+
+namespace engine {
+
+// Creates `path` and every level of it below its first, from the top down.
+// Only the backslash separates levels. The routine works on its own copy of
+// the value, of the same width: when the clipped path already fills that
+// width, no trailing backslash is added. Pass the whole field, padding
+// included, so that the width is the field's.
+void MakeFolders(std::string path);
+
+} // namespace engine

@@ -1,0 +1,47 @@
+#pragma once
+// Reading a placeable metafile into a checked WmfDocument: the core of the
+// WMF player, free of Qt and of the framework's error type so that it also
+// builds where std::expected is missing (the clang of the fuzz build).
+// Libraries call parseWmf() or loadWmf() (wmf_parser.h) instead.
+//
+// Page files come from our own report writer, but the previewer also opens
+// whatever a user or another program left under a page name, so the reader
+// trusts nothing: every record's size must be at least three words and fit in
+// what is left of the file, every parameter read stays inside its record,
+// point counts and text lengths must fit in the record, object indexes must
+// name a live object of the kind the record needs, and the object table, the
+// number of records and the saved-state depth are capped. The first fault
+// ends the read with a text naming the record; nothing is half-accepted.
+//
+// Escape records and the bitmap, palette and region records are walked over
+// (their sizes checked) but not acted on. Records that create objects this
+// player does not draw (palettes, pattern brushes, regions) still take their
+// slot in the object table, so later indexes stay right. Records of unknown
+// function are walked over the same way.
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "framework/preview/wmf_document.h"
+
+namespace fw::preview {
+
+inline constexpr std::uint32_t WmfPlaceableKey = 0x9AC6CDD7;
+inline constexpr std::size_t WmfPlaceableHeaderSize = 22;
+inline constexpr std::size_t WmfMetaHeaderSize = 18;
+
+// Caps that keep a hostile file from costing unbounded memory or time.
+inline constexpr std::size_t WmfMaxFileSize = 64u * 1024 * 1024;
+inline constexpr std::uint16_t WmfMaxObjects = 4096;
+inline constexpr std::uint32_t WmfMaxRecords = 1000000;
+inline constexpr std::uint32_t WmfMaxSavedStates = 256;
+
+// Fills `document` and returns an empty text, or returns the fault ("record 3
+// (function 0x012D at byte 64): object 0 does not exist") and leaves
+// `document` empty.
+std::string readWmf(std::span<const std::uint8_t> bytes, WmfDocument& document);
+
+} // namespace fw::preview

@@ -1,0 +1,57 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+#include "framework/app/ini_manager.h"
+#include "tests/fs/temp_folder.h"
+
+using namespace fw::app;
+
+namespace {
+
+class IniManagerTest : public TempFolderTest {
+protected:
+    void SetUp() override
+    {
+        TempFolderTest::SetUp();
+        const char* old = std::getenv("XDG_CONFIG_HOME");
+        m_oldConfig = old ? old : "";
+        m_hadConfig = old != nullptr;
+        ::setenv("XDG_CONFIG_HOME", (m_folder / "config").c_str(), 1);
+    }
+    void TearDown() override
+    {
+        if (m_hadConfig)
+            ::setenv("XDG_CONFIG_HOME", m_oldConfig.c_str(), 1);
+        else
+            ::unsetenv("XDG_CONFIG_HOME");
+        TempFolderTest::TearDown();
+    }
+    std::string m_oldConfig;
+    bool m_hadConfig = false;
+};
+
+TEST_F(IniManagerTest, LiesInTheDesktopsSettingsFolder)
+{
+    IniManager ini;
+    ini.init("zorvane.INI");
+    EXPECT_EQ(ini.path(), (m_folder / "config" / "reportmail" / "zorvane.INI").string());
+    ini.kill();
+    EXPECT_FALSE(std::filesystem::exists(m_folder / "config")); // nothing stored, nothing written
+}
+
+TEST_F(IniManagerTest, KeepsWhatIsStoredForTheNextStart)
+{
+    IniManager ini;
+    ini.init("zorvane.INI");
+    EXPECT_EQ(ini.fetch("Mail", "Mode", "1"), "1");
+    ini.update("Mail", "Mode", "3");
+    ini.kill();
+    ini.init("zorvane.INI");
+    EXPECT_EQ(ini.fetch("MAIL", "mode"), "3");
+    EXPECT_EQ(contents(ini.path()), "[mail]\nmode=3\n");
+    ini.kill();
+}
+
+} // namespace

@@ -1,0 +1,16 @@
+#include "tests/app/message_capture.h"
+
+MessageCapture::MessageCapture()
+{
+    fw::app::setMessagePresenterForTesting([this](const fw::app::MessageRequest& r) {
+        messages.push_back(r);
+        return answer;
+    });
+    fw::app::setHaltForTesting([this](std::string_view text) { halts.emplace_back(text); });
+}
+
+MessageCapture::~MessageCapture()
+{
+    fw::app::setMessagePresenterForTesting({});
+    fw::app::setHaltForTesting({});
+}

@@ -1,0 +1,25 @@
+#pragma once
+// The dictionary set up in a fresh folder, with every message captured.
+
+#include "demo/dictionary/dictionary.h"
+#include "framework/app/error_manager.h"
+#include "tests/app/message_capture.h"
+#include "tests/fs/temp_folder.h"
+
+class DictionaryTest : public TempFolderTest {
+protected:
+    void SetUp() override
+    {
+        TempFolderTest::SetUp();
+        fw::app::globalErrors().init();
+        demo::dictionary::InitDataFiles();
+    }
+    void TearDown() override
+    {
+        demo::dictionary::KillDataFiles();
+        fw::app::globalErrors().kill();
+        TempFolderTest::TearDown();
+    }
+
+    MessageCapture m_capture;
+};

@@ -1,0 +1,290 @@
+// The HTML body builder: the body file byte for byte, and the RTF stage with
+// its named copies.
+
+#include "engine/html/html_builder.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include "engine/global_data.h"
+#include "framework/core/clock.h"
+#include "framework/core/text.h"
+#include "tests/fs/temp_folder.h"
+
+using namespace engine;
+
+namespace {
+
+const std::string Head = "<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.0 Transitional//EN\">\r\n\r\n"
+                         "<HTML><HEAD>\r\n\r\n"
+                         "<META content=\"text/html; charset=iso-8859-1\" http-equiv=Content-Type>\r\n\r\n"
+                         "<META content=\"MSHTML 5.00.2614.3500\" name=GENERATOR></HEAD>\r\n\r\n";
+const std::string End = "</DIV></BODY></HTML>\r\n";
+
+std::string bodyTag(const std::string& hex) { return "<BODY bgColor=#" + hex + "><DIV>\r\n\r\n"; }
+
+// The sixteen arguments, with the values a report's mail hook passes.
+struct Build {
+    std::string htmlPath;
+    std::uint8_t pageCount = 1;
+    std::int32_t background = 0xFF0000;
+    std::uint8_t pictureScale = 0;
+    std::string rtfName = fw::core::Text<50>("Report").str();
+    std::string rtfFolder = fw::core::Text<200>().str();
+    std::string fontName = "Arial";
+    std::uint8_t fontSize = 3;
+    std::int32_t fontColor = 0xFF;
+    std::int32_t leftMargin = 197;
+    std::int32_t topMargin = 197;
+    std::int32_t pageWidth = 8270;
+    std::int32_t pageHeight = 11530;
+    std::uint8_t mode = 1;
+    std::uint8_t landscape = 0;
+    std::string paper = "A4";
+
+    std::uint8_t run() const
+    {
+        return MakeHTMLFileBMKSW(htmlPath, pageCount, background, pictureScale, rtfName, rtfFolder, fontName,
+                                 fontSize, fontColor, leftMargin, topMargin, pageWidth, pageHeight, mode, landscape,
+                                 paper);
+    }
+};
+
+class HTMLBuilderTest : public TempFolderTest {
+protected:
+    void SetUp() override
+    {
+        TempFolderTest::SetUp();
+        fw::core::setClockForTesting([] { return fw::core::LocalDateTime{2026, 3, 7, 9, 5, 0, 0}; });
+        fw::core::setRandomForTesting([](std::int32_t low, std::int32_t) { return low; });
+        setProfile(ZorvaneProfile);
+        BMKG.WorkFolder = systemFolder();
+        BMKG.JobNumber = 42;
+        OBQ.free();
+        m_build.htmlPath = systemFolder() + "kr42.html";
+        write(at("421.wmf"), std::string(22, 'h') + "page one");
+    }
+
+    void TearDown() override
+    {
+        OBQ.free();
+        setProfile(ZorvaneProfile);
+        fw::core::setClockForTesting({});
+        fw::core::setRandomForTesting({});
+        TempFolderTest::TearDown();
+    }
+
+    void addBodyLine(const std::string& line) { OBQ.append(OBQRecord{fw::core::Text<255>(line)}); }
+    std::string html() { return contents(at("kr42.html")); }
+
+    Build m_build;
+};
+
+} // namespace
+
+TEST_F(HTMLBuilderTest, WithoutBodyLinesTheFileHasSixLinesAndNoFontTag)
+{
+    m_build.mode = 0;
+    ASSERT_EQ(m_build.run(), 0);
+    EXPECT_EQ(html(), Head + bodyTag("0000FF") + End);
+    EXPECT_FALSE(ORAF.isOpen());
+}
+
+TEST_F(HTMLBuilderTest, BodyLinesGoInsideOneFontTagUnescaped)
+{
+    addBodyLine("Dear customer,");
+    addBodyLine("");
+    addBodyLine("  <b>your report</b> & more   ");
+    m_build.mode = 0;
+    ASSERT_EQ(m_build.run(), 0);
+    EXPECT_EQ(html(), Head + bodyTag("0000FF") +
+                          "<FONT face=\"Arial\" size=3 color=#FF0000>\r\n\r\n"
+                          "Dear customer,<br>\r\n\r\n"
+                          "<br>\r\n\r\n"
+                          "  <b>your report</b> & more<br>\r\n\r\n"
+                          "</FONT>\r\n\r\n" +
+                          End);
+    ASSERT_EQ(OBQ.count(), 3u); // only read
+    EXPECT_EQ(OBQ.fetch(1)->LINE.clipped(), "Dear customer,");
+}
+
+TEST_F(HTMLBuilderTest, TextParametersAreClippedWhereUsed)
+{
+    addBodyLine("x");
+    m_build.mode = 0;
+    m_build.htmlPath = fw::core::Text<256>(systemFolder() + "kr42.html").str();
+    m_build.fontName = fw::core::Text<40>("Times New Roman").str();
+    m_build.fontSize = 12;
+    ASSERT_EQ(m_build.run(), 0);
+    EXPECT_NE(html().find("<FONT face=\"Times New Roman\" size=12 color=#FF0000>\r\n\r\n"), std::string::npos);
+}
+
+struct BackgroundCase {
+    const char* name;
+    const ProgramProfile* profile;
+    std::int32_t background;
+    const char* hex;
+};
+
+class HTMLBackground : public HTMLBuilderTest, public ::testing::WithParamInterface<BackgroundCase> {};
+
+TEST_P(HTMLBackground, ZeroOrLessMeansTheProgramsDefault)
+{
+    setProfile(*GetParam().profile);
+    m_build.mode = 0;
+    m_build.background = GetParam().background;
+    ASSERT_EQ(m_build.run(), 0);
+    EXPECT_EQ(html(), Head + bodyTag(GetParam().hex) + End);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Programs, HTMLBackground,
+    ::testing::Values(BackgroundCase{"ZorvaneZero", &ZorvaneProfile, 0, "00FF00"},
+                      BackgroundCase{"ZorvaneNegative", &ZorvaneProfile, -5, "00FF00"},
+                      BackgroundCase{"ZorvaneGiven", &ZorvaneProfile, 1, "010000"},
+                      BackgroundCase{"VextrelZero", &VextrelProfile, 0, "FFFFFF"},
+                      BackgroundCase{"VextrelNegative", &VextrelProfile, -2147483647 - 1, "FFFFFF"},
+                      BackgroundCase{"VextrelGiven", &VextrelProfile, 0xC0C0C0, "C0C0C0"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(HTMLBuilderTest, AFontColourOfZeroOrLessIsBlack)
+{
+    addBodyLine("x");
+    m_build.mode = 0;
+    for (std::int32_t color : {0, -1, -16777216}) {
+        m_build.fontColor = color;
+        ASSERT_EQ(m_build.run(), 0);
+        EXPECT_NE(html().find(" size=3 color=#000000>\r\n\r\n"), std::string::npos) << color;
+    }
+}
+
+TEST(ColorToHex, RedGreenBlueWithEveryDigitInItsPlace)
+{
+    struct Case {
+        std::int32_t color;
+        const char* hex;
+    } cases[] = {
+        // worked values
+        {0xFF0000, "0000FF"}, {0x80FFFF, "FFFF80"}, {0x800000, "000080"}, {0xC0C0C0, "C0C0C0"},
+        {0x808040, "408080"}, {0xFFFF00, "00FFFF"}, {0xFF, "FF0000"},     {0x00FF00, "00FF00"},
+        {0, "000000"},
+        // one digit at a time, zeros around it
+        {0x000001, "010000"}, {0x000010, "100000"}, {0x000100, "000100"}, {0x001000, "001000"},
+        {0x010000, "000001"}, {0x100000, "000010"},
+        // every digit different
+        {0x123456, "563412"}, {0xABCDEF, "EFCDAB"}, {0x0A0B0C, "0C0B0A"},
+        // above 24 bits only the low 24 count
+        {0x1FF0000, "0000FF"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(ColorToHex(c.color), c.hex) << std::hex << c.color;
+}
+
+TEST_F(HTMLBuilderTest, ALongBodyLineKeepsItsWholeBreakTag)
+{
+    m_build.mode = 0;
+    for (std::size_t length : {250u, 251u, 252u, 254u, 255u}) {
+        OBQ.free();
+        addBodyLine(std::string(length, 'x'));
+        ASSERT_EQ(m_build.run(), 0);
+        EXPECT_NE(html().find("\r\n" + std::string(length, 'x') + "<br>\r\n\r\n</FONT>\r\n\r\n"), std::string::npos)
+            << length;
+    }
+}
+
+TEST_F(HTMLBuilderTest, AHeadLineLongerThanTheRecordIsCutThere)
+{
+    addBodyLine("x");
+    m_build.mode = 0;
+    m_build.fontName = std::string(300, 'F');
+    ASSERT_EQ(m_build.run(), 0);
+    const std::string cut = ("<FONT face=\"" + std::string(300, 'F')).substr(0, 256);
+    EXPECT_NE(html().find("\r\n\r\n" + cut + "\r\nx<br>"), std::string::npos);
+}
+
+TEST_F(HTMLBuilderTest, OnlyModesOneToFourWithADocumentNameBuildTheRTF)
+{
+    struct Case {
+        std::uint8_t mode;
+        const char* rtfName;
+        bool rtf;
+    } cases[] = {{0, "Report", false}, {1, "Report", true},  {2, "Report", true}, {3, "Report", true},
+                 {4, "Report", true},  {5, "Report", false}, {255, "Report", false}, {1, "      ", false},
+                 {2, "", false}};
+    for (const Case& c : cases) {
+        std::filesystem::remove(at("42.RTF"));
+        std::filesystem::remove(at("Report.RTF"));
+        m_build.mode = c.mode;
+        m_build.rtfName = c.rtfName;
+        ASSERT_EQ(m_build.run(), 0);
+        EXPECT_EQ(html(), Head + bodyTag("0000FF") + End);
+        EXPECT_EQ(std::filesystem::exists(at("42.RTF")), c.rtf) << int(c.mode) << " '" << c.rtfName << "'";
+        EXPECT_EQ(std::filesystem::exists(at("Report.RTF")), c.rtf) << int(c.mode) << " '" << c.rtfName << "'";
+        if (c.rtf) {
+            EXPECT_EQ(contents(at("Report.RTF")), contents(at("42.RTF")));
+        }
+    }
+}
+
+TEST_F(HTMLBuilderTest, AFailedDocumentMakesNoCopies)
+{
+    const std::uint8_t pageCounts[] = {0, 2}; // no pages; a missing second page
+    for (std::uint8_t pages : pageCounts) {
+        m_build.pageCount = pages;
+        m_build.rtfFolder = systemFolder() + "rtf";
+        ASSERT_EQ(m_build.run(), 0);
+        EXPECT_EQ(html(), Head + bodyTag("0000FF") + End);
+        EXPECT_FALSE(std::filesystem::exists(at("Report.RTF"))) << int(pages);
+        EXPECT_FALSE(std::filesystem::exists(at("rtf"))) << int(pages);
+    }
+}
+
+TEST_F(HTMLBuilderTest, TheNamedCopyGoesInsideTheRTFFolderWithOrWithoutItsBackslash)
+{
+    const std::string base = systemFolder();
+    // A folder that fills its whole field: no room for a backslash in the
+    // field, but the copy still lands inside the folder.
+    const std::string full = base + "deep\\" + std::string(200 - base.size() - 5, 'w');
+    ASSERT_EQ(full.size(), 200u);
+    struct Case {
+        std::string folder;
+        std::string copy;
+    } cases[] = {
+        {fw::core::Text<200>(base + "out").str(), "out/Report.RTF"},
+        {fw::core::Text<200>(base + "out2\\").str(), "out2/Report.RTF"},
+        {fw::core::Text<200>(base + "one\\two\\three").str(), "one/two/three/Report.RTF"},
+        {fw::core::Text<200>(full).str(), "deep/" + std::string(200 - base.size() - 5, 'w') + "/Report.RTF"},
+    };
+    for (const Case& c : cases) {
+        m_build.rtfFolder = c.folder;
+        ASSERT_EQ(m_build.run(), 0);
+        EXPECT_EQ(contents(at(c.copy)), contents(at("42.RTF"))) << c.copy;
+        EXPECT_EQ(contents(at("Report.RTF")), contents(at("42.RTF")));
+    }
+}
+
+TEST_F(HTMLBuilderTest, ASecondRunReplacesTheNamedCopies)
+{
+    m_build.rtfFolder = systemFolder() + "out";
+    ASSERT_EQ(m_build.run(), 0);
+    const std::string first = contents(at("Report.RTF"));
+    write(at("421.wmf"), std::string(22, 'h') + "a different page");
+    fw::core::setRandomForTesting([](std::int32_t, std::int32_t high) { return high; });
+    ASSERT_EQ(m_build.run(), 0);
+    const std::string second = contents(at("42.RTF"));
+    EXPECT_NE(first, second);
+    EXPECT_EQ(contents(at("Report.RTF")), second);
+    EXPECT_EQ(contents(at("out/Report.RTF")), second);
+}
+
+TEST_F(HTMLBuilderTest, AnHTMLPathInAMissingFolderGives2AndNoRTF)
+{
+    addBodyLine("x");
+    m_build.htmlPath = systemFolder() + "missing\\kr42.html";
+    EXPECT_EQ(m_build.run(), 2);
+    EXPECT_FALSE(std::filesystem::exists(at("42.RTF")));
+    EXPECT_FALSE(std::filesystem::exists(at("Report.RTF")));
+    EXPECT_FALSE(ORAF.isOpen());
+}

@@ -1,0 +1,331 @@
+// The previewer on Qt's offscreen platform: the replaceable display
+// operation, the preview window (pages, navigation, zoom), the Print action
+// through the real print dialog, and printing to a PDF file read back with
+// pdftotext.
+
+#include "framework/preview/previewer.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include <QComboBox>
+#include <QLabel>
+#include <QMetaObject>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPushButton>
+#include <QScrollArea>
+
+#include <gtest/gtest.h>
+
+#include "framework/preview/qt/preview_window.h"
+#include "tests/preview/application.h"
+#include "tests/preview/temp_folder.h"
+#include "tests/preview/wmf_bytes.h"
+
+namespace fw::preview {
+namespace {
+
+using test::WmfBytes;
+
+std::vector<std::uint8_t> pageWithText(std::string_view text)
+{
+    return WmfBytes(8270, 11690)
+        .bkMode(1)
+        .font(-300, "Arial", 700)
+        .select(0)
+        .textOut(1000, 1000, text)
+        .pen(0, 20, 0)
+        .select(1)
+        .rectangle(800, 800, 7470, 10890)
+        .end()
+        .bytes();
+}
+
+// The output of pdftotext for the file, pages separated by form feeds.
+std::string pdfText(const std::string& pdf)
+{
+    const std::string command = "pdftotext -layout '" + pdf + "' - 2>&1";
+    std::string text;
+    if (FILE* pipe = popen(command.c_str(), "r")) {
+        char buf[4096];
+        while (std::size_t n = std::fread(buf, 1, sizeof buf, pipe))
+            text.append(buf, n);
+        pclose(pipe);
+    }
+    return text;
+}
+
+std::size_t count(const std::string& text, char c) { return std::size_t(std::count(text.begin(), text.end(), c)); }
+
+class PreviewerTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        if (const char* old = std::getenv(PrintPdfVariable))
+            m_oldPdf = old;
+        m_pdf = m_folder.path() + "/printed.pdf";
+        setenv(PrintPdfVariable, m_pdf.c_str(), 1);
+    }
+    void TearDown() override
+    {
+        if (m_oldPdf)
+            setenv(PrintPdfVariable, m_oldPdf->c_str(), 1);
+        else
+            unsetenv(PrintPdfVariable);
+    }
+
+    // Writes the page files and appends their names to the previewer's queue.
+    void addPages(Previewer& previewer, const std::vector<std::vector<std::uint8_t>>& pages)
+    {
+        for (const auto& bytes : pages) {
+            const std::string name = m_folder.path() + "/page" + std::to_string(++m_written) + ".wmf";
+            std::ofstream out(name, std::ios::binary);
+            out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+            previewer.pageQueue().append(PageQueueEntry{core::Text<80>(name)});
+        }
+    }
+
+    test::TempFolder m_folder;
+    std::string m_pdf;
+    std::optional<std::string> m_oldPdf;
+    int m_written = 0;
+};
+
+template <class T>
+T* child(QWidget* window, const char* name)
+{
+    T* found = window->findChild<T*>(QLatin1String(name));
+    EXPECT_NE(found, nullptr) << name;
+    return found;
+}
+
+// ---------------------------------------------------------------------------
+// The replaceable operation.
+
+TEST_F(PreviewerTest, SetDisplayOperationReplacesTheWindow)
+{
+    Previewer previewer;
+    addPages(previewer, {pageWithText("one"), pageWithText("two")});
+    std::vector<std::size_t> calls;
+    previewer.setDisplayOperation([&](const PageQueue& pages) -> std::uint8_t {
+        calls.push_back(pages.count());
+        return 7;
+    });
+    EXPECT_EQ(previewer.display(previewer.pageQueue()), 7);
+    EXPECT_EQ(calls, std::vector<std::size_t>{2});
+    EXPECT_EQ(test::findVisibleTopLevel("fw::preview::PreviewWindow"), nullptr);
+}
+
+// A report's own previewer overrides display and, in its print mode, hands
+// over to the previewer's own window, passing its result on.
+class ReportPreviewer : public Previewer {
+public:
+    std::uint8_t display(const PageQueue& pages) override
+    {
+        ++calls;
+        return ownDisplay(pages);
+    }
+    int calls = 0;
+};
+
+TEST_F(PreviewerTest, OverriddenDisplayCanCallTheOwnWindow)
+{
+    ReportPreviewer previewer;
+    addPages(previewer, {pageWithText("one")});
+    test::Watchdog watchdog;
+    bool shown = false;
+    test::whenRunning([&] {
+        auto* window = test::visibleWindow<PreviewWindow>();
+        ASSERT_NE(window, nullptr);
+        shown = true;
+        child<QPushButton>(window, "close")->click();
+    });
+    EXPECT_EQ(previewer.display(previewer.pageQueue()), 0);
+    EXPECT_TRUE(shown);
+    EXPECT_EQ(previewer.calls, 1);
+}
+
+// ---------------------------------------------------------------------------
+// The window.
+
+TEST_F(PreviewerTest, WindowShowsThePagesAndPagesThroughThem)
+{
+    Previewer previewer;
+    addPages(previewer, {pageWithText("one"), pageWithText("two"), {1, 2, 3}});
+    test::Watchdog watchdog;
+    std::vector<std::string> labels;
+    test::whenRunning([&] {
+        auto* window = test::visibleWindow<PreviewWindow>();
+        ASSERT_NE(window, nullptr);
+        EXPECT_EQ(window->windowTitle(), "Print Preview");
+        EXPECT_EQ(window->pageCount(), 3);
+        auto* label = child<QLabel>(window, "pageLabel");
+        auto* next = child<QPushButton>(window, "nextPage");
+        auto* previous = child<QPushButton>(window, "previousPage");
+        labels.push_back(label->text().toStdString());
+        EXPECT_FALSE(previous->isEnabled());
+        next->click();
+        labels.push_back(label->text().toStdString());
+        EXPECT_TRUE(window->page(2).has_value());
+        next->click();
+        labels.push_back(label->text().toStdString());
+        EXPECT_FALSE(next->isEnabled());
+        // The third file is no metafile: it is shown as the error page.
+        EXPECT_FALSE(window->page(3).has_value());
+        previous->click();
+        labels.push_back(label->text().toStdString());
+
+        // What the page view shows is the page, painted.
+        QWidget* view = child<QWidget>(window, "pageView");
+        const QImage shot = view->grab().toImage();
+        EXPECT_EQ(shot.size(), window->pageSize());
+        EXPECT_EQ(shot.pixelColor(2, 2), QColor(Qt::white));
+        int dark = 0;
+        for (int y = 0; y < shot.height(); ++y)
+            for (int x = 0; x < shot.width(); ++x)
+                dark += shot.pixelColor(x, y).lightness() < 128;
+        EXPECT_GT(dark, 0);
+        window->reject();
+    });
+    EXPECT_EQ(previewer.ownDisplay(previewer.pageQueue()), 0);
+    EXPECT_EQ(labels, (std::vector<std::string>{"Page 1 of 3", "Page 2 of 3", "Page 3 of 3", "Page 2 of 3"}));
+}
+
+TEST_F(PreviewerTest, ZoomWhenAllowed)
+{
+    Previewer previewer;
+    previewer.setZoom(Zoom::Allowed);
+    addPages(previewer, {pageWithText("one")});
+    test::Watchdog watchdog;
+    test::whenRunning([&] {
+        auto* window = test::visibleWindow<PreviewWindow>();
+        ASSERT_NE(window, nullptr);
+        auto* zoom = child<QComboBox>(window, "zoom");
+        EXPECT_TRUE(zoom->isVisible());
+        EXPECT_EQ(zoom->currentText(), "Whole page");
+
+        // The whole page fits the window.
+        const QSize room = child<QScrollArea>(window, "pageArea")->viewport()->size();
+        EXPECT_LE(window->pageSize().width(), room.width());
+        EXPECT_LE(window->pageSize().height(), room.height());
+
+        window->setZoomFactor(1);
+        const QSize full = window->pageSize();
+        EXPECT_NEAR(full.width(), 8.27 * window->logicalDpiX(), 1);
+        EXPECT_EQ(zoom->currentText(), "100%");
+        child<QPushButton>(window, "zoomIn")->click();
+        EXPECT_EQ(window->zoomFactor(), 1.5);
+        child<QPushButton>(window, "zoomIn")->click();
+        EXPECT_EQ(zoom->currentText(), "200%");
+        EXPECT_NEAR(window->pageSize().width(), 2 * full.width(), 1);
+        EXPECT_NEAR(window->pageSize().height(), 2 * full.height(), 1);
+        EXPECT_EQ(child<QWidget>(window, "pageView")->size(), window->pageSize());
+        child<QPushButton>(window, "zoomOut")->click();
+        EXPECT_EQ(window->zoomFactor(), 1.5);
+
+        // The list sets any of its factors.
+        zoom->setCurrentIndex(1);
+        emit zoom->activated(1);
+        EXPECT_EQ(window->zoomFactor(), 0.5);
+        EXPECT_NEAR(window->pageSize().width(), full.width() / 2, 1);
+        window->reject();
+    });
+    EXPECT_EQ(previewer.ownDisplay(previewer.pageQueue()), 0);
+}
+
+TEST_F(PreviewerTest, NoZoomWhenNotAllowed)
+{
+    Previewer previewer;
+    addPages(previewer, {pageWithText("one")});
+    test::Watchdog watchdog;
+    test::whenRunning([&] {
+        auto* window = test::visibleWindow<PreviewWindow>();
+        ASSERT_NE(window, nullptr);
+        EXPECT_FALSE(window->isZoomAllowed());
+        EXPECT_FALSE(child<QComboBox>(window, "zoom")->isVisible());
+        EXPECT_FALSE(child<QPushButton>(window, "zoomIn")->isVisible());
+        const QSize whole = window->pageSize();
+        window->setZoomFactor(2);
+        window->zoomIn();
+        EXPECT_EQ(window->zoomFactor(), 0);
+        EXPECT_EQ(window->pageSize(), whole);
+        window->reject();
+    });
+    EXPECT_EQ(previewer.ownDisplay(previewer.pageQueue()), 0);
+}
+
+// ---------------------------------------------------------------------------
+// Printing.
+
+TEST_F(PreviewerTest, PrintActionChoosesThePrinterAndPrintPrintsThePages)
+{
+    Previewer previewer;
+    addPages(previewer, {pageWithText("First page text"), pageWithText("Second page text")});
+    test::Watchdog watchdog;
+    bool dialogSeen = false;
+    test::whenRunning([&] {
+        auto* window = test::visibleWindow<PreviewWindow>();
+        ASSERT_NE(window, nullptr);
+        // The print dialog runs its own loop: accept it from inside that loop.
+        test::whenRunning([&] {
+            auto* dialog = test::visibleWindow<QPrintDialog>();
+            ASSERT_NE(dialog, nullptr);
+            dialogSeen = true;
+            // Preset from the environment: print to the PDF file.
+            EXPECT_EQ(dialog->printer()->outputFileName().toStdString(), m_pdf);
+            QMetaObject::invokeMethod(dialog, "accept");
+        });
+        child<QPushButton>(window, "print")->click();
+    });
+    EXPECT_EQ(previewer.display(previewer.pageQueue()), 1);
+    EXPECT_TRUE(dialogSeen);
+
+    // The window does not print: the report manager calls print().
+    EXPECT_FALSE(std::filesystem::exists(m_pdf));
+    ASSERT_TRUE(previewer.print(previewer.pageQueue()).has_value());
+    const std::string text = pdfText(m_pdf);
+    EXPECT_NE(text.find("First page text"), std::string::npos) << text;
+    EXPECT_NE(text.find("Second page text"), std::string::npos) << text;
+    EXPECT_LT(text.find("First page text"), text.find("Second page text"));
+    EXPECT_EQ(count(text, '\f'), 2u) << "one sheet a page";
+}
+
+TEST_F(PreviewerTest, PrintWithoutAWindowGoesToThePdfOfTheEnvironment)
+{
+    Previewer previewer;
+    addPages(previewer, {pageWithText("Only page"), {0xD7, 0xCD, 0xC6, 0x9A}});
+    ASSERT_TRUE(previewer.print(previewer.pageQueue()).has_value());
+    const std::string text = pdfText(m_pdf);
+    EXPECT_NE(text.find("Only page"), std::string::npos) << text;
+    // A page that cannot be read prints as its error page.
+    EXPECT_NE(text.find("This page cannot be shown."), std::string::npos) << text;
+    EXPECT_EQ(count(text, '\f'), 2u);
+}
+
+TEST_F(PreviewerTest, PrintingAnEmptyQueueMakesNoFile)
+{
+    Previewer previewer;
+    ASSERT_TRUE(previewer.print(previewer.pageQueue()).has_value());
+    EXPECT_FALSE(std::filesystem::exists(m_pdf));
+}
+
+TEST_F(PreviewerTest, APdfThatCannotBeWrittenIsAnError)
+{
+    const std::string pdf = m_folder.path() + "/no such folder/out.pdf";
+    setenv(PrintPdfVariable, pdf.c_str(), 1);
+    Previewer previewer;
+    addPages(previewer, {pageWithText("one")});
+    const auto printed = previewer.print(previewer.pageQueue());
+    ASSERT_FALSE(printed.has_value());
+    EXPECT_EQ(printed.error().text(), "Previewer: the PDF file " + pdf + " cannot be opened for printing");
+}
+
+} // namespace
+} // namespace fw::preview

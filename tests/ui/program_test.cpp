@@ -1,0 +1,57 @@
+#include "framework/ui/program.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "framework/core/module_init.h"
+#include "framework/threads/scheduler.h"
+#include "framework/ui/window.h"
+#include "sample_layouts.h"
+
+namespace {
+
+using namespace fw::ui;
+
+// When main returns, the windows of every thread close (their loops end and
+// their procedures finish) before the modules' closing steps run; the exit
+// code is 0.
+TEST(Program, afterMainEveryWindowOfEveryThreadClosesBeforeTheModulesEnd)
+{
+    std::vector<std::string> trace;
+    fw::core::registerModuleInitialiser(5, [&](int flag) { trace.push_back(flag == 0 ? "module start" : "module end"); });
+    WindowLayout layout = uitest::progressLayout();
+    layout.controls.clear();
+
+    std::unique_ptr<Window> own;
+    char name[] = "program_test";
+    char* argv[] = {name, nullptr};
+    const int code = runProgram(1, argv, [&] {
+        trace.push_back("main");
+        for (const char* who : {"first", "second"}) {
+            fw::threads::start([&trace, &layout, who] {
+                auto window = std::move(*Window::create(layout));
+                window->open();
+                while (window->nextEvent()) {
+                }
+                trace.push_back(std::string(who) + " window closed");
+            });
+        }
+        own = std::move(*Window::create(layout));
+        own->open();
+        // Let both threads open their windows, then leave main with all
+        // three windows open.
+        fw::threads::waitUntil([] { return openWindows().size() == 3; });
+        trace.push_back("main returns");
+    });
+
+    EXPECT_EQ(code, 0);
+    EXPECT_EQ(trace, (std::vector<std::string>{"module start", "main", "main returns", "first window closed",
+                                               "second window closed", "module end"}));
+    EXPECT_TRUE(openWindows().empty());
+    EXPECT_FALSE(own->isOpen()) << "thread 1's own window as well";
+}
+
+} // namespace

@@ -1,0 +1,471 @@
+#include "framework/ui/window.h"
+
+#include <fstream>
+#include <memory>
+
+#include <QFontMetrics>
+#include <QLabel>
+#include <QMainWindow>
+#include <QToolBar>
+#include <gtest/gtest.h>
+
+#include "framework/core/text.h"
+#include "framework/ui/cursor.h"
+#include "framework/ui/qt/application.h"
+#include "framework/ui/qt/window_view.h"
+#include "framework/ui/drive/window_driver.h"
+#include "sample_layouts.h"
+
+namespace {
+
+using namespace fw::ui;
+using fw::core::Binding;
+using fw::core::Text;
+using fw::ui::drive::waitFor;
+
+class WindowTest : public ::testing::Test {
+protected:
+    void SetUp() override { uitest::writePictures(scratch.path()); }
+
+    std::unique_ptr<Window> make(const WindowLayout& layout, std::vector<Binding> bindings = {})
+    {
+        auto window = Window::create(layout, std::move(bindings));
+        EXPECT_TRUE(window.has_value()) << (window ? "" : window.error().text());
+        return window ? std::move(*window) : nullptr;
+    }
+
+    // Takes events until `event` comes (true) or the window's loop ends.
+    static bool nextIs(Window& window, Event event)
+    {
+        return window.nextEvent() && window.event() == event;
+    }
+
+    uitest::ScratchFolder scratch;
+};
+
+TEST_F(WindowTest, storedLayoutIsFoundByLabelAndModuleKeyWithoutRegardToCase)
+{
+    registerLayout(uitest::progressLayout());
+    std::uint8_t progress = 0;
+    auto found = Window::create("p1$progresswindow", "UITEST$PROGRESS   ", {Binding::of(progress)});
+    ASSERT_TRUE(found.has_value());
+    EXPECT_EQ((*found)->title(), "Report Progress...");
+
+    auto missing = Window::create("P1$PROGRESSWINDOW", "uitest$elsewhere");
+    ASSERT_FALSE(missing.has_value());
+    EXPECT_EQ(missing.error().text(), "window: no layout P1$PROGRESSWINDOW in uitest$elsewhere");
+}
+
+TEST_F(WindowTest, bindingToAVariableNotGivenIsRefused)
+{
+    auto window = Window::create(uitest::progressLayout());
+    ASSERT_FALSE(window.has_value());
+    EXPECT_EQ(window.error().text(), "window: control 1 of P1$PROGRESSWINDOW is bound to variable 1 of 0");
+}
+
+// Dialog units become pixels from the window font: a quarter of its average
+// character width across, an eighth of its height down.
+TEST_F(WindowTest, dialogUnitGeometryBecomesSensiblePixels)
+{
+    auto notice = make(uitest::noticeLayout());
+    ASSERT_TRUE(notice);
+    const DialogUnits units = notice->view().dialogUnits();
+    // An 8-point dialog font on a 96 dpi screen: characters about 5 to 8
+    // pixels wide and 11 to 16 high, as on the original platform (6 x 13).
+    EXPECT_GE(units.baseX, 5);
+    EXPECT_LE(units.baseX, 8);
+    EXPECT_GE(units.baseY, 11);
+    EXPECT_LE(units.baseY, 16);
+
+    notice->open();
+    ASSERT_TRUE(drive::waitUntilShown(*notice));
+    QMainWindow* widget = notice->view().widget();
+    EXPECT_EQ(widget->size(), QSize(units.x(204), units.y(123)));
+
+    struct Expected {
+        int control;
+        Rect rect;
+    };
+    for (const Expected& e : {Expected{1, {35, 63, 135, 18}}, Expected{2, {35, 78, 135, 18}},
+                              Expected{3, {20, 18, 175, 18}}}) {
+        QWidget* control = notice->view().controlWidget(e.control);
+        ASSERT_NE(control, nullptr);
+        EXPECT_EQ(control->geometry(), QRect(units.x(e.rect.x), units.y(e.rect.y), units.x(e.rect.width),
+                                             units.y(e.rect.height)))
+            << "control " << e.control;
+        // The 14-point text the layout gives each of them fits its place.
+        const QFontMetrics metrics(control->font());
+        EXPECT_EQ(control->font().pointSize(), 14);
+        EXPECT_LE(metrics.horizontalAdvance(static_cast<QLabel*>(control)->text()), control->width())
+            << "control " << e.control;
+        EXPECT_LE(metrics.height(), control->height() + 2) << "control " << e.control;
+    }
+    // Read from top to bottom the notice says its three lines in order.
+    EXPECT_LT(notice->view().controlWidget(3)->y(), notice->view().controlWidget(1)->y());
+    EXPECT_LT(notice->view().controlWidget(1)->y(), notice->view().controlWidget(2)->y());
+    drive::saveAsPng(*notice, scratch.file("notice.png"));
+}
+
+TEST_F(WindowTest, colouredWindowShowsItsColoursAndPngIsWritten)
+{
+    auto notice = make(uitest::noticeLayout());
+    notice->open();
+    ASSERT_TRUE(drive::waitUntilShown(*notice));
+    const QPalette palette = notice->view().widget()->palette();
+    EXPECT_EQ(palette.color(QPalette::Window), QColor(0, 64, 128));
+    EXPECT_EQ(palette.color(QPalette::WindowText), QColor(255, 255, 255));
+    const QImage shot = notice->view().widget()->grab().toImage();
+    EXPECT_EQ(shot.pixelColor(1, 1), QColor(0, 64, 128)) << "the background a person sees";
+
+    ASSERT_TRUE(drive::saveAsPng(*notice, scratch.file("shot.png")));
+    std::ifstream png(scratch.file("shot.png"), std::ios::binary);
+    char signature[8] = {};
+    png.read(signature, 8);
+    EXPECT_EQ(std::string(signature, 8), std::string("\x89PNG\r\n\x1a\n", 8));
+}
+
+struct PictureCase {
+    const char* name;
+    const char* file;
+    QSize size;
+};
+
+class PictureFile : public WindowTest, public ::testing::WithParamInterface<PictureCase> {};
+
+TEST_P(PictureFile, imageControlTakesThePictureAtItsOwnSize)
+{
+    WindowLayout layout = uitest::noticeLayout();
+    layout.controls = {{.number = 1, .kind = ControlKind::Image, .text = GetParam().file, .rect = {8, 15, 0, 0}}};
+    auto window = make(layout);
+    auto* label = qobject_cast<QLabel*>(window->view().controlWidget(1));
+    ASSERT_NE(label, nullptr);
+    EXPECT_FALSE(label->pixmap().isNull());
+    EXPECT_EQ(label->pixmap().size(), GetParam().size);
+    EXPECT_EQ(label->size(), GetParam().size);
+}
+
+INSTANTIATE_TEST_SUITE_P(Formats, PictureFile,
+                         ::testing::Values(PictureCase{"Gif", "pic.gif", {1, 1}}, PictureCase{"Ico", "pic.ico", {32, 32}},
+                                           PictureCase{"Jpeg", "pic.jpg", {40, 30}},
+                                           PictureCase{"NameInAnotherCase", "PIC.JPG", {40, 30}}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(WindowTest, cursorFileGivesTheCursorWithItsHotSpot)
+{
+    auto notice = make(uitest::noticeLayout());
+    const QCursor cursor = notice->view().widget()->cursor();
+    EXPECT_EQ(cursor.shape(), Qt::BitmapCursor);
+    EXPECT_EQ(cursor.hotSpot(), QPoint(3, 5));
+    EXPECT_EQ(cursor.pixmap().size(), QSize(16, 16));
+    EXPECT_FALSE(notice->setCursorFile("missing.cur"));
+    EXPECT_TRUE(notice->setCursorFile("HAND.CUR"));
+}
+
+// The frame: menu items with status-bar messages, the mode option, the
+// numeric entry on the same byte, the hidden folder label and entry.
+class FrameTest : public WindowTest {
+protected:
+    void SetUp() override
+    {
+        WindowTest::SetUp();
+        frame = make(uitest::frameLayout(), {Binding::of(mode), Binding::of(mode), Binding::of(folder),
+                                             Binding::of(explanation)});
+        ASSERT_TRUE(frame);
+        frame->open();
+        ASSERT_TRUE(drive::waitUntilShown(*frame));
+        ASSERT_TRUE(nextIs(*frame, Event::OpenWindow));
+    }
+
+    // Waits for the next event of the frame, with the watchdog.
+    EventRecord next()
+    {
+        EventRecord got;
+        bool have = false;
+        const auto t = fw::threads::start([&] {
+            if (frame->nextEvent())
+                got = frame->current();
+            have = true;
+        });
+        EXPECT_TRUE(waitFor([&] { return have; }));
+        if (!have)
+            frame->post(Event::None);
+        fw::threads::waitForThread(t);
+        return got;
+    }
+
+    std::uint8_t mode = 1;
+    Text<200> folder;
+    Text<200> explanation{"Outlook Email preview will be generated"};
+    std::unique_ptr<Window> frame;
+};
+
+TEST_F(FrameTest, startsWithTheBoundValuesShownAndTheFolderControlsHidden)
+{
+    EXPECT_EQ(frame->title(), "Frame Under Test");
+    EXPECT_TRUE(frame->view().controlWidget(-18)->property("checked").toBool()) << "Email Preview chosen";
+    EXPECT_EQ(frame->text(-20), "1");
+    EXPECT_EQ(frame->text(-23), "Outlook Email preview will be generated");
+    EXPECT_FALSE(frame->isVisible(-21));
+    EXPECT_FALSE(frame->isVisible(-22));
+    EXPECT_TRUE(frame->isVisible(-14));
+    EXPECT_TRUE(frame->isVisible(-3));
+    EXPECT_EQ(frame->text(-3), "Classes");
+    EXPECT_EQ(drive::statusMessage(*frame, -3), "Print in record order");
+    EXPECT_EQ(frame->view().widget()->findChildren<QToolBar*>().size(), 1);
+    drive::saveAsPng(*frame, scratch.file("frame.png"));
+}
+
+TEST_F(FrameTest, menuItemIsAcceptedWithItsNumber)
+{
+    drive::chooseMenuItem(*frame, -4);
+    const EventRecord e = next();
+    EXPECT_EQ(e.event, Event::Accepted);
+    EXPECT_EQ(e.control, -4);
+}
+
+struct RadioCase {
+    const char* name;
+    int radio;
+    std::uint8_t mode;
+};
+
+class FrameRadio : public FrameTest, public ::testing::WithParamInterface<RadioCase> {};
+
+TEST_P(FrameRadio, clickSetsTheVariableAndAcceptsTheOptionBox)
+{
+    drive::clickRadio(*frame, GetParam().radio);
+    const EventRecord e = next();
+    EXPECT_EQ(e.event, Event::Accepted);
+    EXPECT_EQ(e.control, -14);
+    EXPECT_EQ(mode, GetParam().mode);
+}
+
+INSTANTIATE_TEST_SUITE_P(Radios, FrameRadio,
+                         ::testing::Values(RadioCase{"Save", -15, 3}, RadioCase{"SilentSave", -16, 4},
+                                           RadioCase{"SilentEmail", -17, 2}, RadioCase{"Print", -19, 0}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(FrameTest, radioAlreadyChosenIsAcceptedAgain)
+{
+    drive::clickRadio(*frame, -18);
+    const EventRecord e = next();
+    EXPECT_EQ(e.event, Event::Accepted);
+    EXPECT_EQ(e.control, -14);
+    EXPECT_EQ(mode, 1);
+}
+
+struct TypedCase {
+    const char* name;
+    const char* typed;
+    std::uint8_t stored;
+    const char* shown;
+};
+
+class NumericEntry : public FrameTest, public ::testing::WithParamInterface<TypedCase> {};
+
+TEST_P(NumericEntry, typingStoresTheNumberAndTheOptionFollowsOnTheNextEvent)
+{
+    drive::typeInto(*frame, -20, GetParam().typed);
+    const EventRecord e = next();
+    EXPECT_EQ(e.event, Event::Accepted);
+    EXPECT_EQ(e.control, -20);
+    EXPECT_EQ(mode, GetParam().stored);
+    EXPECT_EQ(frame->text(-20), GetParam().shown);
+}
+
+INSTANTIATE_TEST_SUITE_P(Typed, NumericEntry,
+                         ::testing::Values(TypedCase{"Four", "4", 4, "4"}, TypedCase{"Zero", "0", 0, "0"},
+                                           TypedCase{"AboveAByteKeepsTheLowBits", "300", 44, "44"},
+                                           TypedCase{"LettersAreNotTaken", "4x", 4, "4"},
+                                           TypedCase{"NoMoreThanThreeDigits", "1234", 123, "123"}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(FrameTest, textEntryStoresWhatIsTypedIntoItsVariable)
+{
+    frame->show(-21, -22);
+    EXPECT_TRUE(frame->isVisible(-21));
+    EXPECT_TRUE(frame->isVisible(-22));
+    drive::typeInto(*frame, -22, "/tmp/rtf");
+    const EventRecord e = next();
+    EXPECT_EQ(e.control, -22);
+    EXPECT_EQ(std::string(fw::core::clip(folder.view())), "/tmp/rtf");
+    frame->hide(-22, -21);
+    EXPECT_FALSE(frame->isVisible(-21));
+    EXPECT_FALSE(frame->isVisible(-22));
+}
+
+TEST_F(FrameTest, changedVariablesAreShownOnTheNextEventOrAtOnceOnRedraw)
+{
+    explanation = "Report will be printed";
+    mode = 0;
+    frame->redraw();
+    EXPECT_EQ(frame->text(-23), "Report will be printed");
+    EXPECT_TRUE(frame->view().controlWidget(-19)->property("checked").toBool());
+
+    mode = 9; // no radio has this value: none shows as chosen
+    frame->post(Event::Accepted);
+    const EventRecord e = next();
+    EXPECT_EQ(e.control, 0);
+    for (int radio = -19; radio <= -15; ++radio)
+        EXPECT_FALSE(frame->view().controlWidget(radio)->property("checked").toBool()) << radio;
+    EXPECT_EQ(frame->text(-20), "9");
+}
+
+TEST_F(FrameTest, menuItemsAndMenusHideAndShow)
+{
+    frame->hide(-3);
+    EXPECT_FALSE(frame->isVisible(-3));
+    EXPECT_TRUE(frame->isVisible(-4));
+    frame->hide(-2);
+    EXPECT_FALSE(frame->isVisible(-4)) << "an item of a hidden menu";
+    frame->show(-4, -2);
+    EXPECT_TRUE(frame->isVisible(-3));
+    EXPECT_TRUE(frame->isVisible(-4));
+}
+
+TEST_F(FrameTest, propertiesTitleHandleTimerHidden)
+{
+    frame->setTitle("Other");
+    EXPECT_EQ(frame->title(), "Other");
+    EXPECT_NE(frame->systemHandle(), 0u);
+    EXPECT_EQ(currentWindowHandle(), frame->systemHandle());
+    EXPECT_EQ(currentWindow(), frame.get());
+    frame->setTimer(25);
+    EXPECT_EQ(frame->timer(), 25);
+    frame->setHidden(Hidden::Yes);
+    EXPECT_TRUE(frame->isHidden());
+    EXPECT_FALSE(frame->isVisible(-14));
+    EXPECT_FALSE(frame->view().widget()->isVisible());
+    frame->setHidden(Hidden::No);
+    EXPECT_TRUE(frame->isVisible(-14));
+    frame->setText(-23, "Set directly");
+    EXPECT_EQ(frame->text(-23), "Set directly");
+}
+
+TEST_F(FrameTest, closeBoxAsksTheLoopWhichClosesAfterHandingOutTheEvent)
+{
+    frame->view().widget()->close();
+    EXPECT_TRUE(frame->isOpen()) << "not behind the loop's back";
+    const EventRecord e = next();
+    EXPECT_EQ(e.event, Event::CloseWindow);
+    EXPECT_FALSE(frame->nextEvent());
+    EXPECT_FALSE(frame->isOpen());
+    EXPECT_FALSE(frame->isVisible(-14));
+}
+
+TEST_F(FrameTest, timerEventsComeAndPendingOnesMerge)
+{
+    frame->setTimer(1);
+    EXPECT_EQ(next().event, Event::Timer);
+    // Let several periods pass without taking events: they wait as one.
+    int timeouts = 0;
+    QTimer counter;
+    QObject::connect(&counter, &QTimer::timeout, [&] { ++timeouts; });
+    counter.start(10);
+    ASSERT_TRUE(waitFor([&] { return timeouts >= 3; }));
+    frame->post(Event::Accepted, 0);
+    EXPECT_EQ(next().event, Event::Timer);
+    EXPECT_EQ(next().event, Event::Accepted);
+}
+
+TEST_F(FrameTest, drainingDropsPendingTimerEvents)
+{
+    frame->setTimer(1);
+    EXPECT_EQ(next().event, Event::Timer);
+    frame->setTimer(0);
+    frame->post(Event::Timer);
+    frame->post(Event::Accepted, 7);
+    drainPendingTimerEvents();
+    EXPECT_EQ(next().control, 7);
+}
+
+// A program without a visible window (the hidden progress window of a
+// command-line report) still runs on its timer.
+TEST_F(WindowTest, hiddenWindowKeepsItsTimer)
+{
+    WindowLayout layout = uitest::progressLayout();
+    layout.timer = 1;
+    std::uint8_t progress = 0;
+    auto window = make(layout, {Binding::of(progress)});
+    window->open();
+    window->setHidden(Hidden::Yes);
+    ASSERT_TRUE(nextIs(*window, Event::OpenWindow));
+    bool ticked = false;
+    const auto t = fw::threads::start([&] { ticked = nextIs(*window, Event::Timer); });
+    EXPECT_TRUE(waitFor([&] { return !fw::threads::isAlive(t); }));
+    EXPECT_TRUE(ticked);
+    EXPECT_FALSE(window->view().widget()->isVisible());
+    EXPECT_FALSE(window->isVisible(4));
+}
+
+TEST(WaitCursor, setAndReset)
+{
+    fw::ui::startWindowSystem();
+    EXPECT_FALSE(isWaitCursor());
+    setWaitCursor();
+    setWaitCursor();
+    EXPECT_TRUE(isWaitCursor());
+    resetCursor();
+    EXPECT_FALSE(isWaitCursor());
+}
+
+// Alert keys: a click, a right click or a double click anywhere on the
+// window reaches it as an alert-key event with the key code, when alerted.
+struct AlertCase {
+    const char* name;
+    drive::Mouse mouse;
+    int alerted;
+    int expected; // 0: nothing reaches the window
+};
+
+class AlertKeys : public WindowTest, public ::testing::WithParamInterface<AlertCase> {};
+
+TEST_P(AlertKeys, reachTheWindowWithTheirKeyCode)
+{
+    auto notice = make(uitest::noticeLayout());
+    notice->open();
+    ASSERT_TRUE(drive::waitUntilShown(*notice));
+    ASSERT_TRUE(nextIs(*notice, Event::OpenWindow));
+    notice->setAlertKey(255, GetParam().alerted);
+
+    drive::clickWindow(*notice, GetParam().mouse);
+    notice->post(Event::Accepted, 99); // marks the end of what the click gave
+    std::vector<EventRecord> got;
+    while (notice->nextEvent() && !(notice->event() == Event::Accepted && notice->accepted() == 99))
+        got.push_back(notice->current());
+
+    if (GetParam().expected == 0) {
+        EXPECT_TRUE(got.empty());
+    } else {
+        ASSERT_EQ(got.size(), 1u);
+        EXPECT_EQ(got[0].event, Event::AlertKey);
+        EXPECT_EQ(got[0].keyCode, GetParam().expected);
+        EXPECT_EQ(got[0].control, 0);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Mouse, AlertKeys,
+    ::testing::Values(AlertCase{"LeftClick", drive::Mouse::Left, KeyCode::MouseLeft, 1},
+                      AlertCase{"RightClick", drive::Mouse::Right, KeyCode::MouseRight, 2},
+                      AlertCase{"DoubleClick", drive::Mouse::LeftDouble, KeyCode::MouseLeftDouble, 5},
+                      AlertCase{"LeftClickNotAlerted", drive::Mouse::Left, KeyCode::MouseRight, 0},
+                      AlertCase{"DoubleClickWithOnlyItsKeyAlerted", drive::Mouse::LeftDouble,
+                                KeyCode::MouseLeftDouble, 5}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(WindowTest, losingTheFocusReachesTheWindow)
+{
+    auto notice = make(uitest::noticeLayout());
+    notice->open();
+    ASSERT_TRUE(drive::waitUntilShown(*notice));
+    ASSERT_TRUE(waitFor([&] { return drive::isActive(*notice); }));
+    ASSERT_TRUE(nextIs(*notice, Event::OpenWindow));
+
+    drive::takeFocusAway();
+    ASSERT_TRUE(waitFor([&] { return !drive::isActive(*notice); }));
+    EXPECT_TRUE(nextIs(*notice, Event::FocusLost));
+    drive::giveFocusBack();
+}
+
+} // namespace
