@@ -17,14 +17,14 @@ struct Previewer::PrinterChoice {
 Previewer::Previewer() = default;
 Previewer::~Previewer() = default;
 
-std::uint8_t Previewer::display(const PageQueue& pages)
+std::uint8_t Previewer::display(const report::PageQueue& pages)
 {
     if (m_display)
         return m_display(pages);
     return ownDisplay(pages);
 }
 
-std::uint8_t Previewer::ownDisplay(const PageQueue& pages)
+std::uint8_t Previewer::ownDisplay(const report::PageQueue& pages)
 {
     if (!qobject_cast<QApplication*>(QCoreApplication::instance()))
         return 0;
@@ -39,7 +39,7 @@ std::uint8_t Previewer::ownDisplay(const PageQueue& pages)
     return 1;
 }
 
-core::Expected<void> Previewer::print(const PageQueue& pages)
+core::Expected<void> Previewer::print(const report::PageQueue& pages)
 {
     if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
         return core::fail("Previewer", "printing needs the application to be started");

@@ -23,7 +23,7 @@
 #include <memory>
 
 #include "framework/core/error.h"
-#include "framework/preview/page_queue.h"
+#include "framework/report/page_queue.h"
 
 namespace fw::preview {
 
@@ -35,15 +35,15 @@ inline constexpr const char* PrintPdfVariable = "REPORTMAIL_PRINT_PDF";
 
 class Previewer {
 public:
-    using DisplayOperation = std::function<std::uint8_t(const PageQueue& pages)>;
+    using DisplayOperation = std::function<std::uint8_t(const report::PageQueue& pages)>;
 
     Previewer();
     virtual ~Previewer();
     Previewer(const Previewer&) = delete;
     Previewer& operator=(const Previewer&) = delete;
 
-    PageQueue& pageQueue() { return m_pages; }
-    const PageQueue& pageQueue() const { return m_pages; }
+    report::PageQueue& pageQueue() { return m_pages; }
+    const report::PageQueue& pageQueue() const { return m_pages; }
 
     // "Allow the user to zoom in the previewer". Off by default: the window
     // then always shows a whole page.
@@ -52,24 +52,24 @@ public:
 
     // The replaceable operation. The base runs the function given to
     // setDisplayOperation() when there is one, else ownDisplay().
-    virtual std::uint8_t display(const PageQueue& pages);
+    virtual std::uint8_t display(const report::PageQueue& pages);
     void setDisplayOperation(DisplayOperation operation) { m_display = std::move(operation); }
 
     // The preview window, shown as a wait of the calling framework thread.
     // Returns 1 when the user chose Print (and accepted the print dialog),
     // 0 when the window was closed. Without a QApplication nothing is shown
     // and the result is 0.
-    std::uint8_t ownDisplay(const PageQueue& pages);
+    std::uint8_t ownDisplay(const report::PageQueue& pages);
 
     // Prints every page of the queue, one printer page each, in order. A page
     // file that cannot be read prints as its error page.
-    core::Expected<void> print(const PageQueue& pages);
+    core::Expected<void> print(const report::PageQueue& pages);
 
     // The printer chosen in the window's print dialog, opaque here.
     struct PrinterChoice;
 
 private:
-    PageQueue m_pages;
+    report::PageQueue m_pages;
     Zoom m_zoom = Zoom::Disallowed;
     DisplayOperation m_display;
     std::unique_ptr<PrinterChoice> m_printer;

@@ -184,6 +184,41 @@ INSTANTIATE_TEST_SUITE_P(
         PiecesRow{"BareName", {"x1"}, "x1"}),
     [](const auto& info) { return std::string(info.param.name); });
 
+struct AttachmentNameRow {
+    const char* name;
+    std::string file;  // created in the scratch folder
+    std::string shown; // the display name argument; blank: none given
+    std::string read;  // the file name a mail program reads back (UTF-8)
+};
+
+class MailAttachmentName : public MailItemTest, public testing::WithParamInterface<AttachmentNameRow> {};
+
+TEST_P(MailAttachmentName, IsTheDisplayNameOrElseTheFilesOwn)
+{
+    const auto path = systemPath(file(GetParam().file, "bytes"));
+    if (GetParam().shown.empty())
+        call(".Attachments.Add(\"" + path + "\")");
+    else
+        call(".Attachments.Add(\"" + path + "\",1,1,\"" + GetParam().shown + "\")");
+    call(".Display");
+    EXPECT_TRUE(m_failures.empty()) << m_failures.front();
+    const ReadDraft d = onlyDraft();
+    ASSERT_EQ(d.attachments.size(), 1u);
+    EXPECT_EQ(d.attachments[0].name, GetParam().read);
+    EXPECT_EQ(d.attachments[0].contentType, "application/octet-stream");
+    EXPECT_EQ(d.attachments[0].bytes, "bytes");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, MailAttachmentName,
+    testing::Values(
+        AttachmentNameRow{"Shown", "123.RTF", "Report.rtf", "Report.rtf"},
+        AttachmentNameRow{"NoneGiven", "Note.doc", "", "Note.doc"},
+        AttachmentNameRow{"BlanksInside", "a.rtf", "Monthly Report.rtf", "Monthly Report.rtf"},
+        AttachmentNameRow{"Utf8", "b.rtf", "Gr\xC3\xBC\xC3\x9F" "e.rtf", "Gr\xC3\xBC\xC3\x9F" "e.rtf"},
+        AttachmentNameRow{"Windows1252", "c.rtf", "Gr\xFC\xDF" "e.rtf", "Gr\xC3\xBC\xC3\x9F" "e.rtf"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 struct ImportanceRow {
     const char* name;
     Value value;

@@ -88,7 +88,7 @@ protected:
             const std::string name = m_folder.path() + "/page" + std::to_string(++m_written) + ".wmf";
             std::ofstream out(name, std::ios::binary);
             out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
-            previewer.pageQueue().append(PageQueueEntry{core::Text<80>(name)});
+            previewer.pageQueue().append(report::PageEntry{core::Text<256>(name)});
         }
     }
 
@@ -114,7 +114,7 @@ TEST_F(PreviewerTest, SetDisplayOperationReplacesTheWindow)
     Previewer previewer;
     addPages(previewer, {pageWithText("one"), pageWithText("two")});
     std::vector<std::size_t> calls;
-    previewer.setDisplayOperation([&](const PageQueue& pages) -> std::uint8_t {
+    previewer.setDisplayOperation([&](const report::PageQueue& pages) -> std::uint8_t {
         calls.push_back(pages.count());
         return 7;
     });
@@ -127,7 +127,7 @@ TEST_F(PreviewerTest, SetDisplayOperationReplacesTheWindow)
 // over to the previewer's own window, passing its result on.
 class ReportPreviewer : public Previewer {
 public:
-    std::uint8_t display(const PageQueue& pages) override
+    std::uint8_t display(const report::PageQueue& pages) override
     {
         ++calls;
         return ownDisplay(pages);

@@ -64,7 +64,7 @@ void setUpDefaultPrinter(QPrinter& printer)
     printer.setOutputFileName(QString::fromStdString(fs::currentDirectory() + "/report.pdf"));
 }
 
-core::Expected<void> printPages(QPrinter& printer, const PageQueue& pages)
+core::Expected<void> printPages(QPrinter& printer, const report::PageQueue& pages)
 {
     if (pages.isEmpty())
         return {};
@@ -72,8 +72,8 @@ core::Expected<void> printPages(QPrinter& printer, const PageQueue& pages)
 
     bool first = true;
     QPainter painter;
-    for (const PageQueueEntry& entry : pages) {
-        const core::Expected<WmfDocument> page = loadWmf(entry.name.clippedView());
+    for (const report::PageEntry& entry : pages) {
+        const core::Expected<WmfDocument> page = loadWmf(entry.PRINTPREVIEWIMAGE.clippedView());
         const QSizeF inches = pageSizeInches(page);
         fitSheetToPage(printer, inches);
         if (first) {

@@ -2,7 +2,7 @@
 // Printing page files on a QPrinter: the work behind Previewer::print().
 
 #include "framework/core/error.h"
-#include "framework/preview/page_queue.h"
+#include "framework/report/page_queue.h"
 
 class QPrinter;
 
@@ -17,6 +17,6 @@ void setUpDefaultPrinter(QPrinter& printer);
 // sheet takes the page's own size, on a printer the page is scaled to fit the
 // paper chosen. A page that cannot be read prints as its error page. An empty
 // queue prints nothing.
-core::Expected<void> printPages(QPrinter& printer, const PageQueue& pages);
+core::Expected<void> printPages(QPrinter& printer, const report::PageQueue& pages);
 
 } // namespace fw::preview

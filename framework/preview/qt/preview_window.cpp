@@ -62,13 +62,15 @@ QString zoomText(double factor)
 
 } // namespace
 
-PreviewWindow::PreviewWindow(const PageQueue& pages, Zoom zoom, QPrinter& printer, QWidget* parent)
+PreviewWindow::PreviewWindow(const report::PageQueue& pages, Zoom zoom, QPrinter& printer, QWidget* parent)
     : QDialog(parent), m_printer(printer), m_zoomAllowed(zoom == Zoom::Allowed)
 {
     setObjectName(QStringLiteral("previewWindow"));
     setWindowTitle(QStringLiteral("Print Preview"));
-    for (const PageQueueEntry& entry : pages)
-        m_names.push_back(QString::fromLocal8Bit(entry.name.clippedView().data(), qsizetype(entry.name.clippedView().size())));
+    for (const report::PageEntry& entry : pages) {
+        const std::string_view name = entry.PRINTPREVIEWIMAGE.clippedView();
+        m_names.push_back(QString::fromLocal8Bit(name.data(), qsizetype(name.size())));
+    }
     m_pages.resize(m_names.size());
 
     auto button = [this](const char* name, const QString& text) {

@@ -14,7 +14,7 @@
 #include <QString>
 
 #include "framework/core/error.h"
-#include "framework/preview/page_queue.h"
+#include "framework/report/page_queue.h"
 #include "framework/preview/previewer.h"
 #include "framework/preview/wmf_document.h"
 
@@ -36,7 +36,7 @@ public:
     // page fitted into the window.
     static constexpr double ZoomFactors[] = {0, 0.5, 0.75, 1, 1.5, 2, 3, 4};
 
-    PreviewWindow(const PageQueue& pages, Zoom zoom, QPrinter& printer, QWidget* parent = nullptr);
+    PreviewWindow(const report::PageQueue& pages, Zoom zoom, QPrinter& printer, QWidget* parent = nullptr);
     ~PreviewWindow() override;
 
     int pageCount() const { return int(m_names.size()); }
