@@ -22,10 +22,9 @@ std::string folded(std::string_view s)
     return out;
 }
 
-int keep(void* user, const char* section, const char* name, const char* value)
+int keepSetting(void* user, const char* section, const char* name, const char* value)
 {
-    auto* values = static_cast<std::map<std::string, std::map<std::string, std::string>>*>(user);
-    (*values)[folded(section)][folded(name)] = value;
+    static_cast<IniManager*>(user)->update(section, name, value);
     return 1;
 }
 
@@ -46,7 +45,8 @@ void IniManager::init(std::string_view fileName)
     m_changed = false;
     const std::string name(fw::core::clip(fileName));
     m_path = !name.empty() && name.front() == '/' ? name : settingsFolder() + "/" + name;
-    ini_parse(m_path.c_str(), &keep, &m_values); // a missing file is an empty one
+    ini_parse(m_path.c_str(), &keepSetting, this); // a missing file is an empty one
+    m_changed = false;
     m_active = true;
 }
 
@@ -58,10 +58,10 @@ void IniManager::kill()
         const std::string temporary = m_path + ".new";
         {
             std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-            for (const auto& [section, values] : m_values) {
-                out << "[" << section << "]\n";
-                for (const auto& [name, value] : values)
-                    out << name << "=" << value << "\n";
+            for (const auto& [key, section] : m_values) {
+                out << "[" << section.name << "]\n";
+                for (const auto& [folded, setting] : section.settings)
+                    out << setting.name << "=" << setting.value << "\n";
             }
         }
         std::filesystem::rename(temporary, m_path, ignored);
@@ -76,13 +76,19 @@ std::string IniManager::fetch(std::string_view section, std::string_view name, s
     const auto s = m_values.find(folded(section));
     if (s == m_values.end())
         return std::string(fallback);
-    const auto v = s->second.find(folded(name));
-    return v == s->second.end() ? std::string(fallback) : v->second;
+    const auto v = s->second.settings.find(folded(name));
+    return v == s->second.settings.end() ? std::string(fallback) : v->second.value;
 }
 
 void IniManager::update(std::string_view section, std::string_view name, std::string_view value)
 {
-    m_values[folded(section)][folded(name)] = std::string(value);
+    Section& s = m_values[folded(section)];
+    if (s.name.empty())
+        s.name = std::string(fw::core::clip(fw::core::trimLeft(section)));
+    Setting& setting = s.settings[folded(name)];
+    if (setting.name.empty())
+        setting.name = std::string(fw::core::clip(fw::core::trimLeft(name)));
+    setting.value = std::string(value);
     m_changed = true;
 }
 

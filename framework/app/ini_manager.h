@@ -30,7 +30,16 @@ public:
     static std::string settingsFolder();
 
 private:
-    std::map<std::string, std::map<std::string, std::string>> m_values;
+    // Looked up without regard to case, written back as first spelt.
+    struct Setting {
+        std::string name;
+        std::string value;
+    };
+    struct Section {
+        std::string name;
+        std::map<std::string, Setting> settings;
+    };
+    std::map<std::string, Section> m_values;
     std::string m_path;
     bool m_changed = false;
     bool m_active = false;

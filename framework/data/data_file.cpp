@@ -416,6 +416,8 @@ void DataFile::close()
 {
     if (!m_db)
         return;
+    sqlite3_finalize(m_readStatement);
+    m_readStatement = nullptr;
     if (m_inTransaction || m_locked)
         (void)exec("ROLLBACK", "closing");
     m_inTransaction = false;
@@ -630,15 +632,28 @@ Expected<void> DataFile::setKeyOrderMatching(const Key& key, std::span<const std
 
 Expected<bool> DataFile::readRow(std::int64_t row, void* into)
 {
-    std::string sql = "SELECT ";
-    for (std::size_t i = 0; i < m_layout.fields.size(); ++i)
-        sql += (i ? ", " : "") + sqlName(m_layout.fields[i].name);
-    sql += " FROM records WHERE row = ?1";
-    Statement st(m_db, sql);
-    if (st.rc != SQLITE_OK)
-        return std::unexpected(sqliteError(st.rc, "reading"));
-    sqlite3_bind_int64(st.st, 1, row);
-    const int rc = st.step();
+    // Reading is the hot path of every report, so its statement is prepared
+    // once per open; it is reset after each use and so holds no lock between
+    // reads.
+    if (!m_readStatement) {
+        std::string sql = "SELECT ";
+        for (std::size_t i = 0; i < m_layout.fields.size(); ++i)
+            sql += (i ? ", " : "") + sqlName(m_layout.fields[i].name);
+        sql += " FROM records WHERE row = ?1";
+        const int rc = sqlite3_prepare_v2(m_db, sql.c_str(), -1, &m_readStatement, nullptr);
+        if (rc != SQLITE_OK) {
+            sqlite3_finalize(m_readStatement);
+            m_readStatement = nullptr;
+            return std::unexpected(sqliteError(rc, "reading"));
+        }
+    }
+    sqlite3_stmt* st = m_readStatement;
+    struct Reset {
+        sqlite3_stmt* st;
+        ~Reset() { sqlite3_reset(st); }
+    } reset{st};
+    sqlite3_bind_int64(st, 1, row);
+    const int rc = sqlite3_step(st);
     if (rc == SQLITE_DONE)
         return false;
     if (rc != SQLITE_ROW)
@@ -649,11 +664,11 @@ Expected<bool> DataFile::readRow(std::int64_t row, void* into)
         char* at = base + f.offset;
         const int column = static_cast<int>(i);
         if (f.type == FieldType::Long) {
-            const std::int32_t v = static_cast<std::int32_t>(sqlite3_column_int64(st.st, column));
+            const std::int32_t v = static_cast<std::int32_t>(sqlite3_column_int64(st, column));
             std::memcpy(at, &v, sizeof v);
         } else {
-            const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(st.st, column));
-            const std::size_t length = text ? static_cast<std::size_t>(sqlite3_column_bytes(st.st, column)) : 0;
+            const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(st, column));
+            const std::size_t length = text ? static_cast<std::size_t>(sqlite3_column_bytes(st, column)) : 0;
             const std::size_t n = std::min(length, f.width);
             if (n)
                 std::memcpy(at, text, n);

@@ -36,6 +36,7 @@
 #include "framework/data/layout.h"
 
 struct sqlite3;
+struct sqlite3_stmt;
 
 namespace fw::data {
 
@@ -204,6 +205,7 @@ private:
     std::vector<std::unique_ptr<Key>> m_keys;
     std::vector<std::vector<KeyComponent>> m_dynamicComponents;
     sqlite3* m_db = nullptr;
+    sqlite3_stmt* m_readStatement = nullptr;
     Access m_access = Access::ReadWrite;
     Cursor m_cursor;
     std::int64_t m_currentRow = 0;

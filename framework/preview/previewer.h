@@ -1,6 +1,10 @@
 #pragma once
 // The previewer: the page queue of a report and the operation that shows it.
 //
+// The queue is the report's own type (framework/report/page_queue.h): the
+// report manager binds the previewer's queue to the report, so every finished
+// page is named here.
+//
 // At the end of a completed run the report manager calls display() with the
 // page queue; a non-zero result asks it to print the pages with print().
 // display() is the one operation a report replaces: by subclassing and
@@ -55,10 +59,12 @@ public:
     virtual std::uint8_t display(const report::PageQueue& pages);
     void setDisplayOperation(DisplayOperation operation) { m_display = std::move(operation); }
 
-    // The preview window, shown as a wait of the calling framework thread.
-    // Returns 1 when the user chose Print (and accepted the print dialog),
-    // 0 when the window was closed. Without a QApplication nothing is shown
-    // and the result is 0.
+    // The preview window, shown as a wait of the calling framework thread
+    // (other framework threads go on meanwhile). Returns 1 when the user
+    // chose Print and accepted the print dialog, 0 when the window was
+    // closed. Without a QApplication nothing is shown and the result is 0.
+    // The window waits for its user on every platform, the offscreen one
+    // included: a program without a screen replaces display() instead.
     std::uint8_t ownDisplay(const report::PageQueue& pages);
 
     // Prints every page of the queue, one printer page each, in order. A page

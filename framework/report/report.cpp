@@ -19,20 +19,20 @@ struct ResolvedFont {
     Colour colour = 0;
 };
 
-// Fills what `spec` sets over what `base` holds.
-ResolvedFont inherit(const ResolvedFont& base, const FontSpec& spec)
+// Fills what `given` sets over what `base` holds.
+ResolvedFont inherit(const ResolvedFont& base, const FontSpec& given)
 {
     ResolvedFont r = base;
-    if (!spec.name.empty())
-        r.font.name = std::string(spec.name);
-    if (spec.size > 0)
-        r.font.size = spec.size;
-    if (spec.style > 0)
-        r.font.style = spec.style;
-    if (spec.charSet >= 0)
-        r.font.charSet = spec.charSet;
-    if (spec.colour)
-        r.colour = *spec.colour;
+    if (!given.name.empty())
+        r.font.name = std::string(given.name);
+    if (given.size > 0)
+        r.font.size = given.size;
+    if (given.style > 0)
+        r.font.style = given.style;
+    if (given.charSet >= 0)
+        r.font.charSet = given.charSet;
+    if (given.colour)
+        r.colour = *given.colour;
     return r;
 }
 

@@ -5,7 +5,8 @@
 
 namespace fw::ui {
 
-// Runs a program: starts the window system (offscreen when there is no
+// Runs a program: keeps the command line (fw::core::commandLine()), starts
+// the window system (offscreen when there is no
 // display), runs every module initialiser, then the main procedure on
 // thread 1. When main returns, every window still open, of every thread, is
 // asked to close and the threads are let run until none can go on (so their

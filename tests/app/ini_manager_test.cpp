@@ -50,7 +50,7 @@ TEST_F(IniManagerTest, KeepsWhatIsStoredForTheNextStart)
     ini.kill();
     ini.init("zorvane.INI");
     EXPECT_EQ(ini.fetch("MAIL", "mode"), "3");
-    EXPECT_EQ(contents(ini.path()), "[mail]\nmode=3\n");
+    EXPECT_EQ(contents(ini.path()), "[Mail]\nMode=3\n");
     ini.kill();
 }
 

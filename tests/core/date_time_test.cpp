@@ -14,6 +14,8 @@ struct DateRow {
     std::int32_t serial;
 };
 
+void PrintTo(const DateRow& row, std::ostream* os) { *os << row.name; }
+
 class DateSerial : public testing::TestWithParam<DateRow> {};
 
 TEST_P(DateSerial, ConvertsBothWays)
@@ -71,6 +73,8 @@ struct TimeRow {
     int hour, minute, second, hundredths;
     std::int32_t value;
 };
+
+void PrintTo(const TimeRow& row, std::ostream* os) { *os << row.name; }
 
 class TimeValue : public testing::TestWithParam<TimeRow> {};
 

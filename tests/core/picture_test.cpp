@@ -15,6 +15,8 @@ struct NumberRow {
     const char* expected;
 };
 
+void PrintTo(const NumberRow& row, std::ostream* os) { *os << row.name; }
+
 class PictureOfNumber : public testing::TestWithParam<NumberRow> {};
 
 TEST_P(PictureOfNumber, GivesExactlyTheseCharacters)
@@ -78,6 +80,8 @@ struct TextRow {
     const char* value;
     std::string expected;
 };
+
+void PrintTo(const TextRow& row, std::ostream* os) { *os << row.name; }
 
 class PictureOfText : public testing::TestWithParam<TextRow> {};
 

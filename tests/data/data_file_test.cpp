@@ -363,3 +363,53 @@ TEST_F(DataFileTest, LockedFileIsRecoveredWithinTheRecoverTime)
 }
 
 } // namespace
+
+namespace {
+
+// Garbage over one page of a file with many records: opening and reading it
+// through must end in an error code of the framework, never in a crash.
+class DamagedPageTest : public TempFolderTest, public ::testing::WithParamInterface<int> {};
+
+TEST_P(DamagedPageTest, ReadingADamagedFileEndsInAnError)
+{
+    {
+        PersonRecord buffer;
+        DataFile file(peopleLayout(), &buffer);
+        std::vector<Person> many;
+        for (int i = 0; i < 400; ++i)
+            many.push_back({i, "name" + std::to_string(i), "NY", 1900 + i % 100});
+        createPeople(file, buffer, many);
+    }
+    {
+        std::fstream f("PEOPLE.sqlite", std::ios::in | std::ios::out | std::ios::binary);
+        f.seekp(static_cast<std::streamoff>(GetParam()) * 4096 + 16);
+        f << std::string(3000, '\x5a');
+    }
+    PersonRecord person;
+    DataFile file(peopleLayout(), &person);
+    auto opened = file.open();
+    if (!opened) {
+        EXPECT_TRUE(opened.error().code == Code::InvalidDataFile || opened.error().code == Code::KeyNeedsRebuild)
+            << opened.error().text();
+        return;
+    }
+    for (int key = -1; key < 3; ++key) {
+        auto set = key < 0 ? file.setRecordOrder() : file.setKeyOrder(file.key(static_cast<std::size_t>(key)));
+        if (!set) {
+            EXPECT_EQ(set.error().code, Code::InvalidDataFile) << set.error().text();
+            continue;
+        }
+        for (;;) {
+            auto r = file.next();
+            if (!r) {
+                EXPECT_TRUE(r.error().code == Code::NoFurtherRecord || r.error().code == Code::InvalidDataFile)
+                    << r.error().text();
+                break;
+            }
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Pages, DamagedPageTest, ::testing::Range(1, 9));
+
+} // namespace

@@ -39,11 +39,13 @@ void createPeople(DataFile& file, PersonRecord& buffer, const std::vector<Person
 {
     ASSERT_TRUE(file.create());
     ASSERT_TRUE(file.open());
+    ASSERT_TRUE(file.beginTransaction());
     for (const Person& p : rows) {
         put(buffer, p);
         auto added = file.add();
         ASSERT_TRUE(added) << added.error().text();
     }
+    ASSERT_TRUE(file.commit());
 }
 
 std::vector<std::string> namesReadBy(DataFile& file, PersonRecord& buffer)

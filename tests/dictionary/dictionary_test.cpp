@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 
+#include "cmdmailer/goods/goods_file.h"
 #include "tests/dictionary/dictionary_fixture.h"
 
 using namespace demo::dictionary;
@@ -142,5 +144,44 @@ TEST_F(DictionaryTest, ByNameRefusesASecondCustomerOfTheSameNameInAnotherCase)
     EXPECT_EQ(m_capture.messages[0].text, "The record would duplicate the key CUS:ByName of the Customer file.");
     Relate_CUSTOMER->close();
 }
+
+} // namespace
+
+namespace {
+
+// The field bindings and the driver's field table describe the same bytes of
+// the same buffer, field by field.
+struct BindingCase {
+    const char* name;
+    DataFile* file;
+    std::function<std::vector<fw::data::FieldBinding>()> bindings;
+};
+
+class FieldBindingTest : public ::testing::TestWithParam<BindingCase> {};
+
+TEST_P(FieldBindingTest, MatchesTheFieldTable)
+{
+    const DataFile& file = *GetParam().file;
+    const auto bindings = GetParam().bindings();
+    ASSERT_EQ(bindings.size(), file.fieldCount());
+    for (std::size_t n = 1; n <= file.fieldCount(); ++n) {
+        const fw::data::FieldSpec& f = file.field(n);
+        const fw::data::FieldBinding& b = bindings[n - 1];
+        EXPECT_EQ(b.name, f.name);
+        EXPECT_EQ(b.binding.width(), f.width) << f.name;
+        EXPECT_EQ(b.binding.isNumber(), f.type == fw::data::FieldType::Long) << f.name;
+        EXPECT_EQ(b.binding.address(), static_cast<const char*>(file.buffer()) + f.offset) << f.name;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, FieldBindingTest,
+    ::testing::Values(BindingCase{"Customer", &CUSTOMER, [] { return fieldBindings(CUS); }},
+                      BindingCase{"Students", &STUDENTS, [] { return fieldBindings(STU); }},
+                      BindingCase{"Teachers", &TEACHERS, [] { return fieldBindings(TEA); }},
+                      BindingCase{"Classes", &CLASSES, [] { return fieldBindings(CLA); }},
+                      BindingCase{"Goods", &cmdmailer::goods::GOODS,
+                                  [] { return cmdmailer::goods::fieldBindings(cmdmailer::goods::GOD); }}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace

@@ -71,6 +71,8 @@ struct BreakRow {
     std::vector<std::vector<std::string>> pages; // the detail texts of each page
 };
 
+void PrintTo(const BreakRow& row, std::ostream* os) { *os << row.name; }
+
 class PageBreaks : public SmallReport, public testing::WithParamInterface<BreakRow> {};
 
 TEST_P(PageBreaks, DetailBandsFillPagesAndEveryPageHasHeaderAndFooter)
@@ -322,6 +324,59 @@ TEST_F(TempFolderTest, ABandTallerThanTheAreaStillPrintsOnePerPage)
     EXPECT_EQ((*report)->pageQueue().count(), 3u);
 }
 
+// As in the classes report: the detail band sets its own font, the report
+// sets the colour, and a control that sets only a size keeps the rest.
+TEST_F(TempFolderTest, ControlsInheritFromTheirBandAndTheBandFromTheReport)
+{
+    static constexpr Control header[] = {
+        {.kind = ControlKind::String, .text = "Print Classes", .font = {.size = 24, .style = Bold | Italic}}};
+    static constexpr Control detail[] = {
+        {.kind = ControlKind::String, .x = 52, .text = "band font"},
+        {.kind = ControlKind::String, .x = 2052, .text = "own size", .font = {.size = 12}},
+        {.kind = ControlKind::String, .x = 4052, .text = "own colour", .font = {.colour = 0x0000FF}},
+    };
+    static constexpr Band bands[] = {
+        {.kind = BandKind::PageHeader, .x = 1000, .y = 1000, .controls = header},
+        {.kind = BandKind::Detail, .height = 281, .font = {.name = "Times New Roman", .size = 14}, .controls = detail},
+    };
+    static constexpr ReportLayout layout{
+        .font = {.name = "Arial", .size = 10, .style = Bold, .charSet = 0, .colour = 0xFFFF00},
+        .detailArea = {1000, 1542, 6000, 7458},
+        .bands = bands,
+    };
+    auto report = Report::create(layout, {});
+    ASSERT_TRUE(report.has_value());
+    ASSERT_TRUE((*report)->open().has_value());
+    ASSERT_TRUE((*report)->printDetail().has_value());
+    ASSERT_TRUE((*report)->endPage().has_value());
+    const ReadPage p = readPageFile((*report)->pageQueue().fetch(1)->PRINTPREVIEWIMAGE.clipped());
+    ASSERT_EQ(p.fault, "");
+
+    struct Row {
+        const char* text;
+        const char* face;
+        int height, weight;
+        bool italic;
+        std::uint32_t colour;
+    };
+    const Row rows[] = {
+        {"Print Classes", "Arial", -333, 700, true, 0xFFFF00},
+        {"band font", "Times New Roman", -194, 700, false, 0xFFFF00},
+        {"own size", "Times New Roman", -167, 700, false, 0xFFFF00},
+        {"own colour", "Times New Roman", -194, 700, false, 0x0000FF},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.text);
+        const ReadText* t = p.findText(row.text);
+        ASSERT_NE(t, nullptr);
+        EXPECT_EQ(t->font.face, row.face);
+        EXPECT_EQ(t->font.height, row.height);
+        EXPECT_EQ(t->font.weight, row.weight);
+        EXPECT_EQ(t->font.italic, row.italic);
+        EXPECT_EQ(t->colour, row.colour);
+    }
+}
+
 TEST(ReportLayout, LandscapeTurnsThePaper)
 {
     const ReportLayout layout{.paper = PaperA4, .orientation = Orientation::Landscape};
@@ -335,6 +390,8 @@ struct CreateRow {
     std::size_t fields;
     const char* error;
 };
+
+void PrintTo(const CreateRow& row, std::ostream* os) { *os << row.name; }
 
 class CreateFails : public testing::TestWithParam<CreateRow> {};
 

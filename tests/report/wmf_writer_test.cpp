@@ -56,6 +56,8 @@ struct RecordRow {
     const char* bytes;
 };
 
+void PrintTo(const RecordRow& row, std::ostream* os) { *os << row.name; }
+
 class WmfRecord : public testing::TestWithParam<RecordRow> {};
 
 TEST_P(WmfRecord, IsWrittenAsTheseBytes)

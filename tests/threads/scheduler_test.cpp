@@ -17,7 +17,7 @@ struct Trace {
     void add(std::string line) { lines.push_back(std::move(line)); }
 };
 
-TEST(Scheduler, startedThreadRunsOnlyWhenTheStarterWaits)
+TEST(FiberScheduler, startedThreadRunsOnlyWhenTheStarterWaits)
 {
     Trace trace;
     const ThreadNumber t = fw::threads::start([&] { trace.add("thread runs"); });
@@ -29,7 +29,7 @@ TEST(Scheduler, startedThreadRunsOnlyWhenTheStarterWaits)
     EXPECT_EQ(trace.lines, (std::vector<std::string>{"starter goes on", "thread runs", "starter after wait"}));
 }
 
-TEST(Scheduler, twoThreadsInterleaveOnlyAtTheirWaits)
+TEST(FiberScheduler, twoThreadsInterleaveOnlyAtTheirWaits)
 {
     Trace trace;
     int turn = 0; // which thread may go on: advanced by the one that runs
@@ -53,7 +53,7 @@ TEST(Scheduler, twoThreadsInterleaveOnlyAtTheirWaits)
     EXPECT_EQ(trace.lines, expected);
 }
 
-TEST(Scheduler, eachThreadHasItsOwnRequestResponseAndFurtherNumber)
+TEST(FiberScheduler, eachThreadHasItsOwnRequestResponseAndFurtherNumber)
 {
     struct Seen {
         int request = -1, response = -1, further = -1;
@@ -95,7 +95,7 @@ TEST(Scheduler, eachThreadHasItsOwnRequestResponseAndFurtherNumber)
 
 // The frame calls a report procedure directly: it waits inside a nested
 // procedure on its own stack, and a thread started meanwhile must still run.
-TEST(Scheduler, threadStartedDuringANestedWaitGetsItsTurn)
+TEST(FiberScheduler, threadStartedDuringANestedWaitGetsItsTurn)
 {
     Trace trace;
     bool nestedDone = false;
@@ -117,7 +117,7 @@ TEST(Scheduler, threadStartedDuringANestedWaitGetsItsTurn)
                                                      "nested resumes", "frame after nested"}));
 }
 
-TEST(Scheduler, threadNumbersAreNewAndTheCurrentNumberFollowsTheRunningThread)
+TEST(FiberScheduler, threadNumbersAreNewAndTheCurrentNumberFollowsTheRunningThread)
 {
     ThreadNumber seenInside = 0;
     const ThreadNumber first = fw::threads::start([&] { seenInside = fw::threads::currentThread(); });
@@ -136,14 +136,14 @@ struct StackCase {
     std::size_t given;
 };
 
-class StackSize : public testing::TestWithParam<StackCase> {};
+class FiberStackSize : public testing::TestWithParam<StackCase> {};
 
-TEST_P(StackSize, isAtLeastOneMebibyte)
+TEST_P(FiberStackSize, isAtLeastOneMebibyte)
 {
     EXPECT_EQ(fw::threads::stackSizeFor(GetParam().asked), GetParam().given);
 }
 
-INSTANTIATE_TEST_SUITE_P(Asked, StackSize,
+INSTANTIATE_TEST_SUITE_P(Asked, FiberStackSize,
                          testing::Values(StackCase{"Default", 0, 1u << 20}, StackCase{"ReportStack", 50000, 1u << 20},
                                          StackCase{"ExactlyMinimum", 1u << 20, 1u << 20},
                                          StackCase{"Larger", 4u << 20, 4u << 20}),
@@ -159,7 +159,7 @@ int deepRecursion(int depth)
     return deepRecursion(depth - 1) + buffer[0];
 }
 
-TEST(Scheduler, smallStackRequestStillRunsDeepCalls)
+TEST(FiberScheduler, smallStackRequestStillRunsDeepCalls)
 {
     int result = -1;
     const ThreadNumber t = fw::threads::start([&] { result = deepRecursion(600); }, 50000);

@@ -39,11 +39,11 @@ struct BoxCase {
     unsigned answer;
 };
 
-class OffscreenMessage : public testing::TestWithParam<BoxCase> {};
+class UiOffscreenMessage : public testing::TestWithParam<BoxCase> {};
 
 // On the offscreen platform nobody can click: the box writes what it would
 // show and answers with its default button.
-TEST_P(OffscreenMessage, writesCaptionAndLinesToStandardErrorAndAnswersTheDefault)
+TEST_P(UiOffscreenMessage, writesCaptionAndLinesToStandardErrorAndAnswersTheDefault)
 {
     fw::ui::startWindowSystem();
     const BoxCase& c = GetParam();
@@ -54,7 +54,7 @@ TEST_P(OffscreenMessage, writesCaptionAndLinesToStandardErrorAndAnswersTheDefaul
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Boxes, OffscreenMessage,
+    Boxes, UiOffscreenMessage,
     testing::Values(
         BoxCase{"BarsBreakLines", "Error: (2)|attempting|to open", "View Open Error", Ok, 0,
                 "View Open Error: Error: (2)\nattempting\nto open\n", Ok},
@@ -77,7 +77,7 @@ std::string readAll(const std::string& path)
 // A program started without any display (no DISPLAY, no WAYLAND_DISPLAY, no
 // platform chosen) comes up offscreen by itself, writes its message box to
 // standard error and ends with exit code 0.
-TEST(OffscreenFallback, programWithoutDisplayWritesItsMessageBoxToStandardError)
+TEST(UiOffscreenFallback, programWithoutDisplayWritesItsMessageBoxToStandardError)
 {
     uitest::ScratchFolder scratch;
     ASSERT_FALSE(scratch.path().empty());

@@ -18,7 +18,7 @@ using namespace fw::ui;
 // When main returns, the windows of every thread close (their loops end and
 // their procedures finish) before the modules' closing steps run; the exit
 // code is 0.
-TEST(Program, afterMainEveryWindowOfEveryThreadClosesBeforeTheModulesEnd)
+TEST(UiProgram, afterMainEveryWindowOfEveryThreadClosesBeforeTheModulesEnd)
 {
     std::vector<std::string> trace;
     fw::core::registerModuleInitialiser(5, [&](int flag) { trace.push_back(flag == 0 ? "module start" : "module end"); });

@@ -20,6 +20,7 @@ namespace {
 using namespace fw::ui;
 using fw::threads::ThreadNumber;
 using fw::ui::drive::waitFor;
+namespace drive = fw::ui::drive;
 
 WindowLayout timedLayout(int hundredths)
 {
@@ -32,7 +33,7 @@ WindowLayout timedLayout(int hundredths)
 // Two procedures on two threads, each with its window and its timer: each
 // handles its events to the end before the other runs, and each sees its own
 // request and response.
-TEST(ThreadWindows, twoProceduresInterleaveOnlyAtTheirWaitsAndKeepTheirOwnValues)
+TEST(UiThreadWindows, twoProceduresInterleaveOnlyAtTheirWaitsAndKeepTheirOwnValues)
 {
     std::vector<std::string> trace;
     int running = 0;
@@ -77,7 +78,7 @@ TEST(ThreadWindows, twoProceduresInterleaveOnlyAtTheirWaitsAndKeepTheirOwnValues
 
 // The frame calls a report directly: its thread waits in the report's own
 // window loop, and a thread started from there still gets its turn.
-TEST(ThreadWindows, threadStartedWhileAnotherWaitsInANestedLoopGetsItsTurn)
+TEST(UiThreadWindows, threadStartedWhileAnotherWaitsInANestedLoopGetsItsTurn)
 {
     std::vector<std::string> trace;
     std::unique_ptr<Window> frame;
@@ -108,7 +109,7 @@ TEST(ThreadWindows, threadStartedWhileAnotherWaitsInANestedLoopGetsItsTurn)
     EXPECT_EQ(trace, (std::vector<std::string>{"notice runs", "report closes", "notice ended", "frame ends"}));
 }
 
-TEST(ThreadWindows, postedCloseWindowEndsTheOtherThreadsLoop)
+TEST(UiThreadWindows, postedCloseWindowEndsTheOtherThreadsLoop)
 {
     std::vector<EventRecord> seen;
     bool opened = false;
@@ -130,7 +131,7 @@ TEST(ThreadWindows, postedCloseWindowEndsTheOtherThreadsLoop)
 
 // The frame may post to the notice's thread before the notice has opened
 // its window: the event waits for that window.
-TEST(ThreadWindows, eventPostedBeforeTheThreadHasAWindowReachesItsFirstWindow)
+TEST(UiThreadWindows, eventPostedBeforeTheThreadHasAWindowReachesItsFirstWindow)
 {
     std::vector<Event> seen;
     const ThreadNumber notice = fw::threads::start([&] {
@@ -144,7 +145,7 @@ TEST(ThreadWindows, eventPostedBeforeTheThreadHasAWindowReachesItsFirstWindow)
     EXPECT_EQ(seen, (std::vector<Event>{Event::OpenWindow, Event::CloseWindow}));
 }
 
-TEST(ThreadWindows, postToAnEndedThreadIsDropped)
+TEST(UiThreadWindows, postToAnEndedThreadIsDropped)
 {
     const ThreadNumber gone = fw::threads::start([] {});
     fw::threads::waitForThread(gone);
@@ -158,7 +159,7 @@ TEST(ThreadWindows, postToAnEndedThreadIsDropped)
     EXPECT_EQ(window->event(), Event::Accepted);
 }
 
-TEST(ThreadWindows, currentWindowIsTheRunningThreadsLastOpened)
+TEST(UiThreadWindows, currentWindowIsTheRunningThreadsLastOpened)
 {
     auto mine = std::move(*Window::create(timedLayout(0)));
     mine->open();
@@ -176,7 +177,7 @@ TEST(ThreadWindows, currentWindowIsTheRunningThreadsLastOpened)
 
 // A modal dialog is a wait of the thread that shows it: the other threads
 // go on meanwhile.
-TEST(ThreadWindows, modalDialogLetsOtherThreadsRun)
+TEST(UiThreadWindows, modalDialogLetsOtherThreadsRun)
 {
     startWindowSystem();
     int result = -1;
@@ -196,7 +197,7 @@ TEST(ThreadWindows, modalDialogLetsOtherThreadsRun)
     });
     ASSERT_TRUE(waitFor([&] { return otherRan && shown != nullptr && shown->isVisible(); }));
     EXPECT_TRUE(fw::threads::isAlive(asker));
-    shown->done(QDialog::Accepted);
+    EXPECT_TRUE(drive::finishModalDialog(QDialog::Accepted));
     ASSERT_TRUE(waitFor([&] { return !fw::threads::isAlive(asker); }));
     fw::threads::waitForThread(other);
     EXPECT_EQ(result, QDialog::Accepted);

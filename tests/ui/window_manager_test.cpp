@@ -67,7 +67,7 @@ private:
     std::vector<std::string>& m_trace;
 };
 
-class WindowManagerTest : public ::testing::Test {
+class UiWindowManager : public ::testing::Test {
 protected:
     std::unique_ptr<Window> makeProgress()
     {
@@ -80,11 +80,12 @@ protected:
     std::vector<std::string> trace;
 };
 
-TEST_F(WindowManagerTest, cancelItemSetsTheResponseClosesTheWindowAndRunLeavesItInTheGlobalResponse)
+TEST_F(UiWindowManager, cancelItemSetsTheResponseClosesTheWindowAndRunLeavesItInTheGlobalResponse)
 {
     std::unique_ptr<Window> window;
     std::uint8_t result = 0, globalAfter = 0;
     bool done = false;
+    fw::core::threadValues().response = 77;
     const auto thread = fw::threads::start([&] {
         window = makeProgress();
         ProgressManager manager(*window, trace);
@@ -100,12 +101,13 @@ TEST_F(WindowManagerTest, cancelItemSetsTheResponseClosesTheWindowAndRunLeavesIt
 
     EXPECT_EQ(result, Response::Cancelled);
     EXPECT_EQ(globalAfter, Response::Cancelled);
-    EXPECT_EQ(fw::core::threadValues().response, 0) << "thread 1 keeps its own response";
+    EXPECT_EQ(fw::core::threadValues().response, 77) << "thread 1 keeps its own response";
+    fw::core::threadValues() = {};
     EXPECT_FALSE(window->isOpen());
     EXPECT_EQ(trace, (std::vector<std::string>{"init", "window event 1", "accepted 4", "window event 4", "kill"}));
 }
 
-TEST_F(WindowManagerTest, killAfterKillStopsAtTheBase)
+TEST_F(UiWindowManager, killAfterKillStopsAtTheBase)
 {
     auto window = makeProgress();
     ProgressManager manager(*window, trace);
@@ -114,7 +116,7 @@ TEST_F(WindowManagerTest, killAfterKillStopsAtTheBase)
     EXPECT_EQ(trace, (std::vector<std::string>{"kill"}));
 }
 
-TEST_F(WindowManagerTest, failedInitSkipsTheLoopButKillStillRuns)
+TEST_F(UiWindowManager, failedInitSkipsTheLoopButKillStillRuns)
 {
     auto window = makeProgress();
     ProgressManager manager(*window, trace);
@@ -134,9 +136,9 @@ struct RouteCase {
     const char* handled;
 };
 
-class EventRouting : public WindowManagerTest, public ::testing::WithParamInterface<RouteCase> {};
+class UiEventRouting : public UiWindowManager, public ::testing::WithParamInterface<RouteCase> {};
 
-TEST_P(EventRouting, controlEventsAndWindowEventsGoToTheirOwnHandling)
+TEST_P(UiEventRouting, controlEventsAndWindowEventsGoToTheirOwnHandling)
 {
     std::unique_ptr<Window> window;
     bool done = false;
@@ -157,7 +159,7 @@ TEST_P(EventRouting, controlEventsAndWindowEventsGoToTheirOwnHandling)
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Events, EventRouting,
+    Events, UiEventRouting,
     ::testing::Values(RouteCase{"AcceptedControl", Event::Accepted, 4, "accepted 4"},
                       RouteCase{"AcceptedMenuItem", Event::Accepted, -3, "accepted -3"},
                       RouteCase{"Timer", Event::Timer, 0, "window event 3"},
@@ -176,7 +178,7 @@ public:
     int seen = 0;
 };
 
-TEST_F(WindowManagerTest, toolbarManagerSeesEventsFirst)
+TEST_F(UiWindowManager, toolbarManagerSeesEventsFirst)
 {
     auto window = makeProgress();
     ProgressManager manager(*window, trace);
@@ -187,5 +189,84 @@ TEST_F(WindowManagerTest, toolbarManagerSeesEventsFirst)
     EXPECT_EQ(toolbar.seen, 2);
     EXPECT_EQ(trace, (std::vector<std::string>{"init", "window event 1", "kill"}));
 }
+
+} // namespace
+
+namespace {
+
+// A notice as the demonstration has one: its own thread, a window manager
+// whose window events close it on a click or the loss of the focus. The
+// test finds its window from outside, as a test of a program would.
+class NoticeManager : public WindowManager {
+public:
+    using WindowManager::WindowManager;
+    std::uint8_t init() override
+    {
+        if (const std::uint8_t level = WindowManager::init())
+            return level;
+        window().open();
+        opened = true;
+        window().setTimer(0);
+        window().setAlertKey(255, KeyCode::MouseLeft);
+        window().setAlertKey(254, KeyCode::MouseLeftDouble);
+        window().setAlertKey(253, KeyCode::MouseRight);
+        setAlerts();
+        return 0;
+    }
+    std::uint8_t takeWindowEvent() override
+    {
+        const std::uint8_t level = WindowManager::takeWindowEvent();
+        const Event e = window().event();
+        const int key = window().keyCode();
+        if ((e == Event::AlertKey && (key == 1 || key == 5 || key == 2)) || e == Event::FocusLost)
+            postEvent(fw::threads::currentThread(), Event::CloseWindow);
+        return level;
+    }
+};
+
+enum class Leave { Click, RightClick, DoubleClick, FocusLost, PostedByTheFrame };
+
+struct NoticeCase {
+    const char* name;
+    Leave leave;
+};
+
+class UiNotice : public ::testing::TestWithParam<NoticeCase> {};
+
+TEST_P(UiNotice, closesAndItsThreadEnds)
+{
+    uitest::ScratchFolder scratch;
+    uitest::writePictures(scratch.path());
+    registerLayout(uitest::noticeLayout());
+    std::uint8_t response = 99;
+    const auto notice = fw::threads::start([&] {
+        auto window = std::move(*Window::create("P1$WINDOW", "uitest$notice"));
+        NoticeManager manager(*window);
+        manager.response = 0;
+        response = manager.run();
+    });
+    Window* window = drive::waitForWindow("P1$WINDOW", "uitest$notice");
+    ASSERT_NE(window, nullptr);
+    ASSERT_TRUE(drive::waitUntilShown(*window));
+    ASSERT_TRUE(waitFor([&] { return drive::isActive(*window); }));
+    switch (GetParam().leave) {
+    case Leave::Click: drive::clickWindow(*window, drive::Mouse::Left); break;
+    case Leave::RightClick: drive::clickWindow(*window, drive::Mouse::Right); break;
+    case Leave::DoubleClick: drive::clickWindow(*window, drive::Mouse::LeftDouble); break;
+    case Leave::FocusLost: drive::takeFocusAway(); break;
+    case Leave::PostedByTheFrame: postEvent(notice, Event::CloseWindow); break;
+    }
+    EXPECT_TRUE(waitFor([&] { return !fw::threads::isAlive(notice); }));
+    drive::giveFocusBack();
+    EXPECT_EQ(response, 0);
+    EXPECT_EQ(drive::findWindow("P1$WINDOW", "uitest$notice"), nullptr);
+}
+
+INSTANTIATE_TEST_SUITE_P(Leaving, UiNotice,
+                         ::testing::Values(NoticeCase{"Click", Leave::Click}, NoticeCase{"RightClick", Leave::RightClick},
+                                           NoticeCase{"DoubleClick", Leave::DoubleClick},
+                                           NoticeCase{"FocusLost", Leave::FocusLost},
+                                           NoticeCase{"PostedByTheFrame", Leave::PostedByTheFrame}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace

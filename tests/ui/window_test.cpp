@@ -23,7 +23,7 @@ using fw::core::Binding;
 using fw::core::Text;
 using fw::ui::drive::waitFor;
 
-class WindowTest : public ::testing::Test {
+class UiWindow : public ::testing::Test {
 protected:
     void SetUp() override { uitest::writePictures(scratch.path()); }
 
@@ -43,7 +43,7 @@ protected:
     uitest::ScratchFolder scratch;
 };
 
-TEST_F(WindowTest, storedLayoutIsFoundByLabelAndModuleKeyWithoutRegardToCase)
+TEST_F(UiWindow, storedLayoutIsFoundByLabelAndModuleKeyWithoutRegardToCase)
 {
     registerLayout(uitest::progressLayout());
     std::uint8_t progress = 0;
@@ -56,7 +56,7 @@ TEST_F(WindowTest, storedLayoutIsFoundByLabelAndModuleKeyWithoutRegardToCase)
     EXPECT_EQ(missing.error().text(), "window: no layout P1$PROGRESSWINDOW in uitest$elsewhere");
 }
 
-TEST_F(WindowTest, bindingToAVariableNotGivenIsRefused)
+TEST_F(UiWindow, bindingToAVariableNotGivenIsRefused)
 {
     auto window = Window::create(uitest::progressLayout());
     ASSERT_FALSE(window.has_value());
@@ -65,7 +65,7 @@ TEST_F(WindowTest, bindingToAVariableNotGivenIsRefused)
 
 // Dialog units become pixels from the window font: a quarter of its average
 // character width across, an eighth of its height down.
-TEST_F(WindowTest, dialogUnitGeometryBecomesSensiblePixels)
+TEST_F(UiWindow, dialogUnitGeometryBecomesSensiblePixels)
 {
     auto notice = make(uitest::noticeLayout());
     ASSERT_TRUE(notice);
@@ -106,7 +106,7 @@ TEST_F(WindowTest, dialogUnitGeometryBecomesSensiblePixels)
     drive::saveAsPng(*notice, scratch.file("notice.png"));
 }
 
-TEST_F(WindowTest, colouredWindowShowsItsColoursAndPngIsWritten)
+TEST_F(UiWindow, colouredWindowShowsItsColoursAndPngIsWritten)
 {
     auto notice = make(uitest::noticeLayout());
     notice->open();
@@ -130,9 +130,9 @@ struct PictureCase {
     QSize size;
 };
 
-class PictureFile : public WindowTest, public ::testing::WithParamInterface<PictureCase> {};
+class UiPictureFile : public UiWindow, public ::testing::WithParamInterface<PictureCase> {};
 
-TEST_P(PictureFile, imageControlTakesThePictureAtItsOwnSize)
+TEST_P(UiPictureFile, imageControlTakesThePictureAtItsOwnSize)
 {
     WindowLayout layout = uitest::noticeLayout();
     layout.controls = {{.number = 1, .kind = ControlKind::Image, .text = GetParam().file, .rect = {8, 15, 0, 0}}};
@@ -144,13 +144,13 @@ TEST_P(PictureFile, imageControlTakesThePictureAtItsOwnSize)
     EXPECT_EQ(label->size(), GetParam().size);
 }
 
-INSTANTIATE_TEST_SUITE_P(Formats, PictureFile,
+INSTANTIATE_TEST_SUITE_P(Formats, UiPictureFile,
                          ::testing::Values(PictureCase{"Gif", "pic.gif", {1, 1}}, PictureCase{"Ico", "pic.ico", {32, 32}},
                                            PictureCase{"Jpeg", "pic.jpg", {40, 30}},
                                            PictureCase{"NameInAnotherCase", "PIC.JPG", {40, 30}}),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(WindowTest, cursorFileGivesTheCursorWithItsHotSpot)
+TEST_F(UiWindow, cursorFileGivesTheCursorWithItsHotSpot)
 {
     auto notice = make(uitest::noticeLayout());
     const QCursor cursor = notice->view().widget()->cursor();
@@ -163,11 +163,11 @@ TEST_F(WindowTest, cursorFileGivesTheCursorWithItsHotSpot)
 
 // The frame: menu items with status-bar messages, the mode option, the
 // numeric entry on the same byte, the hidden folder label and entry.
-class FrameTest : public WindowTest {
+class UiFrame : public UiWindow {
 protected:
     void SetUp() override
     {
-        WindowTest::SetUp();
+        UiWindow::SetUp();
         frame = make(uitest::frameLayout(), {Binding::of(mode), Binding::of(mode), Binding::of(folder),
                                              Binding::of(explanation)});
         ASSERT_TRUE(frame);
@@ -176,21 +176,12 @@ protected:
         ASSERT_TRUE(nextIs(*frame, Event::OpenWindow));
     }
 
-    // Waits for the next event of the frame, with the watchdog.
+    // The frame's next event, with the watchdog.
     EventRecord next()
     {
-        EventRecord got;
-        bool have = false;
-        const auto t = fw::threads::start([&] {
-            if (frame->nextEvent())
-                got = frame->current();
-            have = true;
-        });
-        EXPECT_TRUE(waitFor([&] { return have; }));
-        if (!have)
-            frame->post(Event::None);
-        fw::threads::waitForThread(t);
-        return got;
+        const std::optional<EventRecord> got = drive::nextEvent(*frame);
+        EXPECT_TRUE(got.has_value());
+        return got.value_or(EventRecord{});
     }
 
     std::uint8_t mode = 1;
@@ -199,7 +190,7 @@ protected:
     std::unique_ptr<Window> frame;
 };
 
-TEST_F(FrameTest, startsWithTheBoundValuesShownAndTheFolderControlsHidden)
+TEST_F(UiFrame, startsWithTheBoundValuesShownAndTheFolderControlsHidden)
 {
     EXPECT_EQ(frame->title(), "Frame Under Test");
     EXPECT_TRUE(frame->view().controlWidget(-18)->property("checked").toBool()) << "Email Preview chosen";
@@ -215,7 +206,7 @@ TEST_F(FrameTest, startsWithTheBoundValuesShownAndTheFolderControlsHidden)
     drive::saveAsPng(*frame, scratch.file("frame.png"));
 }
 
-TEST_F(FrameTest, menuItemIsAcceptedWithItsNumber)
+TEST_F(UiFrame, menuItemIsAcceptedWithItsNumber)
 {
     drive::chooseMenuItem(*frame, -4);
     const EventRecord e = next();
@@ -229,9 +220,9 @@ struct RadioCase {
     std::uint8_t mode;
 };
 
-class FrameRadio : public FrameTest, public ::testing::WithParamInterface<RadioCase> {};
+class UiFrameRadio : public UiFrame, public ::testing::WithParamInterface<RadioCase> {};
 
-TEST_P(FrameRadio, clickSetsTheVariableAndAcceptsTheOptionBox)
+TEST_P(UiFrameRadio, clickSetsTheVariableAndAcceptsTheOptionBox)
 {
     drive::clickRadio(*frame, GetParam().radio);
     const EventRecord e = next();
@@ -240,12 +231,12 @@ TEST_P(FrameRadio, clickSetsTheVariableAndAcceptsTheOptionBox)
     EXPECT_EQ(mode, GetParam().mode);
 }
 
-INSTANTIATE_TEST_SUITE_P(Radios, FrameRadio,
+INSTANTIATE_TEST_SUITE_P(Radios, UiFrameRadio,
                          ::testing::Values(RadioCase{"Save", -15, 3}, RadioCase{"SilentSave", -16, 4},
                                            RadioCase{"SilentEmail", -17, 2}, RadioCase{"Print", -19, 0}),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(FrameTest, radioAlreadyChosenIsAcceptedAgain)
+TEST_F(UiFrame, radioAlreadyChosenIsAcceptedAgain)
 {
     drive::clickRadio(*frame, -18);
     const EventRecord e = next();
@@ -261,9 +252,9 @@ struct TypedCase {
     const char* shown;
 };
 
-class NumericEntry : public FrameTest, public ::testing::WithParamInterface<TypedCase> {};
+class UiNumericEntry : public UiFrame, public ::testing::WithParamInterface<TypedCase> {};
 
-TEST_P(NumericEntry, typingStoresTheNumberAndTheOptionFollowsOnTheNextEvent)
+TEST_P(UiNumericEntry, typingStoresTheNumberAndTheOptionFollowsOnTheNextEvent)
 {
     drive::typeInto(*frame, -20, GetParam().typed);
     const EventRecord e = next();
@@ -273,14 +264,15 @@ TEST_P(NumericEntry, typingStoresTheNumberAndTheOptionFollowsOnTheNextEvent)
     EXPECT_EQ(frame->text(-20), GetParam().shown);
 }
 
-INSTANTIATE_TEST_SUITE_P(Typed, NumericEntry,
+INSTANTIATE_TEST_SUITE_P(Typed, UiNumericEntry,
                          ::testing::Values(TypedCase{"Four", "4", 4, "4"}, TypedCase{"Zero", "0", 0, "0"},
                                            TypedCase{"AboveAByteKeepsTheLowBits", "300", 44, "44"},
                                            TypedCase{"LettersAreNotTaken", "4x", 4, "4"},
+                                           TypedCase{"NoSignInThePicture", "-2", 2, "2"},
                                            TypedCase{"NoMoreThanThreeDigits", "1234", 123, "123"}),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(FrameTest, textEntryStoresWhatIsTypedIntoItsVariable)
+TEST_F(UiFrame, textEntryStoresWhatIsTypedIntoItsVariable)
 {
     frame->show(-21, -22);
     EXPECT_TRUE(frame->isVisible(-21));
@@ -294,7 +286,7 @@ TEST_F(FrameTest, textEntryStoresWhatIsTypedIntoItsVariable)
     EXPECT_FALSE(frame->isVisible(-22));
 }
 
-TEST_F(FrameTest, changedVariablesAreShownOnTheNextEventOrAtOnceOnRedraw)
+TEST_F(UiFrame, changedVariablesAreShownOnTheNextEventOrAtOnceOnRedraw)
 {
     explanation = "Report will be printed";
     mode = 0;
@@ -311,7 +303,7 @@ TEST_F(FrameTest, changedVariablesAreShownOnTheNextEventOrAtOnceOnRedraw)
     EXPECT_EQ(frame->text(-20), "9");
 }
 
-TEST_F(FrameTest, menuItemsAndMenusHideAndShow)
+TEST_F(UiFrame, menuItemsAndMenusHideAndShow)
 {
     frame->hide(-3);
     EXPECT_FALSE(frame->isVisible(-3));
@@ -323,7 +315,7 @@ TEST_F(FrameTest, menuItemsAndMenusHideAndShow)
     EXPECT_TRUE(frame->isVisible(-4));
 }
 
-TEST_F(FrameTest, propertiesTitleHandleTimerHidden)
+TEST_F(UiFrame, propertiesTitleHandleTimerHidden)
 {
     frame->setTitle("Other");
     EXPECT_EQ(frame->title(), "Other");
@@ -342,7 +334,7 @@ TEST_F(FrameTest, propertiesTitleHandleTimerHidden)
     EXPECT_EQ(frame->text(-23), "Set directly");
 }
 
-TEST_F(FrameTest, closeBoxAsksTheLoopWhichClosesAfterHandingOutTheEvent)
+TEST_F(UiFrame, closeBoxAsksTheLoopWhichClosesAfterHandingOutTheEvent)
 {
     frame->view().widget()->close();
     EXPECT_TRUE(frame->isOpen()) << "not behind the loop's back";
@@ -353,7 +345,7 @@ TEST_F(FrameTest, closeBoxAsksTheLoopWhichClosesAfterHandingOutTheEvent)
     EXPECT_FALSE(frame->isVisible(-14));
 }
 
-TEST_F(FrameTest, timerEventsComeAndPendingOnesMerge)
+TEST_F(UiFrame, timerEventsComeAndPendingOnesMerge)
 {
     frame->setTimer(1);
     EXPECT_EQ(next().event, Event::Timer);
@@ -368,7 +360,7 @@ TEST_F(FrameTest, timerEventsComeAndPendingOnesMerge)
     EXPECT_EQ(next().event, Event::Accepted);
 }
 
-TEST_F(FrameTest, drainingDropsPendingTimerEvents)
+TEST_F(UiFrame, drainingDropsPendingTimerEvents)
 {
     frame->setTimer(1);
     EXPECT_EQ(next().event, Event::Timer);
@@ -381,7 +373,7 @@ TEST_F(FrameTest, drainingDropsPendingTimerEvents)
 
 // A program without a visible window (the hidden progress window of a
 // command-line report) still runs on its timer.
-TEST_F(WindowTest, hiddenWindowKeepsItsTimer)
+TEST_F(UiWindow, hiddenWindowKeepsItsTimer)
 {
     WindowLayout layout = uitest::progressLayout();
     layout.timer = 1;
@@ -398,7 +390,7 @@ TEST_F(WindowTest, hiddenWindowKeepsItsTimer)
     EXPECT_FALSE(window->isVisible(4));
 }
 
-TEST(WaitCursor, setAndReset)
+TEST(UiWaitCursor, setAndReset)
 {
     fw::ui::startWindowSystem();
     EXPECT_FALSE(isWaitCursor());
@@ -418,9 +410,9 @@ struct AlertCase {
     int expected; // 0: nothing reaches the window
 };
 
-class AlertKeys : public WindowTest, public ::testing::WithParamInterface<AlertCase> {};
+class UiAlertKeys : public UiWindow, public ::testing::WithParamInterface<AlertCase> {};
 
-TEST_P(AlertKeys, reachTheWindowWithTheirKeyCode)
+TEST_P(UiAlertKeys, reachTheWindowWithTheirKeyCode)
 {
     auto notice = make(uitest::noticeLayout());
     notice->open();
@@ -445,7 +437,7 @@ TEST_P(AlertKeys, reachTheWindowWithTheirKeyCode)
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Mouse, AlertKeys,
+    Mouse, UiAlertKeys,
     ::testing::Values(AlertCase{"LeftClick", drive::Mouse::Left, KeyCode::MouseLeft, 1},
                       AlertCase{"RightClick", drive::Mouse::Right, KeyCode::MouseRight, 2},
                       AlertCase{"DoubleClick", drive::Mouse::LeftDouble, KeyCode::MouseLeftDouble, 5},
@@ -454,7 +446,7 @@ INSTANTIATE_TEST_SUITE_P(
                                 KeyCode::MouseLeftDouble, 5}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(WindowTest, losingTheFocusReachesTheWindow)
+TEST_F(UiWindow, losingTheFocusReachesTheWindow)
 {
     auto notice = make(uitest::noticeLayout());
     notice->open();

@@ -5,12 +5,14 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
+#include <QDialog>
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QPointer>
 #include <QTest>
 #include <QTimer>
 
+#include "framework/core/text.h"
 #include "framework/threads/scheduler.h"
 #include "framework/ui/qt/application.h"
 #include "framework/ui/qt/window_view.h"
@@ -27,6 +29,46 @@ bool waitFor(const std::function<bool()>& done, std::chrono::milliseconds limit)
     watchdog.start(limit);
     threads::waitUntil([&] { return expired || done(); });
     return done();
+}
+
+std::optional<EventRecord> nextEvent(Window& window, std::chrono::milliseconds limit)
+{
+    // The window's loop waits on a thread of its own, so that the watchdog
+    // on thread 1 can give up; the event it leaves behind on a timeout ends
+    // that thread's wait.
+    std::optional<EventRecord> got;
+    bool finished = false;
+    const threads::ThreadNumber taker = threads::start([&] {
+        if (window.nextEvent())
+            got = window.current();
+        finished = true;
+    });
+    if (!waitFor([&] { return finished; }, limit)) {
+        window.post(Event::None);
+        threads::waitForThread(taker);
+        return std::nullopt;
+    }
+    threads::waitForThread(taker);
+    return got;
+}
+
+Window* findWindow(std::string_view label, std::string_view moduleKey)
+{
+    Window* found = nullptr;
+    for (Window* window : openWindows()) {
+        const WindowLayout& layout = window->layout();
+        const bool sameLabel = core::sameText(layout.label, label);
+        if (sameLabel && (moduleKey.empty() || core::sameText(layout.moduleKey, moduleKey)))
+            found = window;
+    }
+    return found;
+}
+
+Window* waitForWindow(std::string_view label, std::string_view moduleKey, std::chrono::milliseconds limit)
+{
+    Window* found = nullptr;
+    waitFor([&] { return (found = findWindow(label, moduleKey)) != nullptr; }, limit);
+    return found;
 }
 
 bool waitUntilShown(const Window& window)
@@ -121,6 +163,25 @@ std::string statusMessage(Window& window, int item)
 {
     QAction* action = window.view().menuAction(item);
     return action != nullptr ? action->statusTip().toStdString() : std::string{};
+}
+
+bool finishModalDialog(int result)
+{
+    if (QCoreApplication::instance() == nullptr)
+        return false;
+    QDialog* last = nullptr;
+    for (QWidget* widget : QApplication::topLevelWidgets())
+        if (auto* dialog = qobject_cast<QDialog*>(widget); dialog != nullptr && dialog->isVisible())
+            last = dialog;
+    // A dialog shown over a window is that window's child, not a top level.
+    for (Window* window : openWindows())
+        for (QDialog* dialog : window->view().widget()->findChildren<QDialog*>(Qt::FindDirectChildrenOnly))
+            if (dialog->isVisible())
+                last = dialog;
+    if (last == nullptr)
+        return false;
+    last->done(result);
+    return true;
 }
 
 bool saveAsPng(Window& window, const std::string& path)

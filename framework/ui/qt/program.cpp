@@ -2,6 +2,7 @@
 
 #include <QApplication>
 
+#include "framework/core/command_line.h"
 #include "framework/core/module_init.h"
 #include "framework/threads/scheduler.h"
 #include "framework/ui/qt/application.h"
@@ -18,12 +19,19 @@ void closeAllWindows()
     // windows open; they close without it.
     for (Window* window : openWindows())
         window->close();
-    if (QCoreApplication::instance() != nullptr)
+    // Dialogs still up (a message box a thread waits on) are closed too,
+    // and their threads get one more turn to finish.
+    if (QCoreApplication::instance() != nullptr) {
         QApplication::closeAllWindows();
+        threads::runReadyThreads();
+    }
 }
 
 int runProgram(int argc, char** argv, const std::function<void()>& mainProcedure)
 {
+    // Before Qt takes the options it knows out of argv: the program's
+    // command line is what it was started with.
+    core::setCommandLine(argc, argv);
     startWindowSystem(argc, argv);
     core::runModuleStart();
     mainProcedure();

@@ -86,7 +86,8 @@ QColor qColour(Colour c)
 // or "s200" a text of 200 characters.
 struct EntryPicture {
     bool numeric = false;
-    int width = 0; // 0: no limit
+    bool sign = false; // a number picture with "-" takes negative numbers
+    int width = 0;     // 0: no limit
 };
 
 EntryPicture parsePicture(std::string_view picture)
@@ -99,7 +100,12 @@ EntryPicture parsePicture(std::string_view picture)
         return result;
     const char kind = static_cast<char>(std::tolower(static_cast<unsigned char>(picture.front())));
     result.numeric = kind == 'n';
-    for (char c : picture.substr(1)) {
+    std::string_view rest = picture.substr(1);
+    if (result.numeric && !rest.empty() && rest.front() == '-') {
+        result.sign = true;
+        rest.remove_prefix(1);
+    }
+    for (char c : rest) {
         if (c < '0' || c > '9')
             break;
         result.width = result.width * 10 + (c - '0');
@@ -278,8 +284,9 @@ QWidget* WindowView::buildControl(const ControlLayout& control, QWidget* parent,
         if (picture.width > 0)
             edit->setMaxLength(picture.width);
         if (picture.numeric) {
-            const QString digits = picture.width > 0 ? QStringLiteral("-?\\d{0,%1}").arg(picture.width)
-                                                     : QStringLiteral("-?\\d*");
+            const QString sign = picture.sign ? QStringLiteral("-?") : QString();
+            const QString digits = picture.width > 0 ? sign + QStringLiteral("\\d{0,%1}").arg(picture.width)
+                                                     : sign + QStringLiteral("\\d*");
             edit->setValidator(new QRegularExpressionValidator(QRegularExpression(digits), edit));
             edit->setAlignment(Qt::AlignRight);
         }
