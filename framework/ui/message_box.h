@@ -2,10 +2,15 @@
 // The framework's message box. Usable from any library: it does not expose Qt.
 //
 // The text breaks into lines at every "|". With a display the box is modal
-// and returns the button chosen. A program started without a display runs on
-// the offscreen platform, and then the box writes "caption: text" (with the
-// "|" turned into line breaks) to standard error and returns the default
-// button at once instead of waiting for a click.
+// to the calling thread's windows and returns the button chosen; while it is
+// up the calling framework thread waits and the others run on. A program
+// started without a display runs on the offscreen platform; then (and when
+// no QApplication exists) the box writes "caption: text\n" (just "text\n"
+// without a caption), the "|" turned into line breaks, to standard error in
+// one write, and returns at once with the default button: `defaultButton`
+// when it is among `buttons`, else the first of them in the order below.
+// Buttons 0 means Ok. Closing the box without a button answers Cancel when
+// the box has one, else the default.
 
 #include <cstdint>
 #include <string_view>
