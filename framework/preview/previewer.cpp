@@ -5,6 +5,7 @@
 
 #include "framework/preview/qt/page_printer.h"
 #include "framework/preview/qt/preview_window.h"
+#include "framework/ui/qt/application.h"
 #include "framework/ui/qt/modal.h"
 
 namespace fw::preview {
@@ -26,6 +27,9 @@ std::uint8_t Previewer::display(const report::PageQueue& pages)
 
 std::uint8_t Previewer::ownDisplay(const report::PageQueue& pages)
 {
+    ui::startWindowSystem();
+    // A program that made a core or GUI application of its own has no
+    // widgets to show the window with.
     if (!qobject_cast<QApplication*>(QCoreApplication::instance()))
         return 0;
     if (!m_printer) {
@@ -41,8 +45,9 @@ std::uint8_t Previewer::ownDisplay(const report::PageQueue& pages)
 
 core::Expected<void> Previewer::print(const report::PageQueue& pages)
 {
+    ui::startWindowSystem();
     if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
-        return core::fail("Previewer", "printing needs the application to be started");
+        return core::fail("Previewer", "printing needs a GUI application, and the program made another kind");
     if (m_printer && m_printer->chosen)
         return printPages(m_printer->printer, pages);
     QPrinter printer(QPrinter::HighResolution);

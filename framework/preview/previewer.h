@@ -62,7 +62,7 @@ public:
     // The preview window, shown as a wait of the calling framework thread
     // (other framework threads go on meanwhile). Returns 1 when the user
     // chose Print and accepted the print dialog, 0 when the window was
-    // closed. Without a QApplication nothing is shown and the result is 0.
+    // closed. The window system is started when it is not yet.
     // The window waits for its user on every platform, the offscreen one
     // included: a program without a screen replaces display() instead.
     std::uint8_t ownDisplay(const report::PageQueue& pages);

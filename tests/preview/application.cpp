@@ -6,27 +6,17 @@
 
 #include <gtest/gtest.h>
 
+#include "framework/ui/qt/application.h"
+
 namespace fw::preview::test {
 
 namespace {
 
+// The window system as a program starts it: the framework's application
+// with its event pump, which the preview window's wait runs on.
 class ApplicationEnvironment : public ::testing::Environment {
 public:
-    void SetUp() override
-    {
-        static int argc = 1;
-        static char name[] = "test_preview";
-        static char* argv[] = {name, nullptr};
-        m_application = new QApplication(argc, argv);
-    }
-    void TearDown() override
-    {
-        delete m_application;
-        m_application = nullptr;
-    }
-
-private:
-    QApplication* m_application = nullptr;
+    void SetUp() override { ui::startWindowSystem(); }
 };
 
 const ::testing::Environment* const environment =

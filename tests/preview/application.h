@@ -1,7 +1,7 @@
 #pragma once
-// The one QApplication of the test program (Qt's offscreen platform, set by
-// the test registration), created before the first test runs, and helpers
-// for tests that wait inside an event loop.
+// The window system of the test program (Qt's offscreen platform, set by the
+// test registration), started before the first test runs, and helpers for
+// tests that wait inside an event loop.
 
 #include <functional>
 

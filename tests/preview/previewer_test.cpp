@@ -25,6 +25,7 @@
 #include <gtest/gtest.h>
 
 #include "framework/preview/qt/preview_window.h"
+#include "framework/threads/scheduler.h"
 #include "tests/preview/application.h"
 #include "tests/preview/temp_folder.h"
 #include "tests/preview/wmf_bytes.h"
@@ -150,6 +151,30 @@ TEST_F(PreviewerTest, OverriddenDisplayCanCallTheOwnWindow)
     EXPECT_EQ(previewer.display(previewer.pageQueue()), 0);
     EXPECT_TRUE(shown);
     EXPECT_EQ(previewer.calls, 1);
+}
+
+// The window waits as its framework thread does: other threads run while it
+// is open, and one of them may close it.
+TEST_F(PreviewerTest, WindowIsAWaitOfItsFrameworkThread)
+{
+    Previewer previewer;
+    addPages(previewer, {pageWithText("one")});
+    test::Watchdog watchdog;
+    std::optional<std::uint8_t> result;
+    threads::ThreadNumber previewThread = 0;
+    threads::ThreadNumber seenOn = 0;
+    previewThread = threads::start([&] { result = previewer.ownDisplay(previewer.pageQueue()); });
+    const threads::ThreadNumber other = threads::start([&] {
+        threads::waitUntil([] { return test::visibleWindow<PreviewWindow>() != nullptr; });
+        seenOn = threads::currentThread();
+        EXPECT_TRUE(threads::isAlive(previewThread));
+        EXPECT_FALSE(result.has_value());
+        test::visibleWindow<PreviewWindow>()->reject();
+    });
+    threads::waitForThread(previewThread);
+    threads::waitForThread(other);
+    EXPECT_EQ(seenOn, other);
+    EXPECT_EQ(result, std::optional<std::uint8_t>(0));
 }
 
 // ---------------------------------------------------------------------------

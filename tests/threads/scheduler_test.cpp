@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+#include <ostream>
+
 #include <gtest/gtest.h>
 
 #include "framework/core/thread_values.h"
@@ -132,6 +134,7 @@ TEST(FiberScheduler, threadNumbersAreNewAndTheCurrentNumberFollowsTheRunningThre
 
 struct StackCase {
     const char* name;
+    friend void PrintTo(const StackCase& c, std::ostream* os) { *os << c.name; }
     std::size_t asked;
     std::size_t given;
 };

@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+#include <ostream>
+
 #include <gtest/gtest.h>
 
 #include "framework/ui/qt/application.h"
@@ -31,6 +33,7 @@ using fw::ui::Button::Yes;
 
 struct BoxCase {
     const char* name;
+    friend void PrintTo(const BoxCase& c, std::ostream* os) { *os << c.name; }
     const char* text;
     const char* caption;
     unsigned buttons;

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include <ostream>
+
 #include <gtest/gtest.h>
 
 #include "framework/core/thread_values.h"
@@ -131,6 +133,7 @@ TEST_F(UiWindowManager, failedInitSkipsTheLoopButKillStillRuns)
 // others to the window-event handling.
 struct RouteCase {
     const char* name;
+    friend void PrintTo(const RouteCase& c, std::ostream* os) { *os << c.name; }
     Event event;
     int control;
     const char* handled;
@@ -228,6 +231,7 @@ enum class Leave { Click, RightClick, DoubleClick, FocusLost, PostedByTheFrame }
 
 struct NoticeCase {
     const char* name;
+    friend void PrintTo(const NoticeCase& c, std::ostream* os) { *os << c.name; }
     Leave leave;
 };
 

@@ -7,6 +7,8 @@
 #include <QLabel>
 #include <QMainWindow>
 #include <QToolBar>
+#include <ostream>
+
 #include <gtest/gtest.h>
 
 #include "framework/core/text.h"
@@ -124,8 +126,39 @@ TEST_F(UiWindow, colouredWindowShowsItsColoursAndPngIsWritten)
     EXPECT_EQ(std::string(signature, 8), std::string("\x89PNG\r\n\x1a\n", 8));
 }
 
+// The same layouts on the original platform, whose 8-point dialog font has
+// base units of 6 x 13 pixels, come out at these sizes; here they must come
+// out within a sixth of them, so the windows keep their proportions.
+struct SizeCase {
+    const char* name;
+    friend void PrintTo(const SizeCase& c, std::ostream* os) { *os << c.name; }
+    WindowLayout (*layout)();
+    QSize original;
+};
+
+class UiWindowSize : public UiWindow, public ::testing::WithParamInterface<SizeCase> {};
+
+TEST_P(UiWindowSize, isCloseToTheOriginalPlatformsPixels)
+{
+    std::uint8_t a = 0, b = 0;
+    Text<200> c, d;
+    auto window = make(GetParam().layout(), {Binding::of(a), Binding::of(b), Binding::of(c), Binding::of(d)});
+    ASSERT_TRUE(window);
+    const QSize size = window->view().widget()->size();
+    const QSize original = GetParam().original;
+    EXPECT_NEAR(size.width(), original.width(), original.width() / 6) << size.width() << " x " << size.height();
+    EXPECT_NEAR(size.height(), original.height(), original.height() / 6) << size.width() << " x " << size.height();
+}
+
+INSTANTIATE_TEST_SUITE_P(Layouts, UiWindowSize,
+                         ::testing::Values(SizeCase{"Notice", &uitest::noticeLayout, {306, 200}},
+                                           SizeCase{"Progress", &uitest::progressLayout, {213, 96}},
+                                           SizeCase{"Frame", &uitest::frameLayout, {548, 393}}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
 struct PictureCase {
     const char* name;
+    friend void PrintTo(const PictureCase& c, std::ostream* os) { *os << c.name; }
     const char* file;
     QSize size;
 };
@@ -216,6 +249,7 @@ TEST_F(UiFrame, menuItemIsAcceptedWithItsNumber)
 
 struct RadioCase {
     const char* name;
+    friend void PrintTo(const RadioCase& c, std::ostream* os) { *os << c.name; }
     int radio;
     std::uint8_t mode;
 };
@@ -247,6 +281,7 @@ TEST_F(UiFrame, radioAlreadyChosenIsAcceptedAgain)
 
 struct TypedCase {
     const char* name;
+    friend void PrintTo(const TypedCase& c, std::ostream* os) { *os << c.name; }
     const char* typed;
     std::uint8_t stored;
     const char* shown;
@@ -405,6 +440,7 @@ TEST(UiWaitCursor, setAndReset)
 // window reaches it as an alert-key event with the key code, when alerted.
 struct AlertCase {
     const char* name;
+    friend void PrintTo(const AlertCase& c, std::ostream* os) { *os << c.name; }
     drive::Mouse mouse;
     int alerted;
     int expected; // 0: nothing reaches the window

@@ -16,7 +16,9 @@ namespace fw::ui {
 // it is finished, or QDialog::Rejected when the dialog was deleted meanwhile.
 // The dialog is modal to the windows of the calling thread (to the whole
 // program when that thread has no window); while it is up the calling thread
-// waits, so every other framework thread goes on running.
+// waits, so every other framework thread goes on running. While it is up the
+// dialog is a child of that thread's current window, which only that thread
+// (waiting here) could destroy.
 int execModal(QDialog& dialog);
 
 } // namespace fw::ui

@@ -140,6 +140,7 @@ WindowView::WindowView(Window& owner, const WindowLayout& layout, std::vector<co
 
 WindowView::~WindowView()
 {
+    *m_alive = false;
     close();
 }
 
@@ -567,8 +568,9 @@ bool WindowView::nextEvent()
     if (!m_open)
         return false;
     refreshBound(false);
-    threads::waitUntil([this] { return !m_queue.empty() || !m_open; });
-    if (!m_open)
+    const std::shared_ptr<bool> alive = m_alive;
+    threads::waitUntil([this, alive] { return !*alive || !m_queue.empty() || !m_open; });
+    if (!*alive || !m_open)
         return false;
     m_current = m_queue.front();
     m_queue.pop_front();

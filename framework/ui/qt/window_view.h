@@ -128,6 +128,9 @@ private:
     QTimer m_timer;
     int m_timerHundredths = 0;
     std::map<int, int> m_alerts; // slot -> key code
+    // Cleared when the view goes, so that a wait on it never looks at a
+    // window that another thread destroyed meanwhile.
+    std::shared_ptr<bool> m_alive = std::make_shared<bool>(true);
 };
 
 } // namespace fw::ui
