@@ -1,6 +1,7 @@
 #include "framework/preview/previewer.h"
 
 #include <QApplication>
+#include <QPointer>
 #include <QPrinter>
 
 #include "framework/preview/qt/page_printer.h"
@@ -36,8 +37,14 @@ std::uint8_t Previewer::ownDisplay(const report::PageQueue& pages)
         m_printer = std::make_unique<PrinterChoice>();
         setUpDefaultPrinter(m_printer->printer);
     }
-    PreviewWindow window(pages, m_zoom, m_printer->printer);
-    if (fw::ui::execModal(window) != QDialog::Accepted)
+    // On the heap: the wait may lend the window a parent (the thread's own
+    // window), and a parent that goes while the preview waits takes the
+    // preview with it.
+    auto* window = new PreviewWindow(pages, m_zoom, m_printer->printer);
+    const QPointer<PreviewWindow> guard(window);
+    const int result = fw::ui::execModal(*window);
+    delete guard.data();
+    if (result != QDialog::Accepted)
         return 0;
     m_printer->chosen = true;
     return 1;

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include "framework/core/command_line.h"
 #include "framework/core/module_init.h"
 #include "framework/threads/scheduler.h"
 #include "framework/ui/window.h"
@@ -52,6 +53,22 @@ TEST(UiProgram, afterMainEveryWindowOfEveryThreadClosesBeforeTheModulesEnd)
                                                "second window closed", "module end"}));
     EXPECT_TRUE(openWindows().empty());
     EXPECT_FALSE(own->isOpen()) << "thread 1's own window as well";
+}
+
+} // namespace
+
+namespace {
+
+TEST(UiProgram, keepsTheCommandLineForTheProgram)
+{
+    char name[] = "vextrel";
+    char job[] = "12";
+    char mode[] = "2";
+    char call[] = "MakeHTMLFileBMKSW('out.html',3)";
+    char* argv[] = {name, job, mode, call, nullptr};
+    std::string seen;
+    EXPECT_EQ(fw::ui::runProgram(4, argv, [&] { seen = fw::core::commandLine().text(); }), 0);
+    EXPECT_EQ(seen, "12 2 MakeHTMLFileBMKSW('out.html',3)");
 }
 
 } // namespace

@@ -6,6 +6,16 @@
 
 #include "framework/threads/scheduler.h"
 
+#if defined(__SANITIZE_ADDRESS__)
+// fontconfig keeps its configuration and caches until the process ends and
+// never frees them; LeakSanitizer would count that as a leak in every
+// program that shows text. Nothing of ours is suppressed.
+extern "C" __attribute__((used)) const char* __lsan_default_suppressions()
+{
+    return "leak:libfontconfig.so\n";
+}
+#endif
+
 namespace fw::ui {
 
 namespace {
