@@ -1,0 +1,23 @@
+#include "cmdmailer/program/call_expression.h"
+
+#include <string_view>
+
+namespace cmdmailer::program {
+
+void blankLeadingNumbers(CommandLineText& text)
+{
+    for (std::size_t position = 1; position <= BlankedPositions; ++position) {
+        char& c = text.at(position);
+        // A digit is a one-character text that reads as a number in full.
+        if (c != ' ' && !fw::core::isNumeric(std::string_view(&c, 1)))
+            break;
+        c = ' ';
+    }
+}
+
+std::string callExpression(const CommandLineText& blanked)
+{
+    return std::string(fw::core::trimLeft(blanked.clippedView()));
+}
+
+} // namespace cmdmailer::program

@@ -1,0 +1,147 @@
+#include "cmdmailer/program/frame_procedure.h"
+
+#include <cstdint>
+#include <iostream>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "cmdmailer/goods_report/bound_names.h"
+#include "cmdmailer/goods_report/goods_report.h"
+#include "cmdmailer/program/builder_binding.h"
+#include "cmdmailer/program/call_expression.h"
+#include "cmdmailer/program/vextrel_modules.h"
+#include "engine/global_data.h"
+#include "engine/html/html_builder.h"
+#include "framework/core/command_line.h"
+#include "framework/core/text.h"
+#include "framework/core/thread_values.h"
+#include "framework/ui/message_box.h"
+#include "framework/ui/window.h"
+
+namespace cmdmailer::program {
+
+namespace {
+
+using cmdmailer::goods_report::boundNames;
+
+int lastExitStatus = ExitNotBuilt;
+
+// The frame procedure's working values and its two routines.
+class AppFrame {
+public:
+    void run();
+
+private:
+    void StartupRoutine();
+    void FrameReturn();
+    void reportEvaluation(const fw::expr::Evaluation& evaluation);
+
+    CommandLineText m_commandLine;
+    fw::core::Text<32> m_evaluationResult;
+    std::int32_t m_frameResponse = 0;
+    std::unique_ptr<fw::ui::Window> m_window;
+    fw::expr::Evaluator::Scope m_savedNames;
+
+    // What the calls of the builder came to, for the exit status.
+    int m_builderCalls = 0;
+    bool m_builderFailed = false;
+};
+
+void AppFrame::run()
+{
+    auto window = fw::ui::Window::create(FrameLabel, FrameModuleKey);
+    if (window)
+        m_window = std::move(*window);
+    else
+        std::cerr << window.error().text() << '\n'; // never opened, so the run goes on without it
+
+    m_savedNames = boundNames().saveScope();
+    // The request is taken into the frame, which has no use for it.
+    fw::core::threadValues().request = 0;
+    fw::core::threadValues().response = 0;
+    m_frameResponse = 2;
+
+    StartupRoutine();
+}
+
+void AppFrame::StartupRoutine()
+{
+    engine::BMKG.Mode = 2;
+    cmdmailer::goods_report::GoodsReport();
+
+    const fw::core::CommandLine& commandLine = fw::core::commandLine();
+    const std::string firstWord = commandLine.word(1);
+    if (fw::core::isBlank(firstWord)) {
+        fw::ui::message("EXE must be called with secret|command line parameters!!!", "Sorry :-(",
+                        fw::ui::Icon::Question, fw::ui::Button::Ok);
+        lastExitStatus = ExitNotBuilt;
+        return; // straight out of the frame procedure, without its return step
+    }
+
+    m_commandLine = commandLine.text();
+    engine::BMKG.JobNumber = fw::core::toByte(fw::core::toNumber(firstWord));
+    engine::BMKG.Mode = fw::core::toByte(fw::core::toNumber(commandLine.word(2)));
+
+    boundNames().bindProcedure(BuilderName, BuilderParameterCount, [this](std::vector<std::string> arguments) {
+        const std::string path(fw::core::clip(arguments.empty() ? std::string_view{} : arguments[0]));
+        const std::int32_t result = BuilderBinding(std::move(arguments));
+        ++m_builderCalls;
+        if (result != engine::HTMLResult::Written) {
+            m_builderFailed = true;
+            std::cerr << "vextrel: the HTML body file \"" << path << "\" could not be written\n";
+        }
+        return result;
+    });
+
+    blankLeadingNumbers(m_commandLine);
+    m_commandLine = callExpression(m_commandLine);
+
+    const fw::expr::Evaluation evaluation = boundNames().evaluate(m_commandLine.clippedView());
+    m_evaluationResult = evaluation.value;
+    reportEvaluation(evaluation);
+
+    FrameReturn();
+}
+
+void AppFrame::reportEvaluation(const fw::expr::Evaluation& evaluation)
+{
+    if (!evaluation.ok()) {
+        std::cerr << "vextrel: " << evaluation.errorText() << '\n';
+        lastExitStatus = ExitNotBuilt;
+    } else if (m_builderCalls == 0) {
+        std::cerr << "vextrel: the command line calls no " << BuilderName << "\n";
+        lastExitStatus = ExitNotBuilt;
+    } else {
+        lastExitStatus = m_builderFailed ? ExitNotBuilt : ExitBuilt;
+    }
+}
+
+void AppFrame::FrameReturn()
+{
+    if (m_window && m_window->isOpen())
+        m_window->close();
+    fw::core::threadValues().response = static_cast<std::uint8_t>(m_frameResponse == 0 ? 2 : m_frameResponse);
+    boundNames().restoreScope(m_savedNames);
+}
+
+} // namespace
+
+void VextrelMain()
+{
+    AppFrameProcedure();
+}
+
+void AppFrameProcedure()
+{
+    lastExitStatus = ExitNotBuilt;
+    AppFrame frame;
+    frame.run();
+}
+
+int exitStatus()
+{
+    return lastExitStatus;
+}
+
+} // namespace cmdmailer::program

@@ -1,0 +1,54 @@
+#include "cmdmailer/program/vextrel_modules.h"
+
+#include "cmdmailer/goods/goods_file.h"
+#include "cmdmailer/goods_report/goods_report_layouts.h"
+#include "engine/global_data.h"
+#include "framework/core/module_init.h"
+#include "framework/ui/layout.h"
+
+namespace cmdmailer::program {
+
+namespace {
+
+// The data comes first and goes last: every other module may use it.
+constexpr int DataPriority = 100;
+constexpr int ModulePriority = 50;
+
+// The frame is never opened: it only gives the run a window of its own.
+fw::ui::WindowLayout frameLayout()
+{
+    fw::ui::WindowLayout frame;
+    frame.label = FrameLabel;
+    frame.moduleKey = FrameModuleKey;
+    frame.kind = fw::ui::WindowKind::Frame;
+    frame.title = "Application";
+    return frame;
+}
+
+} // namespace
+
+void initialiseProgramData(int flag)
+{
+    engine::initialiseGlobalData(flag);
+    if (flag == 0)
+        cmdmailer::goods::GOODS.clearBuffer();
+}
+
+void registerVextrelModules()
+{
+    static bool registered = false;
+    if (registered)
+        return;
+    registered = true;
+    fw::core::registerModuleInitialiser(DataPriority, initialiseProgramData);
+    fw::core::registerModuleInitialiser(ModulePriority, [](int flag) {
+        if (flag == 0)
+            fw::ui::registerLayout(frameLayout());
+    });
+    fw::core::registerModuleInitialiser(ModulePriority, [](int flag) {
+        if (flag == 0)
+            cmdmailer::goods_report::registerGoodsReportLayouts();
+    });
+}
+
+} // namespace cmdmailer::program

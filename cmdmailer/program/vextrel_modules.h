@@ -1,0 +1,22 @@
+#pragma once
+// vextrel's modules as the framework starts and ends them: the program's
+// data (the engine's globals and the GOODS record) and the stored layouts of
+// the frame module vextr001 and of the goods report module vextr003.
+
+#include <string_view>
+
+namespace cmdmailer::program {
+
+inline constexpr std::string_view FrameLabel = "P1$APPFRAME";
+inline constexpr std::string_view FrameModuleKey = "vextrel$vextr001";
+
+// The data initialiser: flag 0 blanks the texts, clears the record buffers
+// and zeroes the global request and response; any other flag frees OAQ and
+// OBQ.
+void initialiseProgramData(int flag);
+
+// Registers the initialisers of the program's modules with the framework
+// (once; later calls add nothing).
+void registerVextrelModules();
+
+} // namespace cmdmailer::program

@@ -1,0 +1,63 @@
+#include "demo/hooks/mail_hook.h"
+
+#include <algorithm>
+
+#include "demo/hooks/mail_steps.h"
+#include "engine/global_data.h"
+#include "engine/html/html_builder.h"
+#include "engine/mail/mail_run.h"
+#include "engine/shell/shell_open.h"
+#include "framework/core/text.h"
+#include "framework/fs/file_ops.h"
+#include "framework/fs/path.h"
+#include "framework/ui/cursor.h"
+#include "framework/ui/window.h"
+
+namespace zorvane {
+
+using engine::BMKG;
+using fw::core::toText;
+
+namespace {
+
+constexpr std::uint8_t SaveMode = 3;
+
+// The named RTF copy in the work folder, as the desktop finds it: a native
+// path, in the case the file has on disk (the builder writes ".RTF", the
+// hook names ".rtf").
+std::string namedDocumentForDesktop()
+{
+    const std::string document = BMKG.WorkFolder.clipped() + BMKG.RTFName.clipped() + ".rtf";
+    return fw::fs::resolve(document).string();
+}
+
+} // namespace
+
+std::uint8_t runMailHook(const MailSettings& settings, const std::vector<std::string>& pageFiles)
+{
+    const engine::MailRun run;
+    prepareMailRun(settings.attachmentName);
+    fillBodyLines(settings);
+
+    fw::ui::setWaitCursor();
+    drawJobNumber();
+    const std::string workFolder = BMKG.WorkFolder.clipped();
+    const std::string job = toText(BMKG.JobNumber);
+    for (std::size_t page = 1; page <= pageFiles.size(); ++page)
+        (void)fw::fs::copyFile(pageFiles[page - 1], workFolder + job + toText(static_cast<std::int64_t>(page)) + ".wmf");
+
+    const std::string htmlPath = htmlBodyPath();
+    const auto pageCount = static_cast<std::uint8_t>(std::min(pageFiles.size(), MaxEmbeddedPages));
+    const std::uint8_t built = buildDocuments(settings, htmlPath, pageCount);
+
+    if (built == engine::HTMLResult::Written && BMKG.Mode == SaveMode)
+        engine::ShellOpen(static_cast<std::int32_t>(fw::ui::currentWindowHandle()), namedDocumentForDesktop());
+    if (isMailingMode(BMKG.Mode))
+        mailDocuments(settings, htmlPath);
+
+    (void)fw::fs::removeFile(workFolder + job + ".RTF");
+    fw::ui::resetCursor();
+    return 0;
+}
+
+} // namespace zorvane

@@ -1,0 +1,56 @@
+#pragma once
+// The steps that a report's mail hook and the mails without a report share,
+// written once. Each works on the engine's globals (engine/global_data.h)
+// and zorvane's own (engine/zorvane/zorvane_globals.h); callers hold an
+// engine::MailRun around the whole run.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "demo/hooks/mail_settings.h"
+
+namespace zorvane {
+
+// The page size every mail run sets, in thousandths of an inch.
+inline constexpr std::int32_t MailPageWidth = 8270;
+inline constexpr std::int32_t MailPageHeight = 11530;
+
+// The most backslashes looked at when a wildcard specification is split
+// into its folder and its mask.
+inline constexpr int MaxFolderSearches = 100;
+
+// The first steps of every mail run: the work folder settled (blank becomes
+// the current directory followed by "\KR\", otherwise a missing final "\"
+// is added), the page size set, the work folder created level by level,
+// and OAQ filled from `attachmentName` (see fillAttachmentQueue).
+void prepareMailRun(std::string_view attachmentName);
+
+void settleWorkFolder();
+
+// OAQ emptied, then filled from the current directory followed by
+// `attachmentName`: with "*" or "?" in it, one entry per file the folder
+// listing finds; otherwise the one entry, the current directory followed by
+// the name as written.
+void fillAttachmentQueue(std::string_view attachmentName);
+
+// OBQ emptied, then one entry per body line of the settings, in order.
+void fillBodyLines(const MailSettings& settings);
+
+// A job number from 11 to 99 into the job-number global.
+void drawJobNumber();
+
+// The work folder followed by "kr", the job number and ".html".
+std::string htmlBodyPath();
+
+// Modes 1, 2 and any above 4 hand the mail to SendEmail.
+bool isMailingMode(std::uint8_t mode);
+
+// MakeHTMLFileBMKSW with the settings, the page geometry globals and the
+// mail mode; returns its result.
+std::uint8_t buildDocuments(const MailSettings& settings, const std::string& htmlPath, std::uint8_t pageCount);
+
+// SendEmail with the settings; its result is not used by anyone.
+void mailDocuments(const MailSettings& settings, const std::string& htmlPath);
+
+} // namespace zorvane

@@ -1,0 +1,213 @@
+#include "demo/reports/report_run.h"
+
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include "demo/hooks/hook_previewer.h"
+#include "demo/reports/report_layouts.h"
+#include "framework/app/error_manager.h"
+#include "framework/app/relation_manager.h"
+#include "framework/core/module_init.h"
+#include "framework/core/thread_values.h"
+#include "framework/data/view.h"
+#include "framework/process/process.h"
+#include "framework/process/report_manager.h"
+#include "framework/process/text_step.h"
+#include "framework/report/layout_registry.h"
+#include "framework/report/report.h"
+#include "framework/ui/window.h"
+
+namespace zorvane {
+
+std::uint8_t NavigationRequest = 0;
+
+namespace {
+
+using fw::core::threadValues;
+namespace Response = fw::ui::Response;
+
+// The progress step options of every keyed report: letters and digits, case
+// ignored, over the first three characters of the key (text_step.h).
+constexpr int StepCharacters = fw::process::StepCharacters::Letters | fw::process::StepCharacters::Digits;
+constexpr int StepSignificant = 3;
+
+// What one run owns besides its objects: the progress value, its own record
+// buffer, and the flag that it opened the file.
+struct RunData {
+    std::uint8_t progress = 0;
+    std::unique_ptr<RunRecord> record;
+    bool fileOpened = false;
+    std::optional<fw::core::Error> printFailure;
+};
+
+std::optional<fw::core::Binding> boundField(const RunRecord& record, std::string_view name)
+{
+    for (const fw::data::FieldBinding& field : record.fields())
+        if (field.name == name)
+            return field.binding;
+    return std::nullopt;
+}
+
+// Per record: the framework's own step, then the detail band from the run's
+// buffer. A band that cannot be printed ends the run, so that a response of
+// 1 always means every record is on a page.
+class RunProcess final : public fw::process::Process {
+public:
+    RunProcess(fw::report::Report& report, RunData& data) : m_report(report), m_data(data) {}
+
+    std::uint8_t takeRecord() override
+    {
+        const std::uint8_t level = Process::takeRecord();
+        if (auto printed = m_report.printDetail(); !printed) {
+            m_data.printFailure = printed.error();
+            return 1;
+        }
+        return level;
+    }
+
+private:
+    fw::report::Report& m_report;
+    RunData& m_data;
+};
+
+class RunManager final : public fw::process::ReportManager {
+public:
+    RunManager(fw::ui::Window& window, const ReportDefinition& definition, RunData& data, fw::data::View& view,
+               RunProcess& process, fw::process::TextStep& step, fw::report::Report& report,
+               HookPreviewer& previewer)
+        : ReportManager(window), m_definition(definition), m_data(data), m_view(view), m_process(process),
+          m_step(step), m_report(report), m_previewer(previewer)
+    {
+    }
+
+    std::uint8_t init() override
+    {
+        fw::app::globalErrors().setProcedureName(m_definition.procedureName);
+        m_namedProcedure = true;
+        request = threadValues().request;
+        if (const std::uint8_t level = ReportManager::init())
+            return level;
+        setErrors(fw::app::globalErrors());
+        setNavigationRequest(NavigationRequest);
+        threadValues().request = 0;
+        threadValues().response = 0;
+
+        fw::app::RelationManager* relation = *m_definition.relation;
+        if (!relation) // the dictionary is not set up: nothing can be read
+            return 1;
+        relation->open(); // a failure is shown by the file manager; the view then finds the file closed
+        m_data.fileOpened = true;
+
+        window().open();
+        opened = true;
+
+        const bool keyed = !m_definition.stepField.empty();
+        if (keyed)
+            m_step.init(StepCharacters, StepSignificant);
+        std::optional<fw::core::Binding> keyField;
+        if (keyed)
+            keyField = boundField(*m_data.record, m_definition.stepField);
+        m_process.init(m_view, *relation, window(), ProgressControl::PercentText, m_data.progress,
+                       keyed ? &m_step : nullptr, keyField, 0);
+        m_process.setRecordBuffer(m_data.record->data());
+
+        const fw::data::Key* key =
+            m_definition.order.empty() ? nullptr : m_definition.file->keyNamed(m_definition.order);
+        if (key)
+            m_view.setOrder(*key);
+        else
+            m_view.setRecordOrder();
+
+        addItem(ProgressControl::Cancel, fw::ui::Action::Cancel);
+        addItem(m_process);
+        addItem(m_report);
+        addItem(m_previewer);
+        window().setText(ProgressControl::UserText, "");
+        relation->setQuickScan(fw::app::QuickScan::On, fw::app::Propagate::Yes);
+        m_previewer.setZoom(fw::preview::Zoom::Allowed);
+        setAlerts();
+        return 0;
+    }
+
+    std::uint8_t kill() override
+    {
+        if (const std::uint8_t level = ReportManager::kill())
+            return level;
+        if (m_data.fileOpened && *m_definition.relation)
+            (*m_definition.relation)->close();
+        m_data.fileOpened = false;
+        if (m_namedProcedure)
+            fw::app::globalErrors().restoreProcedureName();
+        m_namedProcedure = false;
+        return 0;
+    }
+
+private:
+    const ReportDefinition& m_definition;
+    RunData& m_data;
+    fw::data::View& m_view;
+    RunProcess& m_process;
+    fw::process::TextStep& m_step;
+    fw::report::Report& m_report;
+    HookPreviewer& m_previewer;
+    bool m_namedProcedure = false;
+};
+
+} // namespace
+
+void runReport(const ReportDefinition& definition)
+{
+    registerReportLayouts();
+    threadValues().response = Response::Cancelled;
+
+    RunData data;
+    data.record = definition.makeRecord();
+    definition.file->clearRecord(data.record->data());
+
+    auto window = fw::ui::Window::create(ProgressWindowLabel, definition.moduleKey,
+                                         {fw::core::Binding::of(data.progress)});
+    if (!window)
+        return;
+
+    std::vector<fw::core::Binding> fields;
+    for (std::string_view name : definition.fields)
+        if (auto field = boundField(*data.record, name))
+            fields.push_back(*field);
+    auto report = fw::report::Report::create(ReportLabel, definition.moduleKey, std::move(fields));
+    if (!report)
+        return;
+
+    fw::data::View view(*definition.file);
+    RunProcess process(**report, data);
+    fw::process::TextStep step;
+    HookPreviewer previewer(reportMailSettings(definition.mail));
+    {
+        RunManager manager(**window, definition, data, view, process, step, **report, previewer);
+        threadValues().response = manager.run();
+    }
+    (*window)->close();
+    view.close();
+}
+
+void registerReportLayouts()
+{
+    static bool registered = false;
+    if (registered)
+        return;
+    registered = true;
+    for (const ReportDefinition& definition : reportDefinitions()) {
+        fw::ui::registerLayout(progressWindowLayout(definition.moduleKey));
+        fw::report::registerReportLayout(ReportLabel, definition.moduleKey, *definition.layout);
+    }
+}
+
+void registerReportModules()
+{
+    fw::core::registerModuleInitialiser(5, [](int flag) {
+        if (flag == 0)
+            registerReportLayouts();
+    });
+}
+
+} // namespace zorvane

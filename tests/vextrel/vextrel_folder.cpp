@@ -1,0 +1,91 @@
+#include "tests/vextrel/vextrel_folder.h"
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <fstream>
+#include <iostream>
+#include <sstream>
+
+#include "cmdmailer/demo_job/demo_pages.h"
+#include "cmdmailer/goods/goods_file.h"
+#include "framework/core/text.h"
+
+void VextrelFolderTest::SetUp()
+{
+    const char* base = std::getenv("TMPDIR");
+    std::string pattern = std::string(base && *base ? base : "/tmp") + "/reportmail-vextrel-XXXXXX";
+    ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
+    m_folder = pattern;
+    m_previous = std::filesystem::current_path();
+    std::filesystem::current_path(m_folder);
+}
+
+void VextrelFolderTest::TearDown()
+{
+    std::filesystem::current_path(m_previous);
+    if (HasFailure()) {
+        std::cerr << "keeping " << m_folder << " for a look\n";
+        return;
+    }
+    std::error_code ignored;
+    std::filesystem::remove_all(m_folder, ignored);
+}
+
+void VextrelFolderTest::writeGoods(int records)
+{
+    using namespace cmdmailer::goods;
+    ASSERT_TRUE(GOODS.create());
+    ASSERT_TRUE(GOODS.open());
+    ASSERT_TRUE(GOODS.beginTransaction());
+    for (int n = 1; n <= records; ++n) {
+        GOD.CUSID = n;
+        GOD.GOODS = "Item " + fw::core::toText(n);
+        ASSERT_TRUE(GOODS.add());
+    }
+    ASSERT_TRUE(GOODS.commit());
+    GOODS.close();
+    GOODS.clearBuffer();
+}
+
+std::vector<std::filesystem::path> VextrelFolderTest::writePages(std::uint8_t job, int pages, const std::string& folder)
+{
+    std::filesystem::create_directories(folder);
+    const auto made = cmdmailer::demo_job::makeDemoPages(job, pages, folder);
+    EXPECT_TRUE(made) << (made ? "" : made.error().text());
+    std::vector<std::filesystem::path> files;
+    for (int page = 1; page <= pages; ++page)
+        files.push_back(std::filesystem::absolute(folder) / (fw::core::toText(job) + fw::core::toText(page) + ".wmf"));
+    return files;
+}
+
+std::string VextrelFolderTest::contents(const std::filesystem::path& file)
+{
+    std::ifstream in(file, std::ios::binary);
+    std::ostringstream out;
+    out << in.rdbuf();
+    return out.str();
+}
+
+std::vector<std::string> VextrelFolderTest::fileNames(const std::filesystem::path& folder)
+{
+    std::vector<std::string> names;
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(folder, error))
+        names.push_back(entry.path().filename().string());
+    std::ranges::sort(names);
+    return names;
+}
+
+std::string VextrelFolderTest::hex(std::string_view bytes)
+{
+    constexpr char digits[] = "0123456789ABCDEF";
+    std::string out;
+    for (const char c : bytes) {
+        const auto b = static_cast<unsigned char>(c);
+        out += digits[b >> 4];
+        out += digits[b & 0x0F];
+    }
+    return out;
+}
