@@ -177,7 +177,8 @@ bool GoodsReportRun::setUp()
     m_window = std::move(*window);
 
     if (GOODSUseCount == 0) {
-        // On failure the opener has already ended the program.
+        // On failure the opener has already ended the program; only a halt
+        // replaced by a test comes back, and the run then finds no record.
         static_cast<void>(fw::app::openDataFile(GOODS, FileDisplayName, fw::app::CreateWhenMissing::Yes,
                                                 fw::data::Access::ReadWrite));
     }

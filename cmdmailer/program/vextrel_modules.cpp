@@ -36,10 +36,6 @@ void initialiseProgramData(int flag)
 
 void registerVextrelModules()
 {
-    static bool registered = false;
-    if (registered)
-        return;
-    registered = true;
     fw::core::registerModuleInitialiser(DataPriority, initialiseProgramData);
     fw::core::registerModuleInitialiser(ModulePriority, [](int flag) {
         if (flag == 0)

@@ -15,8 +15,8 @@ inline constexpr std::string_view FrameModuleKey = "vextrel$vextr001";
 // OBQ.
 void initialiseProgramData(int flag);
 
-// Registers the initialisers of the program's modules with the framework
-// (once; later calls add nothing).
+// Registers the initialisers of the program's modules with the framework;
+// main does so once, before the program runs.
 void registerVextrelModules();
 
 } // namespace cmdmailer::program

@@ -22,14 +22,9 @@ namespace {
 
 constexpr std::uint8_t SaveMode = 3;
 
-// The named RTF copy in the work folder, as the desktop finds it: a native
-// path, in the case the file has on disk (the builder writes ".RTF", the
-// hook names ".rtf").
-std::string namedDocumentForDesktop()
-{
-    const std::string document = BMKG.WorkFolder.clipped() + BMKG.RTFName.clipped() + ".rtf";
-    return fw::fs::resolve(document).string();
-}
+// The named RTF copy in the work folder (the builder writes it as ".RTF";
+// the desktop finds it under either case).
+std::string namedDocument() { return BMKG.WorkFolder.clipped() + BMKG.RTFName.clipped() + ".rtf"; }
 
 } // namespace
 
@@ -51,7 +46,7 @@ std::uint8_t runMailHook(const MailSettings& settings, const std::vector<std::st
     const std::uint8_t built = buildDocuments(settings, htmlPath, pageCount);
 
     if (built == engine::HTMLResult::Written && BMKG.Mode == SaveMode)
-        engine::ShellOpen(static_cast<std::int32_t>(fw::ui::currentWindowHandle()), namedDocumentForDesktop());
+        engine::ShellOpen(static_cast<std::int32_t>(fw::ui::currentWindowHandle()), namedDocument());
     if (isMailingMode(BMKG.Mode))
         mailDocuments(settings, htmlPath);
 

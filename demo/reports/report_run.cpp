@@ -24,6 +24,12 @@ std::uint8_t NavigationRequest = 0;
 
 namespace {
 
+RecordObserver& recordObserver()
+{
+    static RecordObserver observer;
+    return observer;
+}
+
 using fw::core::threadValues;
 namespace Response = fw::ui::Response;
 
@@ -54,7 +60,10 @@ std::optional<fw::core::Binding> boundField(const RunRecord& record, std::string
 // 1 always means every record is on a page.
 class RunProcess final : public fw::process::Process {
 public:
-    RunProcess(fw::report::Report& report, RunData& data) : m_report(report), m_data(data) {}
+    RunProcess(fw::report::Report& report, RunData& data, std::string_view procedure)
+        : m_report(report), m_data(data), m_procedure(procedure)
+    {
+    }
 
     std::uint8_t takeRecord() override
     {
@@ -63,12 +72,15 @@ public:
             m_data.printFailure = printed.error();
             return 1;
         }
+        if (recordObserver())
+            recordObserver()(m_procedure, recordsRead());
         return level;
     }
 
 private:
     fw::report::Report& m_report;
     RunData& m_data;
+    std::string_view m_procedure;
 };
 
 class RunManager final : public fw::process::ReportManager {
@@ -179,7 +191,7 @@ void runReport(const ReportDefinition& definition)
         return;
 
     fw::data::View view(*definition.file);
-    RunProcess process(**report, data);
+    RunProcess process(**report, data, definition.procedureName);
     fw::process::TextStep step;
     HookPreviewer previewer(reportMailSettings(definition.mail));
     {
@@ -189,6 +201,8 @@ void runReport(const ReportDefinition& definition)
     (*window)->close();
     view.close();
 }
+
+void setRecordObserverForTesting(RecordObserver observer) { recordObserver() = std::move(observer); }
 
 void registerReportLayouts()
 {

@@ -17,6 +17,8 @@
 // error, a layout or dictionary that is not there).
 
 #include <cstdint>
+#include <functional>
+#include <string_view>
 
 #include "demo/reports/report_definition.h"
 
@@ -32,5 +34,12 @@ void runReport(const ReportDefinition& definition);
 // (registerReportModules), and a run that finds its layouts missing too.
 void registerReportLayouts();
 void registerReportModules();
+
+// Test seam: called in every run after each detail band has been printed,
+// with the procedure's name and the number of the record (from 1). It may
+// wait (a wait of the run's thread), so a test can act in the middle of a
+// run. An empty function removes it.
+using RecordObserver = std::function<void(std::string_view procedure, std::int64_t record)>;
+void setRecordObserverForTesting(RecordObserver observer);
 
 } // namespace zorvane

@@ -3,6 +3,7 @@
 #include <array>
 
 #include "demo/reports/report_procedures.h"
+#include "framework/core/thread_values.h"
 
 namespace zorvane {
 
@@ -14,12 +15,17 @@ ReportProcedure reportProcedure(ReportId report)
     return procedures.at(static_cast<std::size_t>(report));
 }
 
-fw::threads::ThreadNumber startReport(ReportId report, ReportThread where)
+fw::threads::ThreadNumber startReport(ReportId report, ReportThread where, std::uint8_t* response)
 {
     const ReportProcedure procedure = reportProcedure(report);
+    auto run = [procedure, response] {
+        procedure();
+        if (response)
+            *response = fw::core::threadValues().response;
+    };
     if (where == ReportThread::Own)
-        return fw::threads::start(procedure, ReportStackSize);
-    procedure();
+        return fw::threads::start(run, ReportStackSize);
+    run();
     return fw::threads::currentThread();
 }
 

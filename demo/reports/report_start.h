@@ -22,7 +22,8 @@ ReportProcedure reportProcedure(ReportId report);
 // On its own thread: starts the run and returns the new thread's number (the
 // run begins when the caller next waits). On the caller's thread: runs it to
 // its end and returns the caller's number; the response is then in the
-// caller's global response.
-fw::threads::ThreadNumber startReport(ReportId report, ReportThread where);
+// caller's global response. `response`, when given, receives the run's
+// response when it ends, on either thread (it must outlive the run).
+fw::threads::ThreadNumber startReport(ReportId report, ReportThread where, std::uint8_t* response = nullptr);
 
 } // namespace zorvane

@@ -125,24 +125,25 @@ QImage frameImage()
     return image;
 }
 
-// A door standing open with an arrow leading out of it.
+// A door standing open with an arrow leading out of it, small enough to sit
+// at the notice's top left beside its first line.
 QImage exitIcon()
 {
-    constexpr int size = 32;
+    constexpr int size = 16;
     QImage image = canvas(size, size);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(QPen(QColor(60, 35, 15), 1.5));
+    painter.setPen(QPen(QColor(60, 35, 15), 1));
     painter.setBrush(QColor(250, 245, 230));
-    painter.drawRect(QRectF(4.5, 3.5, 15, 25));
+    painter.drawRect(QRectF(1.5, 1.5, 8, 13));
     painter.setBrush(QColor(170, 100, 45));
-    painter.drawPolygon(QPolygonF({QPointF(4.5, 3.5), QPointF(13.5, 7.5), QPointF(13.5, 31), QPointF(4.5, 28.5)}));
-    painter.setBrush(QColor(250, 220, 80));
-    painter.drawEllipse(QPointF(11.5, 18), 1.2, 1.2);
+    painter.drawPolygon(QPolygonF({QPointF(1.5, 1.5), QPointF(6.5, 3.5), QPointF(6.5, 15.5), QPointF(1.5, 14.5)}));
     painter.setPen(Qt::NoPen);
+    painter.setBrush(QColor(250, 220, 80));
+    painter.drawEllipse(QPointF(5.4, 9), 0.8, 0.8);
     painter.setBrush(QColor(40, 200, 70));
-    painter.drawPolygon(QPolygonF({QPointF(17, 14), QPointF(24, 14), QPointF(24, 9.5), QPointF(31, 17),
-                                   QPointF(24, 24.5), QPointF(24, 20), QPointF(17, 20)}));
+    painter.drawPolygon(QPolygonF({QPointF(8, 7), QPointF(11.5, 7), QPointF(11.5, 4.5), QPointF(15.5, 8.5),
+                                   QPointF(11.5, 12.5), QPointF(11.5, 10), QPointF(8, 10)}));
     return image;
 }
 

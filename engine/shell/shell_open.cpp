@@ -2,6 +2,7 @@
 
 #include "framework/core/launch.h"
 #include "framework/core/text.h"
+#include "framework/fs/path.h"
 
 namespace engine {
 
@@ -16,13 +17,24 @@ std::function<void()>& timerDrain()
     return drain;
 }
 
+// A web or mail address goes to the desktop as it stands; anything else is a
+// path in the system's form, which meets the operating system here: its
+// backslashes become slashes and its names are found in any case, so the
+// named copy "Report.rtf" opens the "Report.RTF" the builder wrote.
+std::string forTheDesktop(const std::string& prepared)
+{
+    if (prepared.empty() || prepared.find("://") != std::string::npos || prepared.starts_with("mailto:"))
+        return prepared;
+    return fw::fs::resolve(prepared).string();
+}
+
 } // namespace
 
 void ShellOpen(std::int32_t windowHandle, std::string path)
 {
     (void)windowHandle;
     const std::string prepared(fw::core::clip(fw::core::trimLeft(path)).substr(0, MaxPath));
-    const bool started = fw::core::launchDetached("xdg-open", {prepared});
+    const bool started = fw::core::launchDetached("xdg-open", {forTheDesktop(prepared)});
     (void)started; // nobody acts on whether anything could open it
     if (timerDrain())
         timerDrain()();

@@ -9,7 +9,8 @@
 namespace engine {
 
 // Trims `path` at both ends, cuts it at 254 characters and starts `xdg-open`
-// with it as its one argument, without a shell (quotes, semicolons and
+// with it as its one argument (a file path mapped to the operating system's
+// form and found in any case, a web address as it stands), without a shell (quotes, semicolons and
 // "$(...)" in the path stay part of the name) and without waiting for the
 // program it opens. Nothing is reported: a path that nothing can open, an
 // empty path or a missing xdg-open leave the caller to go on as usual. Then

@@ -150,9 +150,12 @@ std::optional<std::uint8_t> Process::takeBatch()
         }
     }
 
+    const auto elapsed = now() - began;
     if (cutShort)
         m_recordsPerCycle = std::max<std::int32_t>(done, 1);
-    else if (now() - began < slice / 2)
+    else if (elapsed < slice / 4)
+        m_recordsPerCycle = std::min<std::int32_t>(m_recordsPerCycle * 4, MaximumRecordsPerCycle);
+    else if (elapsed < slice / 2)
         m_recordsPerCycle = std::min<std::int32_t>(m_recordsPerCycle * 2, MaximumRecordsPerCycle);
     updateProgress();
     return std::nullopt;

@@ -8,10 +8,13 @@
 // records, and no more once the time slice has passed, so that the window
 // gets its events (Cancel among them) at least once a slice. The first batch
 // is one record and the slice 100 hundredths of a second. A batch that read
-// all its records in less than half the slice doubles the next one; a batch
+// all its records in less than a quarter of the slice makes the next one
+// four times as large, in less than half the slice twice as large; a batch
 // cut short by the slice makes the next one as large as what it managed. So
-// the batch grows to about a slice of work, whatever a record costs, and
-// shrinks again when records get slower.
+// the batch grows within a few timer events to about a slice of work,
+// whatever a record costs, and shrinks again when records get slower; the
+// cut at the slice keeps even an overgrown batch from holding the window
+// longer than one slice.
 //
 // Progress. With a step object (text_step.h) and the key field, the estimate
 // comes from the key's value; otherwise from the count of records read

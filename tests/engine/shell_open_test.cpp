@@ -8,6 +8,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <string>
 
 #include "tests/fs/temp_folder.h"
@@ -80,7 +81,7 @@ TEST_F(ShellOpenTest, HandsTheTrimmedPathOverAsItsOneArgument)
         std::string passed;
         std::string handed;
     } cases[] = {
-        {"  C:\\KR\\Report.rtf  ", "C:\\KR\\Report.rtf"},
+        {"  C:\\KR\\Report.rtf  ", "C:/KR/Report.rtf"},
         {"https://example.org/page", "https://example.org/page"},
         {std::string(300, 'p'), std::string(254, 'p')},
         {"  " + std::string(260, 'q'), std::string(254, 'q')},
@@ -93,6 +94,15 @@ TEST_F(ShellOpenTest, HandsTheTrimmedPathOverAsItsOneArgument)
         EXPECT_EQ(nextRecord(), "1:" + c.handed);
     }
     EXPECT_FALSE(std::filesystem::exists(at("pwned")));
+}
+
+TEST_F(ShellOpenTest, FindsTheDocumentInTheCaseItHasOnDisk)
+{
+    std::filesystem::create_directory(at("KR"));
+    std::ofstream(at("KR/Report.RTF")) << "{\\rtf1}";
+    const std::string cwd = std::filesystem::current_path().string();
+    ShellOpen(0, cwd + "\\KR\\Report.rtf");
+    EXPECT_EQ(nextRecord(), "1:" + cwd + "/KR/Report.RTF");
 }
 
 TEST_F(ShellOpenTest, ReturnsAndDrainsTimersWhetherOrNotAnythingCanOpen)

@@ -94,12 +94,13 @@ INSTANTIATE_TEST_SUITE_P(
     Rows, ProcessBatches,
     ::testing::Values(
         // The last batch of each row finds the end of the view.
-        BatchCase{"quickRecordsDoubleTheBatch", 20, 100, [](int) { return 0ms; }, {1, 2, 4, 8, 5}},
+        BatchCase{"quickRecordsQuadrupleTheBatch", 20, 100, [](int) { return 0ms; }, {1, 4, 15}},
+        BatchCase{"recordsUnderHalfTheSliceDoubleTheBatch", 5, 100, [](int) { return 300ms; }, {1, 2, 2, 0}},
         BatchCase{"recordsOverHalfTheSliceKeepTheBatch", 4, 100, [](int) { return 600ms; }, {1, 1, 1, 1, 0}},
         BatchCase{"slowRecordsCutTheBatchShort", 13, 100, [](int r) { return r <= 7 ? 0ms : 400ms; },
-                  {1, 2, 4, 3, 3, 0}},
+                  {1, 4, 5, 3, 0}},
         BatchCase{"aRecordLongerThanTheSliceIsStillOnePerBatch", 3, 100, [](int) { return 2500ms; }, {1, 1, 1, 0}},
-        BatchCase{"aLongerSliceTakesLargerBatches", 11, 200, [](int) { return 400ms; }, {1, 2, 4, 4, 0}}),
+        BatchCase{"aLongerSliceTakesLargerBatches", 11, 200, [](int) { return 400ms; }, {1, 4, 4, 2}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 struct ProgressCase {
@@ -136,13 +137,11 @@ TEST_P(ProcessProgress, percentTextAndValueAfterEveryBatch)
 INSTANTIATE_TEST_SUITE_P(
     Rows, ProcessProgress,
     ::testing::Values(
-        // Batches of 1, 2, 4 and 8 records.
-        ProgressCase{"countedFromTheView", 10, 0,
-                     {"10% Complete", "30% Complete", "70% Complete", "100% Complete"}},
-        ProgressCase{"againstTheExpectedCount", 10, 20,
-                     {"5% Complete", "15% Complete", "35% Complete", "100% Complete"}},
+        // Batches of 1, 4 and 16 records.
+        ProgressCase{"countedFromTheView", 10, 0, {"10% Complete", "50% Complete", "100% Complete"}},
+        ProgressCase{"againstTheExpectedCount", 10, 20, {"5% Complete", "25% Complete", "100% Complete"}},
         ProgressCase{"moreRecordsThanExpectedStopAtHundred", 10, 4,
-                     {"25% Complete", "75% Complete", "100% Complete", "100% Complete"}},
+                     {"25% Complete", "100% Complete", "100% Complete"}},
         ProgressCase{"emptyViewEndsAtZero", 0, 0, {"0% Complete"}}),
     [](const auto& info) { return std::string(info.param.name); });
 
@@ -250,7 +249,12 @@ TEST_F(ProcessTest, ownRecordBufferLeavesTheFilesBufferAlone)
 // the view, which still reads from the first record.
 TEST_F(ProcessTest, textKeyStepEstimatesFromTheKeysOfTheView)
 {
-    makePeople({{1, "Miller", "AAA", 1}, {2, "Zhu", "BBB", 2}, {3, "Adams", "CCC", 3}, {4, "Ochoa", "DDD", 4}});
+    makePeople({{1, "Miller", "AAA", 1},
+                {2, "Zhu", "BBB", 2},
+                {3, "Adams", "CCC", 3},
+                {4, "Ochoa", "DDD", 4},
+                {5, "Quinn", "EEE", 5},
+                {6, "Baker", "FFF", 6}});
     auto window = makeWindow();
     fw::data::View view(*file);
     view.setOrder(*file->keyNamed("PEO:ByName"));
@@ -269,8 +273,8 @@ TEST_F(ProcessTest, textKeyStepEstimatesFromTheKeysOfTheView)
         if (ended)
             break;
     }
-    EXPECT_EQ(process.names, (std::vector<std::string>{"Adams", "Miller", "Ochoa", "Zhu"}));
-    ASSERT_EQ(percents.size(), 3u); // batches of 1, 2, then the last record and the end
+    EXPECT_EQ(process.names, (std::vector<std::string>{"Adams", "Baker", "Miller", "Ochoa", "Quinn", "Zhu"}));
+    ASSERT_EQ(percents.size(), 3u); // batches of 1 and 4, then the last record and the end
     EXPECT_EQ(percents[0], 0);
     EXPECT_GT(percents[1], 0);
     EXPECT_LT(percents[1], 100);

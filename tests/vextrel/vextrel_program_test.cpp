@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <fstream>
 #include <optional>
 #include <string>
 #include <vector>
@@ -156,5 +157,24 @@ INSTANTIATE_TEST_SUITE_P(
         RunCase{"AnHTMLBodyFileThatCannotBeWrittenFails", {"12", "2", call("missing/kr12.html")}, 12, -1, 1,
                 "vextrel: the HTML body file \"missing/kr12.html\" could not be written\n", "", "", PagesOf12, ""}),
     [](const ::testing::TestParamInfo<RunCase>& info) { return std::string(info.param.name); });
+
+TEST_F(VextrelFolderTest, aGoodsFileThatCannotBeOpenedEndsTheProgramWithDiskError)
+{
+    const fs::path job = at("job");
+    fs::create_directories(job / "out");
+    std::ofstream(job / "GOODS.sqlite") << "not a data file";
+    writePages(12, 3, (job / "KR").string());
+
+    const ProgramRun run = runVextrel({"12", "2", call("out/kr12.html")}, job, m_folder);
+    ASSERT_FALSE(run.timedOut) << "vextrel did not end";
+    EXPECT_EQ(run.exitStatus, 1);
+    EXPECT_TRUE(run.standardError.starts_with(
+        "File Access Error: Error: (Not a valid data file) attempting to open the Goods file.\n"))
+        << run.standardError;
+    EXPECT_TRUE(run.standardError.ends_with("\nProgram Halted: Disk Error\n")) << run.standardError;
+    // The program ended in the goods report, before the command line was read.
+    EXPECT_EQ(fileNames(job / "out"), std::vector<std::string>{});
+    EXPECT_EQ(fileNames(job / "KR"), PagesOf12);
+}
 
 } // namespace

@@ -15,7 +15,7 @@ void addZorvanePictures()
     (void)added;
 }
 
-void FrameTest::SetUp()
+void ZorvaneFrame::SetUp()
 {
     TempFolderTest::SetUp();
     addZorvanePictures();
@@ -62,7 +62,7 @@ void FrameTest::SetUp()
     ASSERT_TRUE(fw::ui::drive::waitUntilShown(*m_frame));
 }
 
-void FrameTest::TearDown()
+void ZorvaneFrame::TearDown()
 {
     release = true;
     if (m_frame != nullptr && fw::threads::isAlive(m_frameThread)) {
@@ -78,7 +78,7 @@ void FrameTest::TearDown()
     TempFolderTest::TearDown();
 }
 
-bool FrameTest::settle()
+bool ZorvaneFrame::settle()
 {
     const int before = m_settled;
     m_settling = true;
@@ -88,7 +88,7 @@ bool FrameTest::settle()
     return done;
 }
 
-bool FrameTest::isChecked(int radio)
+bool ZorvaneFrame::isChecked(int radio)
 {
     auto* button = qobject_cast<QAbstractButton*>(m_frame->view().controlWidget(radio));
     return button != nullptr && button->isChecked();

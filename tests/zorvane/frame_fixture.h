@@ -29,7 +29,7 @@ struct ProcedureCall {
     fw::threads::ThreadNumber thread = 0;
 };
 
-class FrameTest : public TempFolderTest {
+class ZorvaneFrame : public TempFolderTest {
 protected:
     void SetUp() override;
     void TearDown() override;

@@ -22,7 +22,7 @@ using namespace zorvane;
 using fw::ui::drive::waitFor;
 namespace drive = fw::ui::drive;
 
-class NoticeTest : public TempFolderTest {
+class ZorvaneNotice : public TempFolderTest {
 protected:
     void SetUp() override
     {
@@ -50,7 +50,7 @@ protected:
     fw::ui::Window* m_notice = nullptr;
 };
 
-TEST_F(NoticeTest, saysOutlookIsNeededInWhiteOnDarkBlue)
+TEST_F(ZorvaneNotice, saysOutlookIsNeededInWhiteOnDarkBlue)
 {
     struct Row {
         int control;
@@ -84,9 +84,11 @@ struct ClosingRow {
     std::function<void(fw::ui::Window&, fw::threads::ThreadNumber)> act;
 };
 
-class NoticeCloses : public NoticeTest, public ::testing::WithParamInterface<ClosingRow> {};
+void PrintTo(const ClosingRow& row, std::ostream* out) { *out << row.name; }
 
-TEST_P(NoticeCloses, onItsEvent)
+class ZorvaneNoticeCloses : public ZorvaneNotice, public ::testing::WithParamInterface<ClosingRow> {};
+
+TEST_P(ZorvaneNoticeCloses, onItsEvent)
 {
     GetParam().act(*m_notice, m_thread);
     EXPECT_TRUE(waitFor([&] { return !fw::threads::isAlive(m_thread); }));
@@ -94,7 +96,7 @@ TEST_P(NoticeCloses, onItsEvent)
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Events, NoticeCloses,
+    Events, ZorvaneNoticeCloses,
     ::testing::Values(
         ClosingRow{"LeftClick", [](fw::ui::Window& w, auto) { drive::clickWindow(w, drive::Mouse::Left); }},
         ClosingRow{"RightClick", [](fw::ui::Window& w, auto) { drive::clickWindow(w, drive::Mouse::Right); }},
@@ -111,7 +113,7 @@ INSTANTIATE_TEST_SUITE_P(
                    }}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(NoticeTest, staysOpenWithoutItsEvents)
+TEST_F(ZorvaneNotice, staysOpenWithoutItsEvents)
 {
     struct Row {
         const char* name;

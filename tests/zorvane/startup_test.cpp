@@ -29,7 +29,7 @@ using namespace zorvane;
 using engine::BMKG;
 namespace drive = fw::ui::drive;
 
-class StartupTest : public TempFolderTest {
+class ZorvaneStartup : public TempFolderTest {
 protected:
     void SetUp() override
     {
@@ -53,7 +53,7 @@ protected:
     std::optional<std::string> m_previousConfig;
 };
 
-TEST_F(StartupTest, dataInitialiserBlanksTheStartStateAndItsEndReleasesTheQueues)
+TEST_F(ZorvaneStartup, dataInitialiserBlanksTheStartStateAndItsEndReleasesTheQueues)
 {
     using namespace demo::dictionary;
     BMKG.RTFpath = "C:\\Out";
@@ -119,7 +119,7 @@ Snapshot snapshot(MainStep step)
             demo::dictionary::Access_CUSTOMER != nullptr, engine::OAQ.count()};
 }
 
-TEST_F(StartupTest, theFrameRunsBetweenTheServicesWhichEndInOrderBeforeTheQueues)
+TEST_F(ZorvaneStartup, theFrameRunsBetweenTheServicesWhichEndInOrderBeforeTheQueues)
 {
     std::vector<Snapshot> seen;
     setMainStepObserver([&](MainStep step) { seen.push_back(snapshot(step)); });

@@ -1,0 +1,145 @@
+#pragma once
+// The five reports run as the frame runs them, in a fresh folder (the
+// current directory and $TMPDIR): the dictionary set up, every message
+// captured, the engine's globals at their load values, job numbers from a
+// list, drafts written into the folder and "opened" by a program that does
+// nothing. The folder is removed when the test passed and kept for a look
+// when it failed.
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <deque>
+#include <filesystem>
+#include <iostream>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "demo/dictionary/dictionary.h"
+#include "demo/reports/report_run.h"
+#include "demo/reports/report_start.h"
+#include "engine/global_data.h"
+#include "engine/zorvane/zorvane_globals.h"
+#include "framework/app/error_manager.h"
+#include "framework/automation/draft_opener.h"
+#include "framework/automation/drafts_folder.h"
+#include "framework/core/clock.h"
+#include "framework/ui/drive/window_driver.h"
+#include "tests/app/message_capture.h"
+#include "tests/report/page_reader.h"
+
+class ReportsTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        const char* env = std::getenv("TMPDIR");
+        if (env)
+            m_savedTmpdir = env;
+        std::string pattern = std::string(env && *env ? env : "/tmp") + "/reports-test-XXXXXX";
+        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
+        m_folder = pattern;
+        m_previous = std::filesystem::current_path();
+        std::filesystem::current_path(m_folder);
+        ::setenv("TMPDIR", m_folder.c_str(), 1);
+        ::setenv(std::string(fw::automation::draftsFolderVariable).c_str(), (m_folder / "drafts").c_str(), 1);
+        ::setenv(std::string(fw::automation::draftOpenerVariable).c_str(), "true", 1);
+
+        engine::setProfile(engine::ZorvaneProfile);
+        engine::BMKG = engine::MailGlobals{};
+        engine::initialiseGlobalData(0);
+        engine::BMKG.Mode = 4; // Silent save: the pages stay as copies, nothing is opened or mailed
+        zorvane::recipients = zorvane::DemonstrationRecipients;
+        zorvane::subject = zorvane::DemonstrationSubject;
+        zorvane::pictureScale = 0;
+        fw::core::setRandomForTesting([this](std::int32_t low, std::int32_t high) {
+            if (low != 11 || high != 99)
+                return low;
+            const std::int32_t job = m_jobs.front();
+            if (m_jobs.size() > 1)
+                m_jobs.pop_front();
+            return job;
+        });
+
+        fw::app::globalErrors().init();
+        demo::dictionary::InitDataFiles();
+        zorvane::registerReportLayouts();
+    }
+
+    void TearDown() override
+    {
+        zorvane::setRecordObserverForTesting({});
+        demo::dictionary::KillDataFiles();
+        fw::app::globalErrors().kill();
+        fw::core::setRandomForTesting({});
+        engine::initialiseGlobalData(1);
+        engine::BMKG = engine::MailGlobals{};
+        ::unsetenv(std::string(fw::automation::draftsFolderVariable).c_str());
+        ::unsetenv(std::string(fw::automation::draftOpenerVariable).c_str());
+        std::filesystem::current_path(m_previous);
+        if (m_savedTmpdir)
+            ::setenv("TMPDIR", m_savedTmpdir->c_str(), 1);
+        else
+            ::unsetenv("TMPDIR");
+        if (HasFailure()) {
+            std::cerr << "keeping " << m_folder << " for a look\n";
+            return;
+        }
+        std::error_code ignored;
+        std::filesystem::remove_all(m_folder, ignored);
+    }
+
+    // Runs a report on its own thread, as the frame's menu does, and waits
+    // (with a watchdog) until it has ended. Its response, or none when the
+    // watchdog went off.
+    std::optional<std::uint8_t> runOnOwnThread(zorvane::ReportId report)
+    {
+        std::uint8_t response = 0;
+        bool done = false;
+        const auto thread = fw::threads::start(
+            [&] {
+                zorvane::reportProcedure(report)();
+                response = fw::core::threadValues().response;
+                done = true;
+            },
+            zorvane::ReportStackSize);
+        if (!fw::ui::drive::waitFor([&] { return done; })) {
+            ADD_FAILURE() << "the report did not end";
+            return std::nullopt;
+        }
+        fw::threads::waitForThread(thread);
+        return response;
+    }
+
+    // The page copies of job `job` that the mail hook left in the work
+    // folder, in page order, read back.
+    std::vector<ReadPage> pagesOfJob(int job) const
+    {
+        std::vector<ReadPage> pages;
+        for (int page = 1;; ++page) {
+            const std::filesystem::path copy = m_folder / "KR" / (std::to_string(job) + std::to_string(page) + ".wmf");
+            if (!std::filesystem::exists(copy))
+                break;
+            pages.push_back(readPageFile(copy.string()));
+        }
+        return pages;
+    }
+
+    std::vector<std::string> filesIn(const std::filesystem::path& folder) const
+    {
+        std::vector<std::string> names;
+        std::error_code ec;
+        for (const auto& e : std::filesystem::directory_iterator(folder, ec))
+            names.push_back(e.path().filename().string());
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+
+    std::filesystem::path m_folder;
+    std::filesystem::path m_previous;
+    std::optional<std::string> m_savedTmpdir;
+    std::deque<std::int32_t> m_jobs{57};
+    MessageCapture capture;
+};

@@ -1,0 +1,105 @@
+// The whole program as it starts, with every module the program registers:
+// a person chooses a mode, runs a report, a mail without a report and the
+// bulk mail, and closes the frame; a recording object stands in for the mail program.
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include <QAbstractButton>
+#include <QMainWindow>
+#include <gtest/gtest.h>
+
+#include "demo/program/program_modules.h"
+#include "engine/zorvane/startup.h"
+#include "frame_fixture.h"
+#include "framework/automation/recording_object.h"
+#include "framework/ui/program.h"
+#include "framework/ui/qt/window_view.h"
+
+namespace {
+
+using namespace zorvane;
+namespace drive = fw::ui::drive;
+namespace C = zorvane::FrameControl;
+
+class ZorvaneProgram : public TempFolderTest {
+protected:
+    void SetUp() override
+    {
+        TempFolderTest::SetUp();
+        ASSERT_EQ(std::system((std::string(MAKE_DEMO_FOLDER) + " .").c_str()), 0);
+        const char* config = std::getenv("XDG_CONFIG_HOME");
+        m_previousConfig = config ? std::optional<std::string>(config) : std::nullopt;
+        setenv("XDG_CONFIG_HOME", at("config").c_str(), 1);
+        engine::BMKG = engine::MailGlobals{};
+    }
+    void TearDown() override
+    {
+        if (m_previousConfig)
+            setenv("XDG_CONFIG_HOME", m_previousConfig->c_str(), 1);
+        else
+            unsetenv("XDG_CONFIG_HOME");
+        setFrameProcedures({});
+        TempFolderTest::TearDown();
+    }
+
+    std::optional<std::string> m_previousConfig;
+};
+
+std::size_t count(const std::vector<std::string>& lines, const std::string& part)
+{
+    std::size_t n = 0;
+    for (const std::string& line : lines)
+        n += line.find(part) != std::string::npos;
+    return n;
+}
+
+TEST_F(ZorvaneProgram, aReportAndAMailWithoutAReportReachTheMailProgramAndTheProgramEndsWithZero)
+{
+    fw::automation::RecordingRegistration outlook("Outlook.Application");
+    registerProgramModules(ZORVANE_RESOURCE_DIR);
+
+    struct Seen {
+        bool frame = false;
+        bool reportMailed = false;
+        bool mailMailed = false;
+        bool bulkMailed = false;
+        bool optionShowsSilentEmail = false;
+    } seen;
+    char name[] = "zorvane";
+    char* argv[] = {name, nullptr};
+    const int code = fw::ui::runProgram(1, argv, [&] {
+        fw::threads::start([&] {
+            fw::ui::Window* frame = drive::waitForWindow(FrameLabel, FrameModuleKey);
+            if (frame == nullptr || !drive::waitUntilShown(*frame))
+                return;
+            seen.frame = true;
+            drive::clickRadio(*frame, C::SilentEmailRadio);
+            drive::chooseMenuItem(*frame, C::Customers);
+            seen.reportMailed = drive::waitFor([&] { return count(outlook.lines(), ".Display") == 1; });
+            drive::chooseMenuItem(*frame, C::EmailTwo);
+            seen.mailMailed = drive::waitFor([&] { return count(outlook.lines(), ".Display") == 2; });
+            drive::clickRadio(*frame, C::EmailPreviewRadio);
+            drive::chooseMenuItem(*frame, C::TeachersToFirstFive);
+            seen.bulkMailed = drive::waitFor([&] { return count(outlook.lines(), ".Display") == 7; });
+            auto* silentEmail = qobject_cast<QAbstractButton*>(frame->view().controlWidget(C::SilentEmailRadio));
+            seen.optionShowsSilentEmail = silentEmail != nullptr && silentEmail->isChecked();
+            frame->view().widget()->close();
+        });
+        programMain();
+    });
+
+    EXPECT_EQ(code, 0);
+    EXPECT_TRUE(seen.frame);
+    EXPECT_TRUE(seen.reportMailed);
+    EXPECT_TRUE(seen.mailMailed);
+    EXPECT_TRUE(seen.bulkMailed) << "one Teachers report to each of the first five customers";
+    EXPECT_TRUE(seen.optionShowsSilentEmail) << "the bulk mail switches the option to Silent email";
+    EXPECT_EQ(count(outlook.lines(), ".Subject = \"No reports attached\""), 1u);
+    EXPECT_EQ(count(outlook.lines(), "Report.rtf"), 6u) << "the reports' RTF, and none with the mail";
+    EXPECT_TRUE(fw::ui::openWindows().empty());
+    EXPECT_EQ(fw::threads::aliveThreads().size(), 1u);
+}
+
+} // namespace
