@@ -6,7 +6,9 @@
 # build/zorvane-demo/drafts (or $REPORTMAIL_DRAFTS_DIR when set) and open in
 # the desktop's mail program; the work files appear in build/zorvane-demo/KR.
 set -euo pipefail
-cd "$(dirname "$0")/../.."
+# The top of the clone, wherever this script is kept inside it.
+top="$(cd "$(dirname "$0")" && while [[ ! -f CMakePresets.json && "$PWD" != / ]]; do cd ..; done && pwd)"
+cd "$top"
 if [[ -z "${DISPLAY:-}" && -z "${WAYLAND_DISPLAY:-}" ]]; then
   echo "zorvane-demo: zorvane needs a desktop (DISPLAY or WAYLAND_DISPLAY); try: xvfb-run $0" >&2
   exit 1
@@ -15,7 +17,6 @@ bash scripts/install-deps.sh
 cmake --preset default >/dev/null
 cmake --build --preset default --target zorvane make-demo-folder -j"$(nproc)"
 
-top="$PWD"
 demo="$top/build/zorvane-demo"
 "$top/build/demo/sample_data/make-demo-folder" "$demo"
 export REPORTMAIL_DRAFTS_DIR="${REPORTMAIL_DRAFTS_DIR:-$demo/drafts}"

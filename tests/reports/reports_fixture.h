@@ -27,6 +27,8 @@
 #include "framework/automation/draft_opener.h"
 #include "framework/automation/drafts_folder.h"
 #include "framework/core/clock.h"
+#include "framework/core/thread_values.h"
+#include "framework/threads/scheduler.h"
 #include "framework/ui/drive/window_driver.h"
 #include "tests/app/message_capture.h"
 #include "tests/report/page_reader.h"
