@@ -279,3 +279,45 @@ TEST_F(ProcessFixture, pagesOfACompletedRunBreakAtTheRightRecord)
 }
 
 } // namespace
+
+namespace {
+
+// A report whose page folder cannot be made: the run reads nothing, shows
+// nothing and says why.
+TEST_F(ProcessFixture, reportThatCannotOpenEndsTheRunAsCancelled)
+{
+    makePeople(people(3));
+    ::setenv("TMPDIR", (m_folder / "missing" / "deeper").c_str(), 1);
+    PersonRecord own;
+    RecordingPreviewer previewer;
+    bool done = false;
+    std::uint8_t response = 0;
+    std::optional<fw::core::Error> failure;
+    int taken = -1;
+    const auto thread = fw::threads::start([&] {
+        auto window = makeWindow();
+        auto report = fw::report::Report::create(
+            testlayouts::small,
+            {fw::core::Binding::of(own.NAME), fw::core::Binding::of(own.ID), fw::core::Binding::of(own.YEAR)});
+        ASSERT_TRUE(report.has_value());
+        fw::data::View view(*file);
+        PrintingProcess process(**report, *window);
+        process.setRecordBuffer(&own);
+        TestReportManager manager(*window, view, *relation, process, **report, previewer, progress);
+        response = manager.run();
+        failure = manager.failure();
+        taken = process.taken;
+        done = true;
+    });
+    ASSERT_TRUE(waitFor([&] { return done; }));
+    fw::threads::waitForThread(thread);
+    ::setenv("TMPDIR", m_folder.c_str(), 1);
+
+    EXPECT_EQ(response, 2);
+    EXPECT_EQ(taken, 0);
+    EXPECT_EQ(previewer.calls, 0);
+    ASSERT_TRUE(failure.has_value());
+    EXPECT_NE(failure->text().find("the folder for its pages cannot be made"), std::string::npos) << failure->text();
+}
+
+} // namespace

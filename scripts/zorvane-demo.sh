@@ -6,8 +6,7 @@
 # build/zorvane-demo/drafts (or $REPORTMAIL_DRAFTS_DIR when set) and open in
 # the desktop's mail program; the work files appear in build/zorvane-demo/KR.
 set -euo pipefail
-# The top of the clone, wherever this script is kept inside it.
-top="$(cd "$(dirname "$0")" && while [[ ! -f CMakePresets.json && "$PWD" != / ]]; do cd ..; done && pwd)"
+top="$(cd "$(dirname "$0")/.." && pwd)"
 cd "$top"
 if [[ -z "${DISPLAY:-}" && -z "${WAYLAND_DISPLAY:-}" ]]; then
   echo "zorvane-demo: zorvane needs a desktop (DISPLAY or WAYLAND_DISPLAY); try: xvfb-run $0" >&2
