@@ -132,12 +132,15 @@ constexpr std::array<std::string_view, 8> kGoods{
     "Desk lamp", "Filing cabinet", "Paper A4 box", "Printer toner", "Office chair", "Whiteboard", "Stapler",
     "Label maker"};
 
-// "Amberfield Books" becomes "amberfield.books".
+// "Amberfield Books" becomes "amberfield": the first word in lower case. The
+// customers report prints the mail address and the web site at their full
+// length from the middle of the page, so they are kept short enough to end
+// inside it.
 std::string mailName(std::string_view name)
 {
     std::string out;
-    for (char c : name)
-        out += c == ' ' ? '.' : static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    for (char c : name.substr(0, name.find(' ')))
+        out += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     return out;
 }
 
@@ -177,7 +180,7 @@ std::string writeSampleRecords()
         CUS.PHONE = "(555) 01" + std::string(i < 10 ? "0" : "") + toText(i) + "-" + toText(4000 + 37 * i);
         const std::string domain(kDomains[static_cast<std::size_t>(i) % kDomains.size()]);
         CUS.EMAIL = mailName(r.name) + "@" + domain;
-        CUS.WEBSITE = "http://www." + domain + "/" + mailName(r.name);
+        CUS.WEBSITE = "www." + mailName(r.name) + "." + domain;
     });
     if (failure.empty())
         failure = fill(STUDENTS, kStudents, [](const StudentRow& r, int i) {
