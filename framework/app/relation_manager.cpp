@@ -150,6 +150,47 @@ fw::core::Expected<void> RelationManager::findLinked(const Relation& relation, c
     return related.setKeyOrderMatching(*relation.key, numbers);
 }
 
+int RelationManager::forEachLinkedChild(Relation& relation, const std::vector<char>& image, RelationMode mode,
+                                        Msg findFailed, Msg restricted, const std::function<int()>& onChild)
+{
+    FileManager& childFiles = relation.related->files();
+    DataFile& child = childFiles.file();
+    if (auto found = findLinked(relation, image); !found)
+        return static_cast<int>(m_files->errors().throwFileMessage(findFailed, childFiles.name(), found.error()));
+    for (;;) {
+        auto next = child.next();
+        if (!next && next.error().code == Code::NoFurtherRecord)
+            return 0;
+        if (!next)
+            return static_cast<int>(
+                m_files->errors().throwFileMessage(Msg::RetrievalFailed, childFiles.name(), next.error()));
+        if (mode == RelationMode::Restrict)
+            return static_cast<int>(m_files->errors().throwFileMessage(restricted, m_files->name(), fw::core::Error{},
+                                                                        childFiles.name()));
+        if (int result = onChild())
+            return result;
+    }
+}
+
+int RelationManager::rewriteLinkedChild(Relation& relation, const std::vector<Link>& links,
+                                        const std::vector<char>* after)
+{
+    FileManager& childFiles = relation.related->files();
+    DataFile& child = childFiles.file();
+    const std::vector<char> childBefore = child.currentImage();
+    for (const Link& l : links) {
+        if (after)
+            putField(child, l.related, fieldBytes(m_files->file(), *after, l.own));
+        else
+            clearField(child, l.related);
+    }
+    if (int result = relation.related->carryUpdate(childBefore, child.pack(child.buffer())))
+        return result;
+    if (auto changed = child.change(); !changed)
+        return static_cast<int>(m_files->errors().throwFileMessage(Msg::PutFailed, childFiles.name(), changed.error()));
+    return 0;
+}
+
 int RelationManager::carryUpdate(const std::vector<char>& before, const std::vector<char>& after)
 {
     const DataFile& own = m_files->file();
@@ -162,33 +203,10 @@ int RelationManager::carryUpdate(const std::vector<char>& before, const std::vec
             changed = changed || fieldBytes(own, before, l.own) != fieldBytes(own, after, l.own);
         if (!changed)
             continue;
-        FileManager& childFiles = r.related->files();
-        DataFile& child = childFiles.file();
-        if (auto found = findLinked(r, before); !found)
-            return static_cast<int>(m_files->errors().throwFileMessage(Msg::PutFailed, childFiles.name(), found.error()));
-        for (;;) {
-            auto next = child.next();
-            if (!next && next.error().code == Code::NoFurtherRecord)
-                break;
-            if (!next)
-                return static_cast<int>(
-                    m_files->errors().throwFileMessage(Msg::RetrievalFailed, childFiles.name(), next.error()));
-            if (r.update == RelationMode::Restrict)
-                return static_cast<int>(m_files->errors().throwFileMessage(
-                    Msg::RestrictUpdate, m_files->name(), fw::core::Error{}, childFiles.name()));
-            const std::vector<char> childBefore = child.currentImage();
-            for (const Link& l : links) {
-                if (r.update == RelationMode::Cascade)
-                    putField(child, l.related, fieldBytes(own, after, l.own));
-                else
-                    clearField(child, l.related);
-            }
-            if (int result = r.related->carryUpdate(childBefore, child.pack(child.buffer())))
-                return result;
-            if (auto changedChild = child.change(); !changedChild)
-                return static_cast<int>(
-                    m_files->errors().throwFileMessage(Msg::PutFailed, childFiles.name(), changedChild.error()));
-        }
+        const std::vector<char>* newValues = r.update == RelationMode::Cascade ? &after : nullptr;
+        if (int result = forEachLinkedChild(r, before, r.update, Msg::PutFailed, Msg::RestrictUpdate,
+                                            [&] { return rewriteLinkedChild(r, links, newValues); }))
+            return result;
     }
     return 0;
 }
@@ -199,38 +217,19 @@ int RelationManager::carryDelete(const std::vector<char>& before)
         const std::vector<Link> links = linksOf(r);
         if (!r.key || links.empty() || r.remove == RelationMode::None)
             continue;
-        FileManager& childFiles = r.related->files();
-        DataFile& child = childFiles.file();
-        if (auto found = findLinked(r, before); !found)
-            return static_cast<int>(
-                m_files->errors().throwFileMessage(Msg::DeleteFailed, childFiles.name(), found.error()));
-        for (;;) {
-            auto next = child.next();
-            if (!next && next.error().code == Code::NoFurtherRecord)
-                break;
-            if (!next)
-                return static_cast<int>(
-                    m_files->errors().throwFileMessage(Msg::RetrievalFailed, childFiles.name(), next.error()));
-            if (r.remove == RelationMode::Restrict)
-                return static_cast<int>(m_files->errors().throwFileMessage(
-                    Msg::RestrictDelete, m_files->name(), fw::core::Error{}, childFiles.name()));
-            if (r.remove == RelationMode::Clear) {
-                const std::vector<char> childBefore = child.currentImage();
-                for (const Link& l : links)
-                    clearField(child, l.related);
-                if (int result = r.related->carryUpdate(childBefore, child.pack(child.buffer())))
-                    return result;
-                if (auto changed = child.change(); !changed)
-                    return static_cast<int>(
-                        m_files->errors().throwFileMessage(Msg::PutFailed, childFiles.name(), changed.error()));
-                continue;
-            }
+        DataFile& child = r.related->files().file();
+        const auto removeChild = [&] {
+            if (r.remove == RelationMode::Clear)
+                return rewriteLinkedChild(r, links, nullptr);
             if (int result = r.related->carryDelete(child.currentImage()))
                 return result;
             if (auto removed = child.remove(); !removed)
-                return static_cast<int>(
-                    m_files->errors().throwFileMessage(Msg::DeleteFailed, childFiles.name(), removed.error()));
-        }
+                return static_cast<int>(m_files->errors().throwFileMessage(
+                    Msg::DeleteFailed, r.related->files().name(), removed.error()));
+            return 0;
+        };
+        if (int result = forEachLinkedChild(r, before, r.remove, Msg::DeleteFailed, Msg::RestrictDelete, removeChild))
+            return result;
     }
     return 0;
 }

@@ -11,6 +11,7 @@
 // The files concerned must be open (open() opens the related files too).
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -83,6 +84,16 @@ private:
     int carryDelete(const std::vector<char>& before);
     // Position `relation`'s file on the records linked to `image`.
     fw::core::Expected<void> findLinked(const Relation& relation, const std::vector<char>& image);
+    // Hands each record of `relation`'s file linked to `image` to `onChild`
+    // with that file positioned on it, or refuses the first with `restricted`
+    // when `mode` is Restrict; `findFailed` reports a failed positioning.
+    // 0 when every record was handled.
+    int forEachLinkedChild(Relation& relation, const std::vector<char>& image, RelationMode mode, Msg findFailed,
+                           Msg restricted, const std::function<int()>& onChild);
+    // Sets the linked fields of the current record of `relation`'s file to
+    // this record's values in `after`, or blanks them when `after` is null,
+    // carries that on to its own relations and writes it; 0 when done.
+    int rewriteLinkedChild(Relation& relation, const std::vector<Link>& links, const std::vector<char>* after);
     int framed(int (RelationManager::*step)());
     int updateStep();
     int deleteStep();

@@ -550,24 +550,33 @@ Expected<Cursor> DataFile::cursorFor(const std::string& whereSql, const Key* key
     return cursor;
 }
 
+Expected<Cursor> DataFile::bufferCursor(const std::string& whereSql, const Key& key,
+                                        std::span<const std::size_t> fieldNumbers) const
+{
+    return cursorFor(whereSql, &key, [&](Statement& st) {
+        for (std::size_t i = 0; i < fieldNumbers.size(); ++i)
+            bindField(st, static_cast<int>(i + 1), fieldNumbers[i], m_buffer);
+    });
+}
+
+Expected<void> DataFile::follow(Expected<Cursor> cursor)
+{
+    if (!cursor)
+        return std::unexpected(cursor.error());
+    m_cursor = std::move(*cursor);
+    return {};
+}
+
 Expected<Cursor> DataFile::makeCursor(const Key* key) const { return cursorFor({}, key, {}); }
 
 Expected<void> DataFile::setRecordOrder()
 {
-    auto c = makeCursor(nullptr);
-    if (!c)
-        return std::unexpected(c.error());
-    m_cursor = std::move(*c);
-    return {};
+    return follow(makeCursor(nullptr));
 }
 
 Expected<void> DataFile::setKeyOrder(const Key& key)
 {
-    auto c = makeCursor(&key);
-    if (!c)
-        return std::unexpected(c.error());
-    m_cursor = std::move(*c);
-    return {};
+    return follow(makeCursor(&key));
 }
 
 Expected<void> DataFile::setKeyOrderFromBuffer(const Key& key)
@@ -596,14 +605,7 @@ Expected<void> DataFile::setKeyOrderFromBuffer(const Key& key)
         else
             where = "(" + terms[i] + " " + param + " OR (" + column + " = " + param + " AND " + where + "))";
     }
-    auto c = cursorFor(where, &key, [&](Statement& st) {
-        for (std::size_t i = 0; i < numbers.size(); ++i)
-            bindField(st, static_cast<int>(i + 1), numbers[i], m_buffer);
-    });
-    if (!c)
-        return std::unexpected(c.error());
-    m_cursor = std::move(*c);
-    return {};
+    return follow(bufferCursor(where, key, numbers));
 }
 
 Expected<void> DataFile::setKeyOrderMatching(const Key& key, std::span<const std::size_t> fieldNumbers)
@@ -620,14 +622,7 @@ Expected<void> DataFile::setKeyOrderMatching(const Key& key, std::span<const std
         where += sqlName(field(n).name) + " = ?" + fw::core::toText(static_cast<std::int64_t>(i + 1)) +
                  (nocase ? " COLLATE NOCASE" : "");
     }
-    auto c = cursorFor(where, &key, [&](Statement& st) {
-        for (std::size_t i = 0; i < fieldNumbers.size(); ++i)
-            bindField(st, static_cast<int>(i + 1), fieldNumbers[i], m_buffer);
-    });
-    if (!c)
-        return std::unexpected(c.error());
-    m_cursor = std::move(*c);
-    return {};
+    return follow(bufferCursor(where, key, fieldNumbers));
 }
 
 Expected<bool> DataFile::readRow(std::int64_t row, void* into)

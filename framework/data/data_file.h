@@ -192,6 +192,13 @@ private:
     std::string orderBy(const Key* key) const;
     fw::core::Expected<Cursor> cursorFor(const std::string& whereSql, const Key* key,
                                          const std::function<void(Statement&)>& bind) const;
+    // The records meeting `whereSql`, whose ?1, ?2, ... stand for the
+    // buffer's values of `fieldNumbers`, in `key`'s order.
+    fw::core::Expected<Cursor> bufferCursor(const std::string& whereSql, const Key& key,
+                                            std::span<const std::size_t> fieldNumbers) const;
+    // Makes `cursor` the walk next() and previous() follow, or passes its
+    // error on.
+    fw::core::Expected<void> follow(fw::core::Expected<Cursor> cursor);
     fw::core::Expected<bool> readRow(std::int64_t row, void* into);
     fw::core::Expected<void> checkUnique(const void* record, std::int64_t exceptRow) const;
     fw::core::Expected<void> writeAllowed(WriteKind kind) const;

@@ -44,6 +44,13 @@ bool injectedWriteFailure()
     return false;
 }
 
+// A file that exists may be replaced or removed only when it is a plain
+// file that is writable and that no other opener holds.
+bool mayNotReplace(const struct stat& st, const std::string& native)
+{
+    return S_ISDIR(st.st_mode) || detail::isReadOnly(st) || detail::isHeldByAnOpener(native);
+}
+
 bool writeAll(int fd, const char* data, std::size_t size, off_t offset)
 {
     while (size > 0) {
@@ -182,7 +189,7 @@ int WorkFile::remove()
     struct stat st;
     if (::stat(native.c_str(), &st) != 0)
         return None;
-    if (S_ISDIR(st.st_mode) || detail::isReadOnly(st) || detail::isHeldByAnOpener(native))
+    if (mayNotReplace(st, native))
         return AccessDenied;
     if (::unlink(native.c_str()) != 0 && errno != ENOENT)
         return detail::codeForErrno(errno);
@@ -198,7 +205,7 @@ int WorkFile::create()
     const std::string native = resolve(name.clippedView()).string();
     struct stat st;
     if (::stat(native.c_str(), &st) == 0) {
-        if (S_ISDIR(st.st_mode) || detail::isReadOnly(st) || detail::isHeldByAnOpener(native))
+        if (mayNotReplace(st, native))
             return AccessDenied;
     }
     const int fd = ::open(native.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);

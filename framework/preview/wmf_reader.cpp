@@ -10,80 +10,8 @@ namespace fw::preview {
 
 namespace {
 
-// Record functions. The low byte names the function, the high byte is the
-// number of parameter words GDI expected (not relied on: the size field is).
-enum Function : std::uint16_t {
-    EndOfFile = 0x0000,
-    RealizePalette = 0x0035,
-    SetPaletteEntries = 0x0037,
-    SaveDC = 0x001E,
-    SetBkMode = 0x0102,
-    SetMapMode = 0x0103,
-    SetRop2 = 0x0104,
-    SetRelAbs = 0x0105,
-    SetPolyFillMode = 0x0106,
-    SetStretchBltMode = 0x0107,
-    SetTextCharExtra = 0x0108,
-    RestoreDC = 0x0127,
-    InvertRegion = 0x012A,
-    PaintRegion = 0x012B,
-    SelectClipRegion = 0x012C,
-    SelectObject = 0x012D,
-    SetTextAlign = 0x012E,
-    ResizePalette = 0x0139,
-    DibCreatePatternBrush = 0x0142,
-    SetLayout = 0x0149,
-    DeleteObject = 0x01F0,
-    CreatePatternBrush = 0x01F9,
-    SetBkColor = 0x0201,
-    SetTextColor = 0x0209,
-    SetTextJustification = 0x020A,
-    SetWindowOrg = 0x020B,
-    SetWindowExt = 0x020C,
-    SetViewportOrg = 0x020D,
-    SetViewportExt = 0x020E,
-    OffsetWindowOrg = 0x020F,
-    OffsetViewportOrg = 0x0211,
-    LineTo = 0x0213,
-    MoveTo = 0x0214,
-    OffsetClipRgn = 0x0220,
-    FillRegion = 0x0228,
-    SetMapperFlags = 0x0231,
-    SelectPalette = 0x0234,
-    CreatePenIndirect = 0x02FA,
-    CreateFontIndirect = 0x02FB,
-    CreateBrushIndirect = 0x02FC,
-    CreatePalette = 0x00F7,
-    Polygon = 0x0324,
-    Polyline = 0x0325,
-    ScaleWindowExt = 0x0410,
-    ScaleViewportExt = 0x0412,
-    ExcludeClipRect = 0x0415,
-    IntersectClipRect = 0x0416,
-    Ellipse = 0x0418,
-    FloodFill = 0x0419,
-    Rectangle = 0x041B,
-    SetPixel = 0x041F,
-    FrameRegion = 0x0429,
-    AnimatePalette = 0x0436,
-    TextOut = 0x0521,
-    PolyPolygon = 0x0538,
-    ExtFloodFill = 0x0548,
-    RoundRect = 0x061C,
-    PatBlt = 0x061D,
-    Escape = 0x0626,
-    CreateRegion = 0x06FF,
-    Arc = 0x0817,
-    Pie = 0x081A,
-    Chord = 0x0830,
-    BitBlt = 0x0922,
-    DibBitBlt = 0x0940,
-    ExtTextOut = 0x0A32,
-    StretchBlt = 0x0B23,
-    DibStretchBlt = 0x0B41,
-    SetDibToDev = 0x0D33,
-    StretchDib = 0x0F43,
-};
+// The player knows the records by the names the page writer gives them.
+using namespace fw::report::WmfFunction;
 
 // Raster operations of PatBlt that have a meaning without a destination.
 constexpr std::uint32_t RopPatCopy = 0x00F00021;
@@ -214,7 +142,7 @@ public:
     {
         if (!readHeaders())
             return false;
-        std::size_t pos = WmfPlaceableHeaderSize + WmfMetaHeaderSize;
+        std::size_t pos = fw::report::PlaceableHeaderSize + fw::report::MetafileHeaderSize;
         for (;;) {
             const std::size_t left = m_bytes.size() - pos;
             if (left == 0)
@@ -234,7 +162,7 @@ public:
             if (std::uint64_t(words) * 2 > left)
                 return recordFault("the size of " + std::to_string(words) + " words does not fit in the " +
                                    std::to_string(left / 2) + " words left");
-            if (m_function == EndOfFile)
+            if (m_function == Eof)
                 return true;
             const std::size_t size = std::size_t(words) * 2;
             if (!record(Reader(m_bytes.subspan(pos + 6, size - 6))))
@@ -246,11 +174,11 @@ public:
 private:
     bool readHeaders()
     {
-        if (m_bytes.size() < WmfPlaceableHeaderSize + WmfMetaHeaderSize)
+        if (m_bytes.size() < fw::report::PlaceableHeaderSize + fw::report::MetafileHeaderSize)
             return fileFault("the file has " + std::to_string(m_bytes.size()) +
                              " bytes, too few for the placeable and metafile headers");
         Reader r(m_bytes);
-        if (r.u32() != WmfPlaceableKey)
+        if (r.u32() != fw::report::PlaceableKey)
             return fileFault("the file does not start with the placeable key 0x9AC6CDD7");
         r.u16(); // handle, always 0 on disk
         m_doc.frame.left = r.i16();
@@ -260,11 +188,7 @@ private:
         m_doc.frame.unitsPerInch = r.u16();
         r.u32(); // reserved
         const std::uint16_t checksum = r.u16();
-        std::uint16_t sum = 0;
-        Reader words(m_bytes.first(20));
-        for (int i = 0; i < 10; ++i)
-            sum ^= words.u16();
-        m_doc.checksumMatches = sum == checksum;
+        m_doc.checksumMatches = fw::report::placeableChecksum(m_bytes.first<20>()) == checksum;
         if (m_doc.frame.unitsPerInch == 0)
             return fileFault("the units per inch are 0");
         if (m_doc.frame.width() <= 0 || m_doc.frame.height() <= 0)
@@ -376,13 +300,7 @@ private:
             const std::uint16_t index = r.u16();
             if (r.failed())
                 return tooShort();
-            const TableObject* object = lookUp(index);
-            if (!object)
-                return false;
-            const auto* other = std::get_if<OtherObject>(object);
-            if (!other || *other != OtherObject::Palette)
-                return recordFault("object " + std::to_string(index) + " is not a palette");
-            return true;
+            return lookUpOther(index, OtherObject::Palette, "a palette");
         }
         case DeleteObject: {
             const std::uint16_t index = r.u16();
@@ -475,12 +393,9 @@ private:
             const std::uint16_t count = r.u16();
             if (r.failed())
                 return tooShort();
-            if (std::size_t(count) * 4 > r.left())
-                return recordFault(std::to_string(count) + " points do not fit in the " + std::to_string(r.left()) +
-                                   " bytes left in the record");
-            std::vector<WmfPoint> points(count);
-            for (auto& p : points)
-                p = r.pointXY();
+            if (!pointsFit(r, count))
+                return false;
+            std::vector<WmfPoint> points = readPoints(r, count);
             if (m_function == Polyline)
                 emit(WmfPolyline{std::move(points)});
             else
@@ -491,24 +406,18 @@ private:
             const std::uint16_t polygons = r.u16();
             if (r.failed())
                 return tooShort();
-            if (std::size_t(polygons) * 2 > r.left())
-                return recordFault(std::to_string(polygons) + " polygon counts do not fit in the " +
-                                   std::to_string(r.left()) + " bytes left in the record");
+            if (!fits(r, std::size_t(polygons) * 2, std::to_string(polygons) + " polygon counts do not fit"))
+                return false;
             std::vector<std::uint16_t> counts(polygons);
             std::size_t total = 0;
             for (auto& c : counts)
                 total += c = r.u16();
-            if (total * 4 > r.left())
-                return recordFault(std::to_string(total) + " points do not fit in the " + std::to_string(r.left()) +
-                                   " bytes left in the record");
+            if (!pointsFit(r, total))
+                return false;
             WmfPolyPolygon shape;
             shape.polygons.reserve(polygons);
-            for (const std::uint16_t c : counts) {
-                std::vector<WmfPoint> points(c);
-                for (auto& p : points)
-                    p = r.pointXY();
-                shape.polygons.push_back(std::move(points));
-            }
+            for (const std::uint16_t c : counts)
+                shape.polygons.push_back(readPoints(r, c));
             emit(std::move(shape));
             return true;
         }
@@ -537,9 +446,8 @@ private:
             const std::int16_t length = r.i16();
             if (r.failed())
                 return tooShort();
-            if (length < 0 || std::size_t(length) > r.left())
-                return recordFault("a text of " + std::to_string(length) + " bytes does not fit in the " +
-                                   std::to_string(r.left()) + " bytes left in the record");
+            if (!textFits(r, length))
+                return false;
             WmfText text;
             text.bytes = r.bytes(std::size_t(length));
             r.skip(std::size_t(length) & 1); // the text is padded to a whole word
@@ -555,9 +463,8 @@ private:
                 text.rect = r.rectLTRB();
             if (r.failed())
                 return tooShort();
-            if (length < 0 || std::size_t(length) > r.left())
-                return recordFault("a text of " + std::to_string(length) + " bytes does not fit in the " +
-                                   std::to_string(r.left()) + " bytes left in the record");
+            if (!textFits(r, length))
+                return false;
             text.bytes = r.bytes(std::size_t(length));
             r.skip(std::size_t(length) & 1);
             // The advances are optional; a record that has fewer than one per
@@ -620,12 +527,8 @@ private:
             return tooShort();
         if (m_function == SelectClipRegion && region == 0)
             return true;
-        const TableObject* object = lookUp(region);
-        if (!object)
+        if (!lookUpOther(region, OtherObject::Region, "a region"))
             return false;
-        const auto* other = std::get_if<OtherObject>(object);
-        if (!other || *other != OtherObject::Region)
-            return recordFault("object " + std::to_string(region) + " is not a region");
         if (m_function == FillRegion || m_function == FrameRegion) {
             const std::uint16_t brush = r.u16();
             if (r.failed())
@@ -663,6 +566,47 @@ private:
             return nullptr;
         }
         return &*m_objects[index];
+    }
+
+    // The live object at `index` when it is of `kind` (named `what` in the
+    // fault); a fault otherwise.
+    bool lookUpOther(std::uint16_t index, OtherObject kind, const char* what)
+    {
+        const TableObject* object = lookUp(index);
+        if (!object)
+            return false;
+        const auto* other = std::get_if<OtherObject>(object);
+        if (!other || *other != kind)
+            return recordFault("object " + std::to_string(index) + " is not " + what);
+        return true;
+    }
+
+    // Counts in a record are checked against what it holds before anything
+    // is allocated for them: a damaged count must not make the player read
+    // past the record or reserve a huge list.
+    bool fits(const Reader& r, std::size_t bytes, const std::string& what)
+    {
+        if (bytes <= r.left())
+            return true;
+        return recordFault(what + " in the " + std::to_string(r.left()) + " bytes left in the record");
+    }
+    bool pointsFit(const Reader& r, std::size_t count)
+    {
+        return fits(r, count * 4, std::to_string(count) + " points do not fit");
+    }
+    bool textFits(const Reader& r, std::int16_t length)
+    {
+        if (length >= 0 && std::size_t(length) <= r.left())
+            return true;
+        return recordFault("a text of " + std::to_string(length) + " bytes does not fit in the " +
+                           std::to_string(r.left()) + " bytes left in the record");
+    }
+    static std::vector<WmfPoint> readPoints(Reader& r, std::size_t count)
+    {
+        std::vector<WmfPoint> points(count);
+        for (auto& p : points)
+            p = r.pointXY();
+        return points;
     }
 
     template <class Command>

@@ -26,12 +26,9 @@
 #include <string_view>
 
 #include "framework/preview/wmf_document.h"
+#include "framework/report/wmf_records.h"
 
 namespace fw::preview {
-
-inline constexpr std::uint32_t WmfPlaceableKey = 0x9AC6CDD7;
-inline constexpr std::size_t WmfPlaceableHeaderSize = 22;
-inline constexpr std::size_t WmfMetaHeaderSize = 18;
 
 // Caps that keep a hostile file from costing unbounded memory or time.
 inline constexpr std::size_t WmfMaxFileSize = 64u * 1024 * 1024;

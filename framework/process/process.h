@@ -88,7 +88,10 @@ public:
 
     // Processing parameters; the reports of the demonstration keep the first
     // values.
-    void setRecordsPerCycle(std::int32_t records) { m_recordsPerCycle = std::clamp<std::int32_t>(records, 1, MaximumRecordsPerCycle); }
+    void setRecordsPerCycle(std::int32_t records)
+    {
+        m_recordsPerCycle = std::clamp<std::int32_t>(records, 1, MaximumRecordsPerCycle);
+    }
     std::int32_t recordsPerCycle() const { return m_recordsPerCycle; }
     void setTimeSlice(std::int32_t hundredths) { m_timeSlice = std::max<std::int32_t>(hundredths, 1); }
     std::int32_t timeSlice() const { return m_timeSlice; }

@@ -29,14 +29,6 @@ void put32(std::vector<std::uint8_t>& out, std::uint32_t value)
 
 } // namespace
 
-std::uint16_t placeableChecksum(std::span<const std::uint8_t, 20> header)
-{
-    std::uint16_t sum = 0;
-    for (std::size_t i = 0; i < header.size(); i += 2)
-        sum ^= static_cast<std::uint16_t>(header[i] | (header[i + 1] << 8));
-    return sum;
-}
-
 WmfWriter::WmfWriter(WmfRect boundingBox, std::uint16_t unitsPerInch) : m_box(boundingBox), m_unitsPerInch(unitsPerInch)
 {
     m_records.reserve(8192);
@@ -168,6 +160,14 @@ void WmfWriter::setBkMode(std::uint16_t mode)
     endRecord();
 }
 
+void WmfWriter::pointRecord(std::uint16_t function, int x, int y)
+{
+    beginRecord(function);
+    word(y);                           // Y
+    word(x);                           // X
+    endRecord();
+}
+
 void WmfWriter::setTextAlign(std::uint16_t align)
 {
     beginRecord(WmfFunction::SetTextAlign);
@@ -175,21 +175,9 @@ void WmfWriter::setTextAlign(std::uint16_t align)
     endRecord();
 }
 
-void WmfWriter::setWindowOrg(int x, int y)
-{
-    beginRecord(WmfFunction::SetWindowOrg);
-    word(y);                           // Y
-    word(x);                           // X
-    endRecord();
-}
+void WmfWriter::setWindowOrg(int x, int y) { pointRecord(WmfFunction::SetWindowOrg, x, y); }
 
-void WmfWriter::setWindowExt(int width, int height)
-{
-    beginRecord(WmfFunction::SetWindowExt);
-    word(height);                      // Y
-    word(width);                       // X
-    endRecord();
-}
+void WmfWriter::setWindowExt(int width, int height) { pointRecord(WmfFunction::SetWindowExt, width, height); }
 
 void WmfWriter::textOut(int x, int y, std::string_view text)
 {
@@ -220,21 +208,9 @@ void WmfWriter::extTextOut(int x, int y, std::string_view text, std::optional<Wm
     endRecord();
 }
 
-void WmfWriter::moveTo(int x, int y)
-{
-    beginRecord(WmfFunction::MoveTo);
-    word(y);                           // Y
-    word(x);                           // X
-    endRecord();
-}
+void WmfWriter::moveTo(int x, int y) { pointRecord(WmfFunction::MoveTo, x, y); }
 
-void WmfWriter::lineTo(int x, int y)
-{
-    beginRecord(WmfFunction::LineTo);
-    word(y);                           // Y
-    word(x);                           // X
-    endRecord();
-}
+void WmfWriter::lineTo(int x, int y) { pointRecord(WmfFunction::LineTo, x, y); }
 
 void WmfWriter::rectangle(int left, int top, int right, int bottom)
 {

@@ -35,35 +35,9 @@
 #include <string_view>
 #include <vector>
 
+#include "framework/report/wmf_records.h"
+
 namespace fw::report {
-
-// Record function numbers of the records this framework writes and plays.
-namespace WmfFunction {
-inline constexpr std::uint16_t Eof = 0x0000;
-inline constexpr std::uint16_t SetBkMode = 0x0102;
-inline constexpr std::uint16_t SetTextAlign = 0x012E;
-inline constexpr std::uint16_t SelectObject = 0x012D;
-inline constexpr std::uint16_t DeleteObject = 0x01F0;
-inline constexpr std::uint16_t SetTextColor = 0x0209;
-inline constexpr std::uint16_t SetWindowOrg = 0x020B;
-inline constexpr std::uint16_t SetWindowExt = 0x020C;
-inline constexpr std::uint16_t LineTo = 0x0213;
-inline constexpr std::uint16_t MoveTo = 0x0214;
-inline constexpr std::uint16_t CreatePenIndirect = 0x02FA;
-inline constexpr std::uint16_t CreateFontIndirect = 0x02FB;
-inline constexpr std::uint16_t CreateBrushIndirect = 0x02FC;
-inline constexpr std::uint16_t Rectangle = 0x041B;
-inline constexpr std::uint16_t TextOut = 0x0521;
-inline constexpr std::uint16_t ExtTextOut = 0x0A32;
-} // namespace WmfFunction
-
-inline constexpr std::uint32_t PlaceableKey = 0x9AC6CDD7;
-inline constexpr std::size_t PlaceableHeaderSize = 22;
-inline constexpr std::size_t MetafileHeaderSize = 18;
-
-// The placeable header's checksum: the XOR of its first ten 16-bit words
-// (the 20 bytes before the checksum itself).
-std::uint16_t placeableChecksum(std::span<const std::uint8_t, 20> header);
 
 struct WmfRect {
     int left = 0;
@@ -142,6 +116,8 @@ private:
     std::uint16_t takeSlot();
     void beginRecord(std::uint16_t function);
     void endRecord();
+    // A whole record whose parameters are one point, stored Y before X.
+    void pointRecord(std::uint16_t function, int x, int y);
     void word(int value);                 // one 16-bit word, clamped to the signed range
     void uword(std::uint16_t value);
     void dword(std::uint32_t value);

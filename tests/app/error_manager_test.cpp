@@ -20,6 +20,9 @@ struct MessageCase {
     const char* text;
 };
 
+// Names the row in test listings instead of dumping its bytes.
+inline void PrintTo(const MessageCase& row, std::ostream* os) { *os << row.name; }
+
 class ErrorManagerMessageTest : public ::testing::TestWithParam<MessageCase> {};
 
 TEST_P(ErrorManagerMessageTest, ShowsTheTableTextFilledIn)
@@ -92,6 +95,9 @@ struct AnswerCase {
     unsigned button;
     Level level;
 };
+
+// Names the row in test listings instead of dumping its bytes.
+inline void PrintTo(const AnswerCase& row, std::ostream* os) { *os << row.name; }
 
 class ErrorManagerQuestionTest : public ::testing::TestWithParam<AnswerCase> {};
 

@@ -7,7 +7,7 @@
 #include "framework/core/error_codes.h"
 #include "tests/app/message_capture.h"
 #include "tests/data/people_file.h"
-#include "tests/fs/temp_folder.h"
+#include "tests/support/temp_folder.h"
 
 using namespace fw::app;
 using fw::data::DataFile;
@@ -108,6 +108,9 @@ struct RebuildCase {
     unsigned answer;
     bool opened;
 };
+
+// Names the row in test listings instead of dumping its bytes.
+inline void PrintTo(const RebuildCase& row, std::ostream* os) { *os << row.name; }
 
 class FileManagerRebuildTest : public FileManagerTest, public ::testing::WithParamInterface<RebuildCase> {};
 

@@ -7,7 +7,7 @@
 #include "framework/core/error_codes.h"
 #include "tests/app/message_capture.h"
 #include "tests/data/people_file.h"
-#include "tests/fs/temp_folder.h"
+#include "tests/support/temp_folder.h"
 
 using namespace fw::app;
 using fw::data::DataFile;

@@ -4,7 +4,7 @@
 #include <filesystem>
 
 #include "framework/app/ini_manager.h"
-#include "tests/fs/temp_folder.h"
+#include "tests/support/temp_folder.h"
 
 using namespace fw::app;
 
@@ -15,21 +15,14 @@ protected:
     void SetUp() override
     {
         TempFolderTest::SetUp();
-        const char* old = std::getenv("XDG_CONFIG_HOME");
-        m_oldConfig = old ? old : "";
-        m_hadConfig = old != nullptr;
-        ::setenv("XDG_CONFIG_HOME", (m_folder / "config").c_str(), 1);
+        m_config.emplace("XDG_CONFIG_HOME", (m_folder / "config").string());
     }
     void TearDown() override
     {
-        if (m_hadConfig)
-            ::setenv("XDG_CONFIG_HOME", m_oldConfig.c_str(), 1);
-        else
-            ::unsetenv("XDG_CONFIG_HOME");
+        m_config.reset();
         TempFolderTest::TearDown();
     }
-    std::string m_oldConfig;
-    bool m_hadConfig = false;
+    std::optional<test_support::ScopedEnv> m_config;
 };
 
 TEST_F(IniManagerTest, LiesInTheDesktopsSettingsFolder)

@@ -16,6 +16,9 @@ struct WarningCase {
     const char* viewOpen;
 };
 
+// Names the row in test listings instead of dumping its bytes.
+inline void PrintTo(const WarningCase& row, std::ostream* os) { *os << row.name; }
+
 class StandardWarningTest : public ::testing::TestWithParam<WarningCase> {};
 
 TEST_P(StandardWarningTest, ShowsTheStandardTexts)

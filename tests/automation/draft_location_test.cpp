@@ -11,10 +11,11 @@
 
 #include "framework/automation/failure_report.h"
 #include "framework/automation/ole_control.h"
-#include "test_support.h"
+#include "tests/support/fake_program.h"
+#include "tests/support/temp_folder.h"
 
 using namespace fw::automation;
-using namespace automation_test;
+using namespace test_support;
 
 namespace {
 
@@ -25,6 +26,9 @@ struct FolderRow {
     std::string home;
     std::string folder;
 };
+
+// Names the row in test listings instead of dumping its bytes.
+inline void PrintTo(const FolderRow& row, std::ostream* os) { *os << row.name; }
 
 class DraftsFolderChoice : public testing::TestWithParam<FolderRow> {};
 
@@ -49,7 +53,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(DraftsFolder, MissingFoldersAreCreatedForTheUserOnlyAndOnlyTheDraftStays)
 {
-    ScratchFolder scratch;
+    TempFolder scratch{"automation-test"};
     const auto folder = scratch.path() / "a" / "b" / "drafts";
     ScopedEnv chosen(draftsFolderVariable.data(), folder.string());
     const auto saved = saveDraft("X-Unsent: 1\r\n\r\n");
@@ -66,7 +70,7 @@ TEST(DraftsFolder, MissingFoldersAreCreatedForTheUserOnlyAndOnlyTheDraftStays)
 
 TEST(DraftsFolder, AFolderThatCannotBeMadeIsAnErrorNamingIt)
 {
-    ScratchFolder scratch;
+    TempFolder scratch{"automation-test"};
     writeFile(scratch.path() / "plain", "x");
     const auto folder = scratch.path() / "plain" / "drafts";
     ScopedEnv chosen(draftsFolderVariable.data(), folder.string());
@@ -80,6 +84,9 @@ struct OpenerRow {
     std::optional<std::string> opener;
     std::vector<std::string> command;
 };
+
+// Names the row in test listings instead of dumping its bytes.
+inline void PrintTo(const OpenerRow& row, std::ostream* os) { *os << row.name; }
 
 class DraftOpenerChoice : public testing::TestWithParam<OpenerRow> {};
 
@@ -99,38 +106,6 @@ INSTANTIATE_TEST_SUITE_P(
                     OpenerRow{"NoShellMeaning", "sh -c $(true);rm", {"sh", "-c", "$(true);rm", "/d/mail 1.eml"}}),
     [](const auto& info) { return std::string(info.param.name); });
 
-// Reads what another process writes into the FIFO `p` until it closes it.
-// poll() bounds the wait, so a fake that never runs fails the test instead
-// of hanging it.
-std::optional<std::string> readFifo(const std::filesystem::path& p)
-{
-    const int fd = open(p.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0)
-        return std::nullopt;
-    std::string got;
-    bool sawWriter = false;
-    for (;;) {
-        pollfd pfd{fd, POLLIN, 0};
-        if (poll(&pfd, 1, 20000) <= 0)
-            break;
-        char buffer[512];
-        const ssize_t n = read(fd, buffer, sizeof buffer);
-        if (n > 0) {
-            got.append(buffer, static_cast<std::size_t>(n));
-            sawWriter = true;
-            continue;
-        }
-        if (n == 0 && (sawWriter || (pfd.revents & POLLHUP))) {
-            close(fd);
-            return got;
-        }
-        if (n < 0 && errno != EAGAIN)
-            break;
-    }
-    close(fd);
-    return std::nullopt;
-}
-
 // Each row puts a fake opener in place that writes its arguments, one per
 // line, into a FIFO the test reads.
 struct LaunchRow {
@@ -138,21 +113,19 @@ struct LaunchRow {
     bool throughVariable; // REPORTMAIL_DRAFT_OPENER names the fake; else xdg-open on PATH
 };
 
+// Names the row in test listings instead of dumping its bytes.
+inline void PrintTo(const LaunchRow& row, std::ostream* os) { *os << row.name; }
+
 class DraftOpenerLaunch : public testing::TestWithParam<LaunchRow> {};
 
 TEST_P(DraftOpenerLaunch, TheRealProgramReceivesTheDraftsPath)
 {
-    ScratchFolder scratch;
-    const auto bin = scratch.path() / "bin";
-    std::filesystem::create_directory(bin);
+    TempFolder scratch{"automation-test"};
     const auto record = scratch.path() / "opened.fifo";
     ASSERT_EQ(mkfifo(record.c_str(), 0600), 0);
     const std::string program = GetParam().throughVariable ? "my-mail-opener" : "xdg-open";
-    writeFile(bin / program,
-              "#!/bin/sh\nfor a in \"$@\"; do printf '%s\\n' \"$a\"; done > '" + record.string() + "'\n");
-    std::filesystem::permissions(bin / program, std::filesystem::perms::owner_all);
-    const char* oldPath = std::getenv("PATH");
-    ScopedEnv path("PATH", bin.string() + ":" + (oldPath ? oldPath : "/usr/bin:/bin"));
+    FakeProgram fake(scratch.path() / "bin", program,
+                     "for a in \"$@\"; do printf '%s\\n' \"$a\"; done > '" + record.string() + "'");
     ScopedEnv drafts(draftsFolderVariable.data(), (scratch.path() / "drafts").string());
     ScopedEnv opener(draftOpenerVariable.data(),
                      GetParam().throughVariable ? std::optional<std::string>(program + " --draft") : std::nullopt);

@@ -15,6 +15,9 @@ struct HeaderRow {
     std::string header; // UTF-8
 };
 
+// Names the row in test listings instead of dumping its bytes.
+inline void PrintTo(const HeaderRow& row, std::ostream* os) { *os << row.name; }
+
 class HeaderText : public testing::TestWithParam<HeaderRow> {};
 
 TEST_P(HeaderText, NamesTheCharsetAndGivesUtf8WithoutControls)
@@ -40,6 +43,9 @@ struct IntegerRow {
     std::optional<std::int64_t> integer;
     std::string text;
 };
+
+// Names the row in test listings instead of dumping its bytes.
+inline void PrintTo(const IntegerRow& row, std::ostream* os) { *os << row.name; }
 
 class ValueConversion : public testing::TestWithParam<IntegerRow> {};
 

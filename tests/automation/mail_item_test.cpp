@@ -6,10 +6,11 @@
 #include "framework/automation/drafts_folder.h"
 #include "framework/automation/failure_report.h"
 #include "framework/automation/ole_control.h"
-#include "test_support.h"
+#include "tests/support/draft_reader.h"
+#include "tests/support/temp_folder.h"
 
 using namespace fw::automation;
-using namespace automation_test;
+using namespace test_support;
 
 namespace {
 
@@ -42,12 +43,7 @@ protected:
         return p;
     }
     // The system writes paths with backslashes; so do these tests.
-    static std::string systemPath(const std::filesystem::path& p)
-    {
-        std::string s = p.string();
-        std::replace(s.begin(), s.end(), '/', '\\');
-        return s;
-    }
+    static std::string systemPath(const std::filesystem::path& p) { return backslashed(p.string()); }
     void call(const std::string& members) { m_ole.call(m_item + members); }
     void set(const std::string& members, Value v) { m_ole.set(m_item + members, v); }
     void addRecipient(const std::string& text, std::int64_t type = 1)
@@ -68,7 +64,7 @@ protected:
         return d;
     }
 
-    ScratchFolder m_scratch;
+    TempFolder m_scratch{"automation-test"};
     ScopedEnv m_drafts;
     ScopedEnv m_opener;
     OleControl m_ole;
@@ -160,6 +156,9 @@ struct PiecesRow {
     std::string to;                  // the To header read back; "(none)" when absent
 };
 
+// Names the row in test listings instead of dumping its bytes.
+inline void PrintTo(const PiecesRow& row, std::ostream* os) { *os << row.name; }
+
 class MailRecipientPieces : public MailItemTest, public testing::WithParamInterface<PiecesRow> {};
 
 TEST_P(MailRecipientPieces, BlanksAroundAreTrimmedAndEmptyPiecesSkipped)
@@ -190,6 +189,9 @@ struct AttachmentNameRow {
     std::string shown; // the display name argument; blank: none given
     std::string read;  // the file name a mail program reads back (UTF-8)
 };
+
+// Names the row in test listings instead of dumping its bytes.
+inline void PrintTo(const AttachmentNameRow& row, std::ostream* os) { *os << row.name; }
 
 class MailAttachmentName : public MailItemTest, public testing::WithParamInterface<AttachmentNameRow> {};
 
@@ -227,6 +229,9 @@ struct ImportanceRow {
     bool accepted;
 };
 
+// Names the row in test listings instead of dumping its bytes.
+inline void PrintTo(const ImportanceRow& row, std::ostream* os) { *os << row.name; }
+
 class MailImportance : public MailItemTest, public testing::WithParamInterface<ImportanceRow> {};
 
 TEST_P(MailImportance, HighAndLowAreMarkedNormalIsNot)
@@ -261,6 +266,9 @@ struct InjectionRow {
     std::string displayName;
     std::string decodedSubject;
 };
+
+// Names the row in test listings instead of dumping its bytes.
+inline void PrintTo(const InjectionRow& row, std::ostream* os) { *os << row.name; }
 
 class MailHeaderInjection : public MailItemTest, public testing::WithParamInterface<InjectionRow> {};
 
@@ -323,6 +331,9 @@ struct RefusedRow {
     std::string members; // after the item reference
     std::string reason;
 };
+
+// Names the row in test listings instead of dumping its bytes.
+inline void PrintTo(const RefusedRow& row, std::ostream* os) { *os << row.name; }
 
 class MailItemRefuses : public MailItemTest, public testing::WithParamInterface<RefusedRow> {};
 
@@ -400,6 +411,9 @@ struct CharsetRow {
     std::string html;
     const char* charset;
 };
+
+// Names the row in test listings instead of dumping its bytes.
+inline void PrintTo(const CharsetRow& row, std::ostream* os) { *os << row.name; }
 
 class MailBodyCharset : public MailItemTest, public testing::WithParamInterface<CharsetRow> {};
 

@@ -29,6 +29,9 @@ struct GoodRow {
     std::string shape;
 };
 
+// Names the row in test listings instead of dumping its bytes.
+inline void PrintTo(const GoodRow& row, std::ostream* os) { *os << row.name; }
+
 class MemberTextGood : public testing::TestWithParam<GoodRow> {};
 
 TEST_P(MemberTextGood, ParsesIntoReferenceMembersAndArguments)
@@ -68,6 +71,9 @@ struct BadRow {
     std::string text;
     std::string error;
 };
+
+// Names the row in test listings instead of dumping its bytes.
+inline void PrintTo(const BadRow& row, std::ostream* os) { *os << row.name; }
 
 class MemberTextBad : public testing::TestWithParam<BadRow> {};
 

@@ -103,6 +103,9 @@ struct FailureRow {
     std::string report;
 };
 
+// Names the row in test listings instead of dumping its bytes.
+inline void PrintTo(const FailureRow& row, std::ostream* os) { *os << row.name; }
+
 class OleControlFailure : public testing::TestWithParam<FailureRow> {};
 
 // Each failure is one line on the report with the member text, and nothing

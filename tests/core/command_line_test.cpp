@@ -34,6 +34,9 @@ struct WordCase {
     std::vector<std::string> words; // words 1, 2, ...; the word after the last is checked empty
 };
 
+// Names the row in test listings instead of dumping its bytes.
+inline void PrintTo(const WordCase& row, std::ostream* os) { *os << row.name; }
+
 class Words : public ::testing::TestWithParam<WordCase> {};
 
 TEST_P(Words, EndAtABlankOrAComma)

@@ -8,16 +8,12 @@
 #include "framework/core/error_codes.h"
 #include "framework/data/data_file.h"
 #include "tests/data/people_file.h"
-#include "tests/fs/temp_folder.h"
+#include "tests/support/temp_folder.h"
 
 using namespace fw::data;
 namespace Code = fw::core::ErrorCode;
 
 namespace {
-
-const std::vector<Person> kPeople{
-    {3, "carol", "NY", 1990}, {1, "Alice", "ny", 1985}, {4, "dave", "LA", 1990}, {2, "Bob", "NY", 2001},
-};
 
 class DataFileTest : public TempFolderTest {
 protected:
@@ -49,6 +45,9 @@ struct OrderCase {
     int key; // -1 record order
     std::vector<std::string> expected;
 };
+
+// Names the row in test listings instead of dumping its bytes.
+inline void PrintTo(const OrderCase& row, std::ostream* os) { *os << row.name; }
 
 class DataFileOrderTest : public DataFileTest, public ::testing::WithParamInterface<OrderCase> {};
 
@@ -205,6 +204,9 @@ struct CommandCase {
     bool quickScan;
 };
 
+// Names the row in test listings instead of dumping its bytes.
+inline void PrintTo(const CommandCase& row, std::ostream* os) { *os << row.name; }
+
 class DriverCommandTest : public DataFileTest, public ::testing::WithParamInterface<CommandCase> {};
 
 TEST_P(DriverCommandTest, AnswersThePreviousValue)
@@ -235,6 +237,9 @@ struct BadFileCase {
     std::function<void()> make;
     int code;
 };
+
+// Names the row in test listings instead of dumping its bytes.
+inline void PrintTo(const BadFileCase& row, std::ostream* os) { *os << row.name; }
 
 void writeFile(const char* name, const std::string& bytes)
 {

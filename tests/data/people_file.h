@@ -28,6 +28,12 @@ struct Person {
     std::int32_t year;
 };
 
+// Four people in no key's order, with a city that differs from another only
+// in case and a year two of them share.
+inline const std::vector<Person> kPeople{
+    {3, "carol", "NY", 1990}, {1, "Alice", "ny", 1985}, {4, "dave", "LA", 1990}, {2, "Bob", "NY", 2001},
+};
+
 void put(PersonRecord& r, const Person& p);
 // Creates PEOPLE in the current folder, opens `file` on it and adds the rows.
 void createPeople(fw::data::DataFile& file, PersonRecord& buffer, const std::vector<Person>& rows);

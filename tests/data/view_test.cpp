@@ -3,16 +3,12 @@
 #include "framework/core/error_codes.h"
 #include "framework/data/view.h"
 #include "tests/data/people_file.h"
-#include "tests/fs/temp_folder.h"
+#include "tests/support/temp_folder.h"
 
 using namespace fw::data;
 namespace Code = fw::core::ErrorCode;
 
 namespace {
-
-const std::vector<Person> kPeople{
-    {3, "carol", "NY", 1990}, {1, "Alice", "ny", 1985}, {4, "dave", "LA", 1990}, {2, "Bob", "NY", 2001},
-};
 
 class ViewTest : public TempFolderTest {
 protected:

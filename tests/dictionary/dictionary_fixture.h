@@ -4,7 +4,7 @@
 #include "demo/dictionary/dictionary.h"
 #include "framework/app/error_manager.h"
 #include "tests/app/message_capture.h"
-#include "tests/fs/temp_folder.h"
+#include "tests/support/temp_folder.h"
 
 class DictionaryTest : public TempFolderTest {
 protected:

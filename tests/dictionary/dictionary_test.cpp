@@ -23,6 +23,9 @@ struct FileCase {
     std::vector<std::pair<std::string, std::string>> keys; // name, description
 };
 
+// Names the row in test listings instead of dumping its bytes.
+inline void PrintTo(const FileCase& row, std::ostream* os) { *os << row.name; }
+
 const std::vector<FileCase>& fileCases()
 {
     using fw::app::CreateWhenMissing;
@@ -156,6 +159,9 @@ struct BindingCase {
     DataFile* file;
     std::function<std::vector<fw::data::FieldBinding>()> bindings;
 };
+
+// Names the row in test listings instead of dumping its bytes.
+inline void PrintTo(const BindingCase& row, std::ostream* os) { *os << row.name; }
 
 class FieldBindingTest : public ::testing::TestWithParam<BindingCase> {};
 

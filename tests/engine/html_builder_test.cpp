@@ -11,7 +11,7 @@
 #include "engine/global_data.h"
 #include "framework/core/clock.h"
 #include "framework/core/text.h"
-#include "tests/fs/temp_folder.h"
+#include "tests/support/temp_folder.h"
 
 using namespace engine;
 
@@ -127,6 +127,9 @@ struct BackgroundCase {
     std::int32_t background;
     const char* hex;
 };
+
+// Names the row in test listings instead of dumping its bytes.
+inline void PrintTo(const BackgroundCase& row, std::ostream* os) { *os << row.name; }
 
 class HTMLBackground : public HTMLBuilderTest, public ::testing::WithParamInterface<BackgroundCase> {};
 

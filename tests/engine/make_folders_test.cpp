@@ -8,7 +8,7 @@
 
 #include "framework/core/text.h"
 #include "framework/fs/file_ops.h"
-#include "tests/fs/temp_folder.h"
+#include "tests/support/temp_folder.h"
 
 using namespace engine;
 using fw::core::fitted;
@@ -20,6 +20,9 @@ struct WalkCase {
     std::string passed; // the value as passed, its width included
     std::vector<std::string> attempts;
 };
+
+// Names the row in test listings instead of dumping its bytes.
+inline void PrintTo(const WalkCase& row, std::ostream* os) { *os << row.name; }
 
 class MakeFoldersWalk : public ::testing::TestWithParam<WalkCase> {
 protected:

@@ -13,7 +13,7 @@
 #include "engine/global_data.h"
 #include "framework/core/clock.h"
 #include "framework/fs/work_file.h"
-#include "tests/fs/temp_folder.h"
+#include "tests/support/temp_folder.h"
 
 using namespace engine;
 
@@ -174,6 +174,9 @@ struct WorkedCase {
     const char* sizes;
 };
 
+// Names the row in test listings instead of dumping its bytes.
+inline void PrintTo(const WorkedCase& row, std::ostream* os) { *os << row.name; }
+
 class RTFWorkedValues : public RTFWriterTest, public ::testing::WithParamInterface<WorkedCase> {};
 
 TEST_P(RTFWorkedValues, TheWholeDocumentIsTheTemplateByteForByte)
@@ -207,6 +210,9 @@ struct PaperCase {
     const char* portrait;
     const char* landscape;
 };
+
+// Names the row in test listings instead of dumping its bytes.
+inline void PrintTo(const PaperCase& row, std::ostream* os) { *os << row.name; }
 
 class RTFPaperNames : public RTFWriterTest, public ::testing::WithParamInterface<PaperCase> {};
 

@@ -1,17 +1,15 @@
 #include "engine/shell/shell_open.h"
 
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <poll.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <string>
 
-#include "tests/fs/temp_folder.h"
+#include "tests/support/fake_program.h"
+#include "tests/support/temp_folder.h"
 
 using namespace engine;
 
@@ -25,51 +23,25 @@ protected:
     void SetUp() override
     {
         TempFolderTest::SetUp();
-        std::filesystem::create_directory(at("bin"));
-        ASSERT_EQ(::mkfifo(at("record").c_str(), 0666), 0);
-        // Held open for reading and writing, so reading never sees an end
-        // between two fake runs.
-        m_record = ::open(at("record").c_str(), O_RDWR | O_NONBLOCK | O_CLOEXEC);
-        ASSERT_GE(m_record, 0);
-        write(at("bin/xdg-open"), "#!/bin/sh\nprintf '%s:%s\\n' \"$#\" \"$1\" > \"" + at("record").string() + "\"\n");
-        std::filesystem::permissions(at("bin/xdg-open"), std::filesystem::perms::owner_all);
-        const char* path = std::getenv("PATH");
-        m_oldPath = path ? path : "";
-        setPath(at("bin").string() + ":" + m_oldPath);
+        m_record.emplace(at("record"));
+        ASSERT_TRUE(m_record->isOpen());
+        m_xdgOpen.emplace(at("bin"), "xdg-open",
+                          "printf '%s:%s\\n' \"$#\" \"$1\" > \"" + at("record").string() + "\"");
     }
 
     void TearDown() override
     {
-        setPath(m_oldPath);
+        m_xdgOpen.reset();
         setShellOpenTimerDrain({});
-        if (m_record >= 0)
-            ::close(m_record);
+        m_record.reset();
         TempFolderTest::TearDown();
     }
 
-    static void setPath(const std::string& path) { ::setenv("PATH", path.c_str(), 1); }
-
     // What the fake recorded for one run.
-    std::string nextRecord()
-    {
-        std::string line;
-        for (;;) {
-            pollfd p{m_record, POLLIN, 0};
-            if (::poll(&p, 1, 20000) <= 0) {
-                ADD_FAILURE() << "the fake xdg-open did not run";
-                return line;
-            }
-            char c = 0;
-            while (::read(m_record, &c, 1) == 1) {
-                if (c == '\n')
-                    return line;
-                line += c;
-            }
-        }
-    }
+    std::string nextRecord() { return m_record->nextLine("the fake xdg-open"); }
 
-    int m_record = -1;
-    std::string m_oldPath;
+    std::optional<test_support::LineRecorder> m_record;
+    std::optional<test_support::FakeProgram> m_xdgOpen;
 };
 
 } // namespace
@@ -111,7 +83,7 @@ TEST_F(ShellOpenTest, ReturnsAndDrainsTimersWhetherOrNotAnythingCanOpen)
     setShellOpenTimerDrain([&] { ++drains; });
     ShellOpen(0, "file.rtf");
     EXPECT_EQ(nextRecord(), "1:file.rtf");
-    setPath(at("nothing-here").string()); // no xdg-open at all
+    test_support::ScopedEnv noOpener("PATH", at("nothing-here").string()); // no xdg-open at all
     ShellOpen(0, "file.rtf");
     EXPECT_EQ(drains, 2);
 }

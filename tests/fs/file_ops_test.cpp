@@ -9,7 +9,7 @@
 #include "framework/core/error_codes.h"
 #include "framework/fs/directory.h"
 #include "framework/fs/work_file.h"
-#include "temp_folder.h"
+#include "tests/support/temp_folder.h"
 
 using namespace fw::fs;
 namespace Code = fw::core::ErrorCode;

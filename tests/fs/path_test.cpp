@@ -4,7 +4,7 @@
 
 #include <filesystem>
 
-#include "temp_folder.h"
+#include "tests/support/temp_folder.h"
 
 using namespace fw::fs;
 

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "framework/core/error_codes.h"
-#include "temp_folder.h"
+#include "tests/support/temp_folder.h"
 
 using namespace fw::fs;
 namespace Code = fw::core::ErrorCode;
@@ -150,6 +150,9 @@ struct OpenFailureCase {
     const char* fileName;
     int expected;
 };
+
+// Names the row in test listings instead of dumping its bytes.
+inline void PrintTo(const OpenFailureCase& row, std::ostream* os) { *os << row.name; }
 
 class WorkFileOpenFailure : public WorkFileTest, public ::testing::WithParamInterface<OpenFailureCase> {};
 

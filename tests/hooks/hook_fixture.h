@@ -5,16 +5,13 @@
 // two-page report printed into a hooked previewer as the report manager
 // does it.
 
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <poll.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <cstdlib>
 #include <deque>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -28,7 +25,8 @@
 #include "framework/core/clock.h"
 #include "framework/fs/path.h"
 #include "framework/report/report.h"
-#include "tests/fs/temp_folder.h"
+#include "tests/support/fake_program.h"
+#include "tests/support/temp_folder.h"
 
 namespace hooktest {
 
@@ -83,22 +81,15 @@ protected:
         m_outlook = std::make_unique<fw::automation::RecordingRegistration>("Outlook.Application");
 
         // The fake xdg-open writes its argument and a newline into a FIFO.
-        std::filesystem::create_directory(at("bin"));
-        ASSERT_EQ(::mkfifo(at("shell").c_str(), 0666), 0);
-        m_shell = ::open(at("shell").c_str(), O_RDWR | O_NONBLOCK | O_CLOEXEC);
-        ASSERT_GE(m_shell, 0);
-        write(at("bin/xdg-open"), "#!/bin/sh\nprintf '%s\\n' \"$1\" > \"" + at("shell").string() + "\"\n");
-        std::filesystem::permissions(at("bin/xdg-open"), std::filesystem::perms::owner_all);
-        const char* path = std::getenv("PATH");
-        m_oldPath = path ? path : "";
-        ::setenv("PATH", (at("bin").string() + ":" + m_oldPath).c_str(), 1);
+        m_shell.emplace(at("shell"));
+        ASSERT_TRUE(m_shell->isOpen());
+        m_xdgOpen.emplace(at("bin"), "xdg-open", "printf '%s\\n' \"$1\" > \"" + at("shell").string() + "\"");
     }
 
     void TearDown() override
     {
-        ::setenv("PATH", m_oldPath.c_str(), 1);
-        if (m_shell >= 0)
-            ::close(m_shell);
+        m_xdgOpen.reset();
+        m_shell.reset();
         m_outlook.reset();
         engine::setShellOpenTimerDrain({});
         fw::automation::setFailureSinkForTesting({});
@@ -114,33 +105,10 @@ protected:
     // with the attachment name appended.
     static std::string cwd() { return fw::fs::currentDirectory(); }
     // The same with every "/" turned into "\", as a wildcard search writes it.
-    static std::string cwdBackslashed()
-    {
-        std::string s = cwd();
-        for (char& c : s)
-            if (c == '/')
-                c = '\\';
-        return s;
-    }
+    static std::string cwdBackslashed() { return test_support::backslashed(cwd()); }
 
     // What the fake xdg-open was handed next; fails instead of hanging.
-    std::string nextShellOpen()
-    {
-        std::string line;
-        for (;;) {
-            pollfd p{m_shell, POLLIN, 0};
-            if (::poll(&p, 1, 20000) <= 0) {
-                ADD_FAILURE() << "the fake xdg-open did not run";
-                return line;
-            }
-            char c = 0;
-            while (::read(m_shell, &c, 1) == 1) {
-                if (c == '\n')
-                    return line;
-                line += c;
-            }
-        }
-    }
+    std::string nextShellOpen() { return m_shell->nextLine("the fake xdg-open"); }
 
     // Prints `names` (two a page) into a report whose previewer is hooked
     // with `settings`, and ends the run as the report manager does: the
@@ -174,12 +142,7 @@ protected:
 
     static std::vector<std::string> filesIn(const std::filesystem::path& folder)
     {
-        std::vector<std::string> names;
-        std::error_code ec;
-        for (const auto& e : std::filesystem::directory_iterator(folder, ec))
-            names.push_back(e.path().filename().string());
-        std::sort(names.begin(), names.end());
-        return names;
+        return test_support::fileNames(folder);
     }
 
     static Lines oaq()
@@ -202,8 +165,8 @@ protected:
     Lines m_failures;
     int m_shellOpens = 0;
     std::unique_ptr<fw::automation::RecordingRegistration> m_outlook;
-    int m_shell = -1;
-    std::string m_oldPath;
+    std::optional<test_support::LineRecorder> m_shell;
+    std::optional<test_support::FakeProgram> m_xdgOpen;
 };
 
 // The HTML body a run writes, as SendEmail reads it back: every line

@@ -4,7 +4,7 @@
 #include "framework/automation/draft_opener.h"
 #include "framework/automation/drafts_folder.h"
 #include "hook_fixture.h"
-#include "tests/automation/test_support.h"
+#include "tests/support/draft_reader.h"
 
 using namespace hooktest;
 
@@ -26,7 +26,7 @@ namespace {
 TEST_F(HookTest, AReportBecomesADraftWithItsDocuments)
 {
     m_outlook.reset(); // the framework's own "Outlook.Application" again
-    automation_test::ScopedEnv drafts(std::string(fw::automation::draftsFolderVariable), (m_folder / "drafts").string());
+    test_support::ScopedEnv drafts(std::string(fw::automation::draftsFolderVariable), (m_folder / "drafts").string());
     std::vector<std::string> opened;
     fw::automation::setDraftLauncherForTesting([&](const std::vector<std::string>& command) {
         opened.push_back(command.back());
@@ -37,10 +37,10 @@ TEST_F(HookTest, AReportBecomesADraftWithItsDocuments)
     printReport(zorvane::reportMailSettings(zorvane::ReportMail::Customers), {"Ada", "Bo", "Cy", "Di"});
     fw::automation::setDraftLauncherForTesting({});
 
-    const auto files = automation_test::filesIn(m_folder / "drafts");
+    const auto files = test_support::filesIn(m_folder / "drafts");
     ASSERT_EQ(files.size(), 1u);
     EXPECT_EQ(opened, std::vector<std::string>{files.front().string()});
-    const auto d = automation_test::readDraft(automation_test::readFile(files.front()));
+    const auto d = test_support::readDraft(test_support::readFile(files.front()));
     ASSERT_TRUE(d.parsed);
     EXPECT_EQ(d.headers.at("X-Unsent"), "1");
     EXPECT_EQ(d.to, "mara.quill@example.com, tobias.renn@example.org");

@@ -95,6 +95,9 @@ struct ModeCase {
     bool opens;
 };
 
+// Names the row in test listings instead of dumping its bytes.
+inline void PrintTo(const ModeCase& row, std::ostream* os) { *os << row.name; }
+
 class HookModes : public HookTest, public testing::WithParamInterface<ModeCase> {};
 
 TEST_P(HookModes, EachModeLeavesItsFilesAndMailsOrOpens)

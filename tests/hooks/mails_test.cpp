@@ -14,6 +14,9 @@ struct MailCase {
     Lines lines; // {cwd} stands for the current directory
 };
 
+// Names the row in test listings instead of dumping its bytes.
+inline void PrintTo(const MailCase& row, std::ostream* os) { *os << row.name; }
+
 class Mails : public HookTest, public testing::WithParamInterface<MailCase> {};
 
 std::string withDirectory(std::string line, const std::string& directory)

@@ -16,8 +16,8 @@
 #include "framework/automation/registry.h"
 #include "framework/fs/work_file.h"
 #include "framework/ui/window.h"
-#include "tests/automation/test_support.h"
-#include "tests/fs/temp_folder.h"
+#include "tests/support/draft_reader.h"
+#include "tests/support/temp_folder.h"
 
 using namespace engine;
 using fw::automation::RecordingRegistration;
@@ -141,6 +141,9 @@ struct BodyCase {
     std::string body;
 };
 
+// Names the row in test listings instead of dumping its bytes.
+inline void PrintTo(const BodyCase& row, std::ostream* os) { *os << row.name; }
+
 class SendEmailBody : public SendEmailTest, public testing::WithParamInterface<BodyCase> {};
 
 TEST_P(SendEmailBody, LinesAreClippedAndJoinedWithNothingBetween)
@@ -203,6 +206,9 @@ struct RecipientCase {
     Lines lines;
 };
 
+// Names the row in test listings instead of dumping its bytes.
+inline void PrintTo(const RecipientCase& row, std::ostream* os) { *os << row.name; }
+
 class SendEmailRecipients : public SendEmailTest, public testing::WithParamInterface<RecipientCase> {};
 
 TEST_P(SendEmailRecipients, ListsAreSplitIntoTheirExactPieces)
@@ -247,6 +253,9 @@ struct RtfCase {
     std::string rtfFolder;
     Lines lines;
 };
+
+// Names the row in test listings instead of dumping its bytes.
+inline void PrintTo(const RtfCase& row, std::ostream* os) { *os << row.name; }
 
 class SendEmailRtf : public SendEmailTest, public testing::WithParamInterface<RtfCase> {};
 
@@ -445,9 +454,9 @@ protected:
         m_drafts.reset();
         SendEmailTest::TearDown();
     }
-    std::vector<std::filesystem::path> drafts() const { return automation_test::filesIn(m_folder / "drafts"); }
+    std::vector<std::filesystem::path> drafts() const { return test_support::filesIn(m_folder / "drafts"); }
 
-    std::optional<automation_test::ScopedEnv> m_drafts;
+    std::optional<test_support::ScopedEnv> m_drafts;
     std::vector<std::string> m_opened;
 };
 
@@ -476,7 +485,7 @@ TEST_F(SendEmailDraftTest, OneDraftPerCallWithItsHeadersBodyAndAttachments)
     const auto files = drafts();
     ASSERT_EQ(files.size(), 1u);
     EXPECT_EQ(m_opened, std::vector<std::string>{files.front().string()});
-    const automation_test::ReadDraft d = automation_test::readDraft(automation_test::readFile(files.front()));
+    const test_support::ReadDraft d = test_support::readDraft(test_support::readFile(files.front()));
     ASSERT_TRUE(d.parsed);
     EXPECT_EQ(d.headers.at("X-Unsent"), "1");
     EXPECT_EQ(d.headers.count("From"), 0u);
@@ -495,14 +504,14 @@ TEST_F(SendEmailDraftTest, OneDraftPerCallWithItsHeadersBodyAndAttachments)
     EXPECT_EQ(d.attachments[1].bytes, noteBytes);
 
     // A second call is a second draft; the first stays as it was.
-    const std::string first = automation_test::readFile(files.front());
+    const std::string first = test_support::readFile(files.front());
     c.importance = "Low";
     c.mode = 5;
     EXPECT_EQ(send(c), SendEmailResult::Displayed);
     const auto after = drafts();
     ASSERT_EQ(after.size(), 2u);
-    EXPECT_EQ(automation_test::readFile(files.front()), first);
-    const auto second = automation_test::readDraft(automation_test::readFile(after.back() == files.front() ? after.front() : after.back()));
+    EXPECT_EQ(test_support::readFile(files.front()), first);
+    const auto second = test_support::readDraft(test_support::readFile(after.back() == files.front() ? after.front() : after.back()));
     EXPECT_EQ(second.headers.at("Importance"), "low");
     EXPECT_EQ(second.headers.at("X-Priority"), "5");
     ASSERT_EQ(second.attachments.size(), 1u); // mode 5: no RTF document

@@ -27,7 +27,7 @@
 #include "framework/preview/qt/preview_window.h"
 #include "framework/threads/scheduler.h"
 #include "tests/preview/application.h"
-#include "tests/preview/temp_folder.h"
+#include "tests/support/temp_folder.h"
 #include "tests/preview/wmf_bytes.h"
 
 namespace fw::preview {
@@ -69,33 +69,25 @@ class PreviewerTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        if (const char* old = std::getenv(PrintPdfVariable))
-            m_oldPdf = old;
-        m_pdf = m_folder.path() + "/printed.pdf";
-        setenv(PrintPdfVariable, m_pdf.c_str(), 1);
+        m_pdf = m_folder.file("printed.pdf");
+        m_pdfVariable.emplace(PrintPdfVariable, m_pdf);
     }
-    void TearDown() override
-    {
-        if (m_oldPdf)
-            setenv(PrintPdfVariable, m_oldPdf->c_str(), 1);
-        else
-            unsetenv(PrintPdfVariable);
-    }
+    void TearDown() override { m_pdfVariable.reset(); }
 
     // Writes the page files and appends their names to the previewer's queue.
     void addPages(Previewer& previewer, const std::vector<std::vector<std::uint8_t>>& pages)
     {
         for (const auto& bytes : pages) {
-            const std::string name = m_folder.path() + "/page" + std::to_string(++m_written) + ".wmf";
+            const std::string name = m_folder.file("page") + std::to_string(++m_written) + ".wmf";
             std::ofstream out(name, std::ios::binary);
             out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
             previewer.pageQueue().append(report::PageEntry{core::Text<256>(name)});
         }
     }
 
-    test::TempFolder m_folder;
+    test_support::TempFolder m_folder{"preview-test"};
     std::string m_pdf;
-    std::optional<std::string> m_oldPdf;
+    std::optional<test_support::ScopedEnv> m_pdfVariable;
     int m_written = 0;
 };
 
@@ -343,7 +335,7 @@ TEST_F(PreviewerTest, PrintingAnEmptyQueueMakesNoFile)
 
 TEST_F(PreviewerTest, APdfThatCannotBeWrittenIsAnError)
 {
-    const std::string pdf = m_folder.path() + "/no such folder/out.pdf";
+    const std::string pdf = m_folder.file("no such folder/out.pdf");
     setenv(PrintPdfVariable, pdf.c_str(), 1);
     Previewer previewer;
     addPages(previewer, {pageWithText("one")});

@@ -58,6 +58,9 @@ struct ShapeCase {
     std::vector<Probe> probes;
 };
 
+// Names the row in test listings instead of dumping its bytes.
+inline void PrintTo(const ShapeCase& row, std::ostream* os) { *os << row.name; }
+
 const ShapeCase shapeCases[] = {
     {"FilledRectangleWithItsOutline",
      [] {
@@ -189,6 +192,9 @@ struct AlignCase {
     std::function<void(const QRect&)> check;
 };
 
+// Names the row in test listings instead of dumping its bytes.
+inline void PrintTo(const AlignCase& row, std::ostream* os) { *os << row.name; }
+
 const AlignCase alignCases[] = {
     {"LeftTop", 0,
      [](const QRect& r) {
@@ -294,6 +300,9 @@ struct FaceCase {
     const char* family;
 };
 
+// Names the row in test listings instead of dumping its bytes.
+inline void PrintTo(const FaceCase& row, std::ostream* os) { *os << row.face; }
+
 class FaceNames : public ::testing::TestWithParam<FaceCase> {};
 
 TEST_P(FaceNames, GoThroughFontconfigSubstitution)
@@ -334,6 +343,9 @@ struct DecodeCase {
     std::u16string text;
 };
 
+// Names the row in test listings instead of dumping its bytes.
+inline void PrintTo(const DecodeCase& row, std::ostream* os) { *os << row.name; }
+
 class TextBytes : public ::testing::TestWithParam<DecodeCase> {};
 
 TEST_P(TextBytes, DecodeByCharacterSet)
@@ -359,6 +371,9 @@ struct BrokenCase {
     const char* name;
     std::function<std::vector<std::uint8_t>()> bytes;
 };
+
+// Names the row in test listings instead of dumping its bytes.
+inline void PrintTo(const BrokenCase& row, std::ostream* os) { *os << row.name; }
 
 const BrokenCase brokenCases[] = {
     {"Truncated",

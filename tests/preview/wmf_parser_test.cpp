@@ -12,7 +12,7 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/preview/temp_folder.h"
+#include "tests/support/temp_folder.h"
 #include "tests/preview/wmf_bytes.h"
 
 namespace fw::preview {
@@ -124,6 +124,9 @@ struct BadFile {
     std::function<std::vector<std::uint8_t>()> bytes;
     std::string error;
 };
+
+// Names the row in test listings instead of dumping its bytes.
+inline void PrintTo(const BadFile& row, std::ostream* os) { *os << row.name; }
 
 const BadFile badFiles[] = {
     {"EmptyFile", [] { return std::vector<std::uint8_t>(); },
@@ -291,6 +294,9 @@ struct GoodFile {
     std::function<std::vector<std::uint8_t>()> bytes;
     std::vector<std::string> commands;
 };
+
+// Names the row in test listings instead of dumping its bytes.
+inline void PrintTo(const GoodFile& row, std::ostream* os) { *os << row.name; }
 
 const GoodFile goodFiles[] = {
     {"ObjectsAreResolvedToTheirValues",
@@ -460,20 +466,20 @@ TEST(WmfParser, ReadsTheFrameAndTheChecksum)
 
 TEST(WmfParser, LoadsFilesWithoutRegardToCase)
 {
-    test::TempFolder folder;
-    const std::string name = folder.path() + "/PAGE1.wmf";
+    test_support::TempFolder folder{"preview-test"};
+    const std::string name = folder.file("PAGE1.wmf");
     {
         std::ofstream out(name, std::ios::binary);
         const auto bytes = WmfBytes().moveTo(3, 4).end().bytes();
         out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
     }
-    auto found = loadWmf(folder.path() + "/page1.WMF   ");
+    auto found = loadWmf(folder.file("page1.WMF   "));
     ASSERT_TRUE(found.has_value()) << found.error().text();
     EXPECT_EQ(describe(*found), std::vector<std::string>{"moveto 3,4"});
 
-    auto missing = loadWmf(folder.path() + "/none.wmf");
+    auto missing = loadWmf(folder.file("none.wmf"));
     ASSERT_FALSE(missing.has_value());
-    EXPECT_EQ(missing.error().text(), "WMF player: page file " + folder.path() + "/none.wmf cannot be opened");
+    EXPECT_EQ(missing.error().text(), "WMF player: page file " + folder.file("none.wmf") + " cannot be opened");
 }
 
 } // namespace

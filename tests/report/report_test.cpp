@@ -9,7 +9,7 @@
 #include "framework/core/text.h"
 #include "framework/report/layout_registry.h"
 #include "tests/report/page_reader.h"
-#include "tests/report/temp_folder.h"
+#include "tests/report/report_folder.h"
 #include "tests/report/test_layouts.h"
 
 using namespace fw::report;
@@ -28,11 +28,11 @@ std::vector<std::string> namesIn(const PageQueue& queue)
 
 // The small report over three variables, as a report procedure binds its
 // record buffer.
-class SmallReport : public TempFolderTest {
+class SmallReport : public ReportFolderTest {
 protected:
     void SetUp() override
     {
-        TempFolderTest::SetUp();
+        ReportFolderTest::SetUp();
         auto created = Report::create(testlayouts::small, {Binding::of(name), Binding::of(number), Binding::of(date)});
         ASSERT_TRUE(created.has_value()) << created.error().text();
         report = std::move(*created);
@@ -299,7 +299,7 @@ TEST_F(SmallReport, APageThatCannotBeWrittenIsAnErrorAndNotQueued)
     EXPECT_EQ(report->pageQueue().count(), 0u);
 }
 
-TEST_F(TempFolderTest, PrintingBeforeOpenIsAnError)
+TEST_F(ReportFolderTest, PrintingBeforeOpenIsAnError)
 {
     Text<20> name;
     std::int32_t number = 0, date = 0;
@@ -310,7 +310,7 @@ TEST_F(TempFolderTest, PrintingBeforeOpenIsAnError)
     EXPECT_EQ(printed.error().text(), "Report: a band is printed before the report is opened");
 }
 
-TEST_F(TempFolderTest, ABandTallerThanTheAreaStillPrintsOnePerPage)
+TEST_F(ReportFolderTest, ABandTallerThanTheAreaStillPrintsOnePerPage)
 {
     static constexpr Control tall[] = {{.kind = ControlKind::String, .x = 0, .y = 0, .text = "tall"}};
     static constexpr Band bands[] = {{.kind = BandKind::Detail, .width = 100, .height = 2000, .controls = tall}};
@@ -326,7 +326,7 @@ TEST_F(TempFolderTest, ABandTallerThanTheAreaStillPrintsOnePerPage)
 
 // As in the classes report: the detail band sets its own font, the report
 // sets the colour, and a control that sets only a size keeps the rest.
-TEST_F(TempFolderTest, ControlsInheritFromTheirBandAndTheBandFromTheReport)
+TEST_F(ReportFolderTest, ControlsInheritFromTheirBandAndTheBandFromTheReport)
 {
     static constexpr Control header[] = {
         {.kind = ControlKind::String, .text = "Print Classes", .font = {.size = 24, .style = Bold | Italic}}};
@@ -430,7 +430,7 @@ INSTANTIATE_TEST_SUITE_P(
         CreateRow{"page_number_without_picture", &noPictureLayout, 0, "Report: \"\" is not a picture"}),
     [](const testing::TestParamInfo<CreateRow>& info) { return std::string(info.param.name); });
 
-TEST_F(TempFolderTest, ALayoutIsFoundByLabelAndModuleKeyInAnyCase)
+TEST_F(ReportFolderTest, ALayoutIsFoundByLabelAndModuleKeyInAnyCase)
 {
     registerReportLayout("P1$REPORT", "reporttest$small", testlayouts::small);
     Text<20> name;
@@ -457,7 +457,7 @@ TEST(LayoutRegistry, RegisteringAgainReplacesTheLayout)
 
 // The customers report of the demonstration: 15 bands of 458 fill its area
 // of 7281, so the sixteenth customer starts page 2.
-class CustomersReport : public TempFolderTest {
+class CustomersReport : public ReportFolderTest {
 protected:
     Text<20> NAME, SUBURB, PHONE;
     std::int32_t FIRSTDATE = 0, FIRSTTIME = 0;

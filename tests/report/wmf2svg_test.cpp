@@ -12,8 +12,9 @@
 
 #include "framework/core/date_time.h"
 #include "framework/report/report.h"
-#include "tests/report/temp_folder.h"
+#include "tests/report/report_folder.h"
 #include "tests/report/test_layouts.h"
+#include "tests/support/temp_folder.h"
 
 extern char** environ;
 
@@ -24,14 +25,6 @@ using fw::core::Text;
 namespace {
 
 const char* const Wmf2svg = "/usr/bin/wmf2svg";
-
-std::string contentsOf(const std::string& name)
-{
-    std::ifstream in(name);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
 
 struct Conversion {
     int status = -1;
@@ -59,12 +52,12 @@ Conversion convert(const std::string& page, const std::string& svg)
     if (spawned != 0 || waitpid(pid, &status, 0) != pid)
         return c;
     c.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    c.svg = contentsOf(svg);
-    c.errors = contentsOf(errors);
+    c.svg = test_support::readFile(svg);
+    c.errors = test_support::readFile(errors);
     return c;
 }
 
-class Wmf2svgReadsPages : public TempFolderTest {};
+class Wmf2svgReadsPages : public ReportFolderTest {};
 
 TEST_F(Wmf2svgReadsPages, OfTheCustomersReportWithTheirTexts)
 {

@@ -223,7 +223,9 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         PageCase{"customers",
                  ReportId::Customers,
-                 [] { writeOne(CUSTOMER, CUS, customer(fw::core::dateSerial(2019, 3, 14), fw::core::timeValue(9, 15))); },
+                 [] {
+                     writeOne(CUSTOMER, CUS, customer(fw::core::dateSerial(2019, 3, 14), fw::core::timeValue(9, 15)));
+                 },
                  {{"For Customer", 1000, 802, "Century Gothic", -361, 700, false, 0x808000},
                   {"Name", 2552, 1313, "Century Gothic", -167, 700, false, 0},
                   {"First Date", 4031, 1313, "Century Gothic", -167, 700, false, 0},
@@ -252,7 +254,9 @@ INSTANTIATE_TEST_SUITE_P(
                  14},
         PageCase{"customersEmbedColours",
                  ReportId::CustomersEmbed,
-                 [] { writeOne(CUSTOMER, CUS, customer(fw::core::dateSerial(2019, 3, 14), fw::core::timeValue(9, 15))); },
+                 [] {
+                     writeOne(CUSTOMER, CUS, customer(fw::core::dateSerial(2019, 3, 14), fw::core::timeValue(9, 15)));
+                 },
                  {{"For Customer", 1000, 802, "Century Gothic", -361, 700, false, 0x008000},
                   {"Amberfield Books", 2552, 1750, "Century Gothic", -167, 700, false, 0}},
                  {},

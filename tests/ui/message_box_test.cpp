@@ -18,6 +18,7 @@
 
 #include "framework/ui/qt/application.h"
 #include "sample_layouts.h"
+#include "tests/support/temp_folder.h"
 
 extern char** environ;
 
@@ -69,14 +70,6 @@ INSTANTIATE_TEST_SUITE_P(
         BoxCase{"TrailingBar", "end|", "c", Ok, 0, "c: end\n\n", Ok}),
     [](const auto& info) { return std::string(info.param.name); });
 
-std::string readAll(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream out;
-    out << in.rdbuf();
-    return out.str();
-}
-
 // A program started without any display (no DISPLAY, no WAYLAND_DISPLAY, no
 // platform chosen) comes up offscreen by itself, writes its message box to
 // standard error and ends with exit code 0.
@@ -113,8 +106,8 @@ TEST(UiOffscreenFallback, programWithoutDisplayWritesItsMessageBoxToStandardErro
 
     ASSERT_TRUE(WIFEXITED(status));
     EXPECT_EQ(WEXITSTATUS(status), 0);
-    EXPECT_EQ(readAll(out), "answer 4\n");
-    EXPECT_EQ(readAll(err), "Probe: First line\nsecond line\n");
+    EXPECT_EQ(test_support::readFile(out), "answer 4\n");
+    EXPECT_EQ(test_support::readFile(err), "Probe: First line\nsecond line\n");
 }
 
 } // namespace

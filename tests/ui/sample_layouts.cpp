@@ -97,28 +97,6 @@ WindowLayout noticeLayout()
     return w;
 }
 
-ScratchFolder::ScratchFolder()
-{
-    const char* tmp = std::getenv("TMPDIR");
-    std::string pattern = std::string(tmp != nullptr && *tmp != '\0' ? tmp : "/tmp") + "/uitest-XXXXXX";
-    std::vector<char> buffer(pattern.begin(), pattern.end());
-    buffer.push_back('\0');
-    if (mkdtemp(buffer.data()) != nullptr)
-        m_path = buffer.data();
-}
-
-ScratchFolder::~ScratchFolder()
-{
-    if (m_path.empty())
-        return;
-    if (testing::Test::HasFailure()) {
-        std::fprintf(stderr, "scratch folder kept: %s\n", m_path.c_str());
-        return;
-    }
-    std::error_code error;
-    std::filesystem::remove_all(m_path, error);
-}
-
 namespace {
 
 // The smallest GIF: one white pixel. Qt reads GIF but does not write it.

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "framework/ui/layout.h"
+#include "tests/support/temp_folder.h"
 
 namespace uitest {
 
@@ -15,15 +16,9 @@ fw::ui::WindowLayout noticeLayout();
 
 // A scratch folder that is removed when the test passed and kept (and
 // named on standard error) when it failed.
-class ScratchFolder {
+class ScratchFolder : public test_support::TempFolder {
 public:
-    ScratchFolder();
-    ~ScratchFolder();
-    const std::string& path() const { return m_path; }
-    std::string file(const std::string& name) const { return m_path + "/" + name; }
-
-private:
-    std::string m_path;
+    ScratchFolder() : TempFolder("uitest") {}
 };
 
 // Writes "pic.gif", "pic.ico", "pic.jpg" and "hand.cur" (hot spot 3, 5) into

@@ -15,20 +15,14 @@
 #include <string_view>
 #include <thread>
 
+#include "tests/support/temp_folder.h"
+
 extern char** environ;
 
 namespace {
 
 constexpr std::string_view Binary = REPORTMAIL_BINARY_DIR "/cmdmailer/program/vextrel";
 constexpr std::chrono::seconds Watchdog{60};
-
-std::string slurp(const std::filesystem::path& file)
-{
-    std::ifstream in(file, std::ios::binary);
-    std::ostringstream out;
-    out << in.rdbuf();
-    return out.str();
-}
 
 bool dropped(std::string_view entry)
 {
@@ -119,8 +113,8 @@ ProgramRun runVextrel(const std::vector<std::string>& arguments, const std::file
 
     if (WIFEXITED(status))
         run.exitStatus = WEXITSTATUS(status);
-    run.standardOutput = slurp(outFile);
-    run.standardError = slurp(errFile);
+    run.standardOutput = test_support::readFile(outFile);
+    run.standardError = test_support::readFile(errFile);
     std::filesystem::remove(outFile);
     std::filesystem::remove(errFile);
     return run;

@@ -1,37 +1,8 @@
 #include "tests/vextrel/vextrel_folder.h"
 
-#include <unistd.h>
-
-#include <algorithm>
-#include <cstdlib>
-#include <fstream>
-#include <iostream>
-#include <sstream>
-
 #include "cmdmailer/demo_job/demo_pages.h"
 #include "cmdmailer/goods/goods_file.h"
 #include "framework/core/text.h"
-
-void VextrelFolderTest::SetUp()
-{
-    const char* base = std::getenv("TMPDIR");
-    std::string pattern = std::string(base && *base ? base : "/tmp") + "/reportmail-vextrel-XXXXXX";
-    ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-    m_folder = pattern;
-    m_previous = std::filesystem::current_path();
-    std::filesystem::current_path(m_folder);
-}
-
-void VextrelFolderTest::TearDown()
-{
-    std::filesystem::current_path(m_previous);
-    if (HasFailure()) {
-        std::cerr << "keeping " << m_folder << " for a look\n";
-        return;
-    }
-    std::error_code ignored;
-    std::filesystem::remove_all(m_folder, ignored);
-}
 
 void VextrelFolderTest::writeGoods(int records)
 {
@@ -60,22 +31,9 @@ std::vector<std::filesystem::path> VextrelFolderTest::writePages(std::uint8_t jo
     return files;
 }
 
-std::string VextrelFolderTest::contents(const std::filesystem::path& file)
-{
-    std::ifstream in(file, std::ios::binary);
-    std::ostringstream out;
-    out << in.rdbuf();
-    return out.str();
-}
-
 std::vector<std::string> VextrelFolderTest::fileNames(const std::filesystem::path& folder)
 {
-    std::vector<std::string> names;
-    std::error_code error;
-    for (const auto& entry : std::filesystem::directory_iterator(folder, error))
-        names.push_back(entry.path().filename().string());
-    std::ranges::sort(names);
-    return names;
+    return test_support::fileNames(folder);
 }
 
 std::string VextrelFolderTest::hex(std::string_view bytes)

@@ -4,31 +4,22 @@
 // the page files of a job. The folder is removed when the test passed and
 // kept for a look when it failed.
 
-#include <gtest/gtest.h>
-
 #include <cstdint>
 #include <filesystem>
 #include <string>
 #include <vector>
 
-class VextrelFolderTest : public ::testing::Test {
+#include "tests/support/temp_folder.h"
+
+class VextrelFolderTest : public TempFolderTest {
 protected:
-    void SetUp() override;
-    void TearDown() override;
-
-    std::filesystem::path at(const std::string& relative) const { return m_folder / relative; }
-
     // A GOODS file of `records` records (customer n, goods "Item n"), closed.
     static void writeGoods(int records);
     // Pages 1 to `pages` of `job`, printed by the report engine, in folder.
     static std::vector<std::filesystem::path> writePages(std::uint8_t job, int pages, const std::string& folder);
 
-    static std::string contents(const std::filesystem::path& file);
     // The names of the files in a folder, sorted; empty when it is missing.
     static std::vector<std::string> fileNames(const std::filesystem::path& folder);
     // Upper-case hexadecimal digits of a run of bytes, as the RTF embeds them.
     static std::string hex(std::string_view bytes);
-
-    std::filesystem::path m_folder;
-    std::filesystem::path m_previous;
 };

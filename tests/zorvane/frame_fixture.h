@@ -18,7 +18,7 @@
 #include "framework/ui/drive/window_driver.h"
 #include "framework/ui/layout.h"
 #include "framework/ui/window.h"
-#include "tests/fs/temp_folder.h"
+#include "tests/support/temp_folder.h"
 
 // The pictures the layouts name, drawn by the build.
 void addZorvanePictures();

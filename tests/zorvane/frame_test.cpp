@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -12,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include "frame_fixture.h"
+#include "tests/support/fake_program.h"
 
 namespace {
 
@@ -254,21 +256,18 @@ TEST_F(ZorvaneFrame, emailOneKeepsTheFrameBusyUntilItReturns)
 TEST_F(ZorvaneFrame, emailReportFromOpensTheMakersPageAndStartsNoReport)
 {
     // A stand-in for the desktop's opener that notes what it was given.
-    const std::filesystem::path bin = at("bin");
-    std::filesystem::create_directory(bin);
     const std::filesystem::path opened = at("opened.txt");
-    write(bin / "xdg-open", "#!/bin/sh\nprintf '%s' \"$1\" > '" + opened.string() + ".part' && mv '" +
-                                opened.string() + ".part' '" + opened.string() + "'\n");
-    std::filesystem::permissions(bin / "xdg-open", std::filesystem::perms::owner_all);
-    const std::string previousPath = std::getenv("PATH") ? std::getenv("PATH") : "";
-    setenv("PATH", (bin.string() + ":" + previousPath).c_str(), 1);
+    std::optional<test_support::FakeProgram> xdgOpen;
+    xdgOpen.emplace(at("bin"), "xdg-open",
+                    "printf '%s' \"$1\" > '" + opened.string() + ".part' && mv '" + opened.string() + ".part' '" +
+                        opened.string() + "'");
 
     // The opener is another process: the folder's watcher wakes the event
     // loop when its note arrives.
     QFileSystemWatcher watcher({QString::fromStdString(m_folder.string())});
     drive::chooseMenuItem(frame(), C::EmailReportFrom);
     const bool seen = waitFor([&] { return std::filesystem::exists(opened); });
-    setenv("PATH", previousPath.c_str(), 1);
+    xdgOpen.reset();
     ASSERT_TRUE(seen);
     EXPECT_EQ(contents(opened), "https://www.example.com/report-mail");
     ASSERT_TRUE(settle());

@@ -35,22 +35,17 @@ protected:
     {
         TempFolderTest::SetUp();
         addZorvanePictures();
-        const char* config = std::getenv("XDG_CONFIG_HOME");
-        m_previousConfig = config ? std::optional<std::string>(config) : std::nullopt;
-        setenv("XDG_CONFIG_HOME", at("config").c_str(), 1);
+        m_config.emplace("XDG_CONFIG_HOME", at("config").string());
         engine::BMKG = engine::MailGlobals{};
     }
     void TearDown() override
     {
-        if (m_previousConfig)
-            setenv("XDG_CONFIG_HOME", m_previousConfig->c_str(), 1);
-        else
-            unsetenv("XDG_CONFIG_HOME");
+        m_config.reset();
         setMainStepObserver({});
         TempFolderTest::TearDown();
     }
 
-    std::optional<std::string> m_previousConfig;
+    std::optional<test_support::ScopedEnv> m_config;
 };
 
 TEST_F(ZorvaneStartup, dataInitialiserBlanksTheStartStateAndItsEndReleasesTheQueues)

@@ -1,95 +1,14 @@
 #pragma once
-// Helpers shared by the automation tests: a scratch folder that is kept when
-// a test fails, an environment variable set for one test, and a reader that
-// takes a written draft apart with GMime's own parser.
+// Takes a written draft apart with GMime's own parser, as a mail program
+// would read it.
 
 #include <gmime/gmime.h>
-#include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <map>
-#include <optional>
 #include <string>
 #include <vector>
 
-namespace automation_test {
-
-class ScratchFolder {
-public:
-    ScratchFolder()
-    {
-        const char* tmp = std::getenv("TMPDIR");
-        std::string pattern = std::string(tmp && *tmp ? tmp : "/tmp") + "/automation-test-XXXXXX";
-        if (!mkdtemp(pattern.data()))
-            ADD_FAILURE() << "mkdtemp failed";
-        m_path = pattern;
-    }
-    ~ScratchFolder()
-    {
-        const auto* info = testing::UnitTest::GetInstance()->current_test_info();
-        if (info && info->result()->Failed()) {
-            std::fprintf(stderr, "kept for a look: %s\n", m_path.c_str());
-            return;
-        }
-        std::error_code ec;
-        std::filesystem::remove_all(m_path, ec);
-    }
-    const std::filesystem::path& path() const { return m_path; }
-
-private:
-    std::filesystem::path m_path;
-};
-
-class ScopedEnv {
-public:
-    ScopedEnv(std::string name, std::optional<std::string> value) : m_name(std::move(name))
-    {
-        if (const char* old = std::getenv(m_name.c_str()))
-            m_old = old;
-        if (value)
-            setenv(m_name.c_str(), value->c_str(), 1);
-        else
-            unsetenv(m_name.c_str());
-    }
-    ~ScopedEnv()
-    {
-        if (m_old)
-            setenv(m_name.c_str(), m_old->c_str(), 1);
-        else
-            unsetenv(m_name.c_str());
-    }
-    ScopedEnv(const ScopedEnv&) = delete;
-    ScopedEnv& operator=(const ScopedEnv&) = delete;
-
-private:
-    std::string m_name;
-    std::optional<std::string> m_old;
-};
-
-inline std::string readFile(const std::filesystem::path& p)
-{
-    std::ifstream in(p, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-inline void writeFile(const std::filesystem::path& p, const std::string& bytes)
-{
-    std::ofstream out(p, std::ios::binary);
-    out << bytes;
-}
-
-inline std::vector<std::filesystem::path> filesIn(const std::filesystem::path& folder)
-{
-    std::vector<std::filesystem::path> files;
-    std::error_code ec;
-    for (const auto& e : std::filesystem::directory_iterator(folder, ec))
-        files.push_back(e.path());
-    std::sort(files.begin(), files.end());
-    return files;
-}
+namespace test_support {
 
 struct ReadAttachment {
     std::string name;
@@ -188,4 +107,4 @@ inline ReadDraft readDraft(const std::string& bytes)
     return d;
 }
 
-} // namespace automation_test
+} // namespace test_support
