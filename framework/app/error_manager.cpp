@@ -30,15 +30,28 @@ void ErrorManager::kill()
     m_active = false;
 }
 
-void ErrorManager::setProcedureName(std::string_view name) { m_procedures.emplace_back(fw::core::clip(name)); }
+void ErrorManager::setProcedureName(std::string_view name)
+{
+    m_procedures[fw::threads::currentThread()].emplace_back(fw::core::clip(name));
+}
 
 void ErrorManager::restoreProcedureName()
 {
-    if (!m_procedures.empty())
-        m_procedures.pop_back();
+    const auto names = m_procedures.find(fw::threads::currentThread());
+    if (names == m_procedures.end())
+        return;
+    names->second.pop_back();
+    if (names->second.empty())
+        m_procedures.erase(names); // a thread that has ended leaves nothing behind
 }
 
-std::string ErrorManager::procedureName() const { return m_procedures.empty() ? std::string() : m_procedures.back(); }
+std::string ErrorManager::procedureName() const { return procedureName(fw::threads::currentThread()); }
+
+std::string ErrorManager::procedureName(fw::threads::ThreadNumber thread) const
+{
+    const auto names = m_procedures.find(thread);
+    return names == m_procedures.end() ? std::string() : names->second.back();
+}
 
 void ErrorManager::setFieldName(std::string_view name) { m_fieldName = std::string(fw::core::clip(name)); }
 
@@ -54,8 +67,8 @@ std::string ErrorManager::messageText(Msg id, std::string_view fileName, const f
     replaceAll(text, "%Message", fw::core::clip(argument));
     // A message raised for a procedure says which one, so that a user can
     // tell the report that failed from the others running at the same time.
-    if (!m_procedures.empty())
-        text += "||Procedure: " + m_procedures.back();
+    if (const std::string procedure = procedureName(); !procedure.empty())
+        text += "||Procedure: " + procedure;
     return text;
 }
 

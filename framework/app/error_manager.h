@@ -5,14 +5,18 @@
 // It keeps the name of the procedure that runs now (a stack: each procedure
 // sets its name on entry and restores the previous one on leaving), so that a
 // message raised on its behalf names it, and the field name for the next
-// message only.
+// message only. Each framework thread has a stack of its own: two reports
+// running at once set and restore their names in whatever order their waits
+// interleave, and each must still find its own name and its own predecessor.
 
+#include <map>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "framework/app/message_table.h"
 #include "framework/core/error.h"
+#include "framework/threads/scheduler.h"
 
 namespace fw::app {
 
@@ -24,7 +28,10 @@ public:
 
     void setProcedureName(std::string_view name);
     void restoreProcedureName();
-    std::string procedureName() const; // empty when none is set
+    // The running thread's current procedure; empty when none is set.
+    std::string procedureName() const;
+    // The same for another framework thread.
+    std::string procedureName(fw::threads::ThreadNumber thread) const;
 
     // Names the field of the next message (%Field); cleared once shown.
     void setFieldName(std::string_view name);
@@ -43,7 +50,7 @@ public:
 private:
     Level show(Msg id, std::string_view fileName, const fw::core::Error* error, std::string_view argument);
 
-    std::vector<std::string> m_procedures;
+    std::map<fw::threads::ThreadNumber, std::vector<std::string>> m_procedures;
     std::string m_fieldName;
     bool m_active = false;
 };

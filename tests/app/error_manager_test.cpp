@@ -2,6 +2,7 @@
 
 #include "framework/app/error_manager.h"
 #include "framework/core/error_codes.h"
+#include "framework/threads/scheduler.h"
 #include "tests/app/message_capture.h"
 
 using namespace fw::app;
@@ -88,6 +89,35 @@ TEST(ErrorManagerTest, MessagesNameTheProcedureThatRunsAndItsPredecessorComesBac
     errors.restoreProcedureName();
     errors.restoreProcedureName();
     EXPECT_EQ(errors.procedureName(), "");
+}
+
+TEST(ErrorManagerTest, EachThreadRestoresItsOwnPredecessor)
+{
+    ErrorManager errors;
+    errors.init();
+    errors.setProcedureName("Main");
+    // Two reports that set their names and then wait, so that their restores
+    // come in the opposite order of their sets.
+    bool secondHasSet = false;
+    std::string firstSawAfterRestore = "unset";
+    const auto first = fw::threads::start([&] {
+        errors.setProcedureName("TarvenCustomers");
+        fw::threads::waitUntil([&] { return secondHasSet; });
+        EXPECT_EQ(errors.procedureName(), "TarvenCustomers");
+        errors.restoreProcedureName();
+        firstSawAfterRestore = errors.procedureName();
+    });
+    const auto second = fw::threads::start([&] {
+        errors.setProcedureName("TarvenStudents");
+        secondHasSet = true;
+        fw::threads::waitForThread(first);
+        EXPECT_EQ(errors.procedureName(), "TarvenStudents");
+        errors.restoreProcedureName();
+    });
+    fw::threads::waitForThread(first);
+    fw::threads::waitForThread(second);
+    EXPECT_EQ(firstSawAfterRestore, "");
+    EXPECT_EQ(errors.procedureName(), "Main");
 }
 
 struct AnswerCase {
