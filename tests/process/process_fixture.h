@@ -24,6 +24,7 @@
 #include "framework/ui/window.h"
 #include "tests/app/message_capture.h"
 #include "tests/data/people_file.h"
+#include "tests/support/report_folder.h"
 
 // A clock that moves only when a test moves it.
 struct FakeClock {
@@ -62,19 +63,11 @@ inline std::vector<Person> people(int count)
     return rows;
 }
 
-class ProcessFixture : public ::testing::Test {
+class ProcessFixture : public ReportFolderTest {
 protected:
     void SetUp() override
     {
-        const char* env = std::getenv("TMPDIR");
-        if (env)
-            m_savedTmpdir = env;
-        std::string pattern = std::string(env && *env ? env : "/tmp") + "/process-test-XXXXXX";
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        m_folder = pattern;
-        m_previous = std::filesystem::current_path();
-        std::filesystem::current_path(m_folder);
-        ::setenv("TMPDIR", m_folder.c_str(), 1);
+        ReportFolderTest::SetUp();
         fw::app::globalErrors().init();
     }
 
@@ -84,17 +77,7 @@ protected:
         files.reset();
         file.reset();
         fw::app::globalErrors().kill();
-        std::filesystem::current_path(m_previous);
-        if (m_savedTmpdir)
-            ::setenv("TMPDIR", m_savedTmpdir->c_str(), 1);
-        else
-            ::unsetenv("TMPDIR");
-        if (HasFailure()) {
-            std::cerr << "keeping " << m_folder << " for a look\n";
-            return;
-        }
-        std::error_code ignored;
-        std::filesystem::remove_all(m_folder, ignored);
+        ReportFolderTest::TearDown();
     }
 
     // PEOPLE with `rows`, left open, under managers named "People".
@@ -117,9 +100,6 @@ protected:
         return created ? std::move(*created) : nullptr;
     }
 
-    std::filesystem::path m_folder;
-    std::filesystem::path m_previous;
-    std::optional<std::string> m_savedTmpdir;
     MessageCapture capture;
     PersonRecord buffer;
     std::unique_ptr<fw::data::DataFile> file;

@@ -9,7 +9,7 @@
 #include "framework/core/text.h"
 #include "framework/report/layout_registry.h"
 #include "tests/report/page_reader.h"
-#include "tests/report/report_folder.h"
+#include "tests/support/report_folder.h"
 #include "tests/report/test_layouts.h"
 
 using namespace fw::report;

@@ -12,7 +12,7 @@
 
 #include "framework/core/date_time.h"
 #include "framework/report/report.h"
-#include "tests/report/report_folder.h"
+#include "tests/support/report_folder.h"
 #include "tests/report/test_layouts.h"
 #include "tests/support/temp_folder.h"
 

@@ -32,20 +32,13 @@
 #include "framework/ui/drive/window_driver.h"
 #include "tests/app/message_capture.h"
 #include "tests/report/page_reader.h"
+#include "tests/support/report_folder.h"
 
-class ReportsTest : public ::testing::Test {
+class ReportsTest : public ReportFolderTest {
 protected:
     void SetUp() override
     {
-        const char* env = std::getenv("TMPDIR");
-        if (env)
-            m_savedTmpdir = env;
-        std::string pattern = std::string(env && *env ? env : "/tmp") + "/reports-test-XXXXXX";
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        m_folder = pattern;
-        m_previous = std::filesystem::current_path();
-        std::filesystem::current_path(m_folder);
-        ::setenv("TMPDIR", m_folder.c_str(), 1);
+        ReportFolderTest::SetUp();
         ::setenv(std::string(fw::automation::draftsFolderVariable).c_str(), (m_folder / "drafts").c_str(), 1);
         ::setenv(std::string(fw::automation::draftOpenerVariable).c_str(), "true", 1);
 
@@ -80,17 +73,7 @@ protected:
         engine::BMKG = engine::MailGlobals{};
         ::unsetenv(std::string(fw::automation::draftsFolderVariable).c_str());
         ::unsetenv(std::string(fw::automation::draftOpenerVariable).c_str());
-        std::filesystem::current_path(m_previous);
-        if (m_savedTmpdir)
-            ::setenv("TMPDIR", m_savedTmpdir->c_str(), 1);
-        else
-            ::unsetenv("TMPDIR");
-        if (HasFailure()) {
-            std::cerr << "keeping " << m_folder << " for a look\n";
-            return;
-        }
-        std::error_code ignored;
-        std::filesystem::remove_all(m_folder, ignored);
+        ReportFolderTest::TearDown();
     }
 
     // Runs a report on its own thread, as the frame's menu does, and waits
@@ -139,9 +122,6 @@ protected:
         return names;
     }
 
-    std::filesystem::path m_folder;
-    std::filesystem::path m_previous;
-    std::optional<std::string> m_savedTmpdir;
     std::deque<std::int32_t> m_jobs{57};
     MessageCapture capture;
 };
