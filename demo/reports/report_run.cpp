@@ -100,6 +100,7 @@ public:
         request = threadValues().request;
         if (const std::uint8_t level = ReportManager::init())
             return level;
+        window().setFirstField(1);
         setErrors(fw::app::globalErrors());
         setNavigationRequest(NavigationRequest);
         threadValues().request = 0;

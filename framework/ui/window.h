@@ -70,6 +70,10 @@ public:
     // Brings controls up to date with their variables: one control, or all (0).
     void redraw(int control = 0);
     void setText(int control, std::string_view text);
+    // The control that has the keyboard focus when the window opens (and at
+    // once when it is open already); 0 leaves the choice to the window.
+    void setFirstField(int control);
+    int firstField() const;
 
     // What a person sees.
     bool isVisible(int control) const; // false for a number the window lacks

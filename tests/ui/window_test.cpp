@@ -65,6 +65,24 @@ TEST_F(UiWindow, bindingToAVariableNotGivenIsRefused)
     EXPECT_EQ(window.error().text(), "window: control 1 of P1$PROGRESSWINDOW is bound to variable 1 of 0");
 }
 
+TEST_F(UiWindow, theFirstFieldHasTheKeyboardFocusOnceTheWindowOpens)
+{
+    Text<10> first;
+    Text<10> second;
+    const WindowLayout layout{
+        .label = "P1$FOCUS", .moduleKey = "uitest$focus", .title = "Focus", .width = 100, .height = 50,
+        .controls = {{.number = 1, .kind = ControlKind::Entry, .rect = {5, 5, 40, 10}, .use = 1, .picture = "@s10"},
+                     {.number = 2, .kind = ControlKind::Entry, .rect = {5, 20, 40, 10}, .use = 2, .picture = "@s10"}}};
+    auto window = make(layout, {Binding::of(first), Binding::of(second)});
+    ASSERT_TRUE(window);
+    window->setFirstField(2);
+    window->open();
+    EXPECT_TRUE(waitFor([&] { return window->view().controlWidget(2)->hasFocus(); }));
+    window->setFirstField(1); // an open window moves the focus at once
+    EXPECT_TRUE(waitFor([&] { return window->view().controlWidget(1)->hasFocus(); }));
+    EXPECT_EQ(window->firstField(), 1);
+}
+
 // Dialog units become pixels from the window font: a quarter of its average
 // character width across, an eighth of its height down.
 TEST_F(UiWindow, dialogUnitGeometryBecomesSensiblePixels)

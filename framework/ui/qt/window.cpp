@@ -111,6 +111,8 @@ void Window::hide(int first, int last) { m_view->setHidden(first, last, Hidden::
 void Window::show(int first, int last) { m_view->setHidden(first, last, Hidden::No); }
 void Window::redraw(int control) { m_view->redraw(control); }
 void Window::setText(int control, std::string_view text) { m_view->setText(control, qs(text)); }
+void Window::setFirstField(int control) { m_view->setFirstField(control); }
+int Window::firstField() const { return m_view->firstField(); }
 bool Window::isVisible(int control) const { return m_view->isVisible(control); }
 std::string Window::text(int control) const { return m_view->text(control).toStdString(); }
 std::string Window::title() const { return m_view->title().toStdString(); }

@@ -544,6 +544,20 @@ void WindowView::open()
     }
     if (m_timerHundredths > 0)
         m_timer.start(m_timerHundredths * 10);
+    focusFirstField();
+}
+
+void WindowView::setFirstField(int control)
+{
+    m_firstField = control;
+    if (m_open)
+        focusFirstField();
+}
+
+void WindowView::focusFirstField()
+{
+    if (QWidget* widget = m_firstField != 0 ? controlWidget(m_firstField) : nullptr)
+        widget->setFocus(Qt::OtherFocusReason);
 }
 
 void WindowView::close()

@@ -58,6 +58,8 @@ public:
     void setHidden(int first, int last, Hidden hidden);
     void redraw(int control);
     void setText(int control, const QString& text);
+    void setFirstField(int control);
+    int firstField() const { return m_firstField; }
     bool isVisible(int control) const;
     QString text(int control) const;
     QString title() const;
@@ -86,6 +88,8 @@ public:
     void mouseAction(int keyCode);
 
 private:
+    void focusFirstField();
+
     struct Control {
         const ControlLayout* layout = nullptr;
         QPointer<QWidget> widget;
@@ -127,6 +131,7 @@ private:
     bool m_wasActive = false;
     QTimer m_timer;
     int m_timerHundredths = 0;
+    int m_firstField = 0;
     std::map<int, int> m_alerts; // slot -> key code
     // Cleared when the view goes, so that a wait on it never looks at a
     // window that another thread destroyed meanwhile.
