@@ -8,16 +8,16 @@
 set -euo pipefail
 top="$(cd "$(dirname "$0")/.." && pwd)"
 cd "$top"
-if [[ -z "${DISPLAY:-}" && -z "${WAYLAND_DISPLAY:-}" ]]; then
-  echo "zorvane-demo: zorvane needs a desktop (DISPLAY or WAYLAND_DISPLAY); try: xvfb-run $0" >&2
-  exit 1
-fi
 bash scripts/install-deps.sh
 cmake --preset default >/dev/null
 cmake --build --preset default --target zorvane make-demo-folder -j"$(nproc)"
 
 demo="$top/build/zorvane-demo"
 "$top/build/demo/sample_data/make-demo-folder" "$demo"
+if [[ -z "${DISPLAY:-}" && -z "${WAYLAND_DISPLAY:-}" ]]; then
+  echo "zorvane-demo: built and ready in $demo, but zorvane is shown on a desktop (DISPLAY or WAYLAND_DISPLAY is not set)" >&2
+  exit 1
+fi
 export REPORTMAIL_DRAFTS_DIR="${REPORTMAIL_DRAFTS_DIR:-$demo/drafts}"
 mkdir -p "$REPORTMAIL_DRAFTS_DIR"
 cd "$demo"
