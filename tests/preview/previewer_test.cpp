@@ -15,6 +15,8 @@
 #include <vector>
 
 #include <QComboBox>
+#include <QCoreApplication>
+#include <QImage>
 #include <QLabel>
 #include <QMetaObject>
 #include <QPrintDialog>
@@ -30,21 +32,25 @@
 #include "tests/support/temp_folder.h"
 #include "tests/preview/wmf_bytes.h"
 
+// Sizes in failure messages as width x height.
+void PrintTo(const QSize& size, std::ostream* out) { *out << size.width() << "x" << size.height(); }
+
 namespace fw::preview {
 namespace {
 
 using test::WmfBytes;
 
+// A frame (filled with the default white brush) and the text inside it.
 std::vector<std::uint8_t> pageWithText(std::string_view text)
 {
     return WmfBytes(8270, 11690)
         .bkMode(1)
         .font(-300, "Arial", 700)
-        .select(0)
-        .textOut(1000, 1000, text)
         .pen(0, 20, 0)
         .select(1)
         .rectangle(800, 800, 7470, 10890)
+        .select(0)
+        .textOut(1000, 1000, text)
         .end()
         .bytes();
 }
@@ -256,6 +262,139 @@ TEST_F(PreviewerTest, ZoomWhenAllowed)
     });
     EXPECT_EQ(previewer.ownDisplay(previewer.pageQueue()), 0);
 }
+
+// ---------------------------------------------------------------------------
+// The whole page fills the room the window has for it: as the window first
+// shows, and after every resize. The room is the scroll area's viewport less
+// the grey margin; the page fills it in one direction, to a pixel or two, and
+// stays inside it in the other.
+
+struct FitRow {
+    const char* name;
+    Zoom zoom;
+    double detour; // a zoom factor chosen before "Whole page" again; 0: none
+
+    friend void PrintTo(const FitRow& row, std::ostream* out) { *out << row.name; }
+};
+
+class PreviewFitsTheRoom : public PreviewerTest, public ::testing::WithParamInterface<FitRow> {};
+
+// Lets the window system deliver a resize and the layouts that follow it.
+void settle(QWidget& window, QSize size)
+{
+    for (int i = 0; i < 200 && window.size() != size; ++i)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    for (int i = 0; i < 5; ++i) {
+        QCoreApplication::sendPostedEvents();
+        QCoreApplication::processEvents();
+    }
+}
+
+// The extent of what is painted over the viewport's background along its
+// middle row and its middle column: the page as a person sees it. The corner
+// is always background: the page keeps a margin.
+QSize paintedPage(QWidget& viewport)
+{
+    const QImage shot = viewport.grab().toImage();
+    const QColor grey = shot.pixelColor(0, 0);
+    auto extent = [&](int length, auto pixel) {
+        int first = -1, last = -1;
+        for (int i = 0; i < length; ++i)
+            if (pixel(i) != grey) {
+                if (first < 0)
+                    first = i;
+                last = i;
+            }
+        return first < 0 ? 0 : last - first + 1;
+    };
+    return QSize(extent(shot.width(), [&](int x) { return shot.pixelColor(x, shot.height() / 2); }),
+                 extent(shot.height(), [&](int y) { return shot.pixelColor(shot.width() / 2, y); }));
+}
+
+// Which way the page fills the room: across (its width is the room's) or
+// down (its height is).
+enum class Fills { Either, Across, Down };
+
+void expectPageFillsTheRoom(PreviewWindow& window, const std::string& when, Fills fills = Fills::Either)
+{
+    SCOPED_TRACE(when);
+    QWidget* viewport = child<QScrollArea>(&window, "pageArea")->viewport();
+    const QSize room = viewport->size() - QSize(2 * PreviewWindow::PageMargin, 2 * PreviewWindow::PageMargin);
+    const QSize view = child<QWidget>(&window, "pageView")->size();
+    EXPECT_EQ(paintedPage(*viewport), view) << "the page view is what shows over the background";
+    EXPECT_LE(view.width(), room.width() + 1);
+    EXPECT_LE(view.height(), room.height() + 1);
+    const int spareAcross = room.width() - view.width();
+    const int spareDown = room.height() - view.height();
+    const std::string sizes = "room " + ::testing::PrintToString(room) + ", page " + ::testing::PrintToString(view);
+    switch (fills) {
+    case Fills::Either: EXPECT_LE(std::min(spareAcross, spareDown), 2) << sizes; break;
+    case Fills::Across: EXPECT_LE(spareAcross, 2) << sizes; break;
+    case Fills::Down: EXPECT_LE(spareDown, 2) << sizes; break;
+    }
+    // A4 portrait keeps its proportions.
+    EXPECT_NEAR(double(view.height()) / view.width(), 11690.0 / 8270, 0.01) << sizes;
+}
+
+// Screenshots of the window for a person to look at, kept in the build tree.
+void keepScreenshot(QWidget& window, const std::string& name)
+{
+    const std::filesystem::path folder = std::filesystem::path(REPORTMAIL_BINARY_DIR) / "tests/preview/screenshots";
+    std::filesystem::create_directories(folder);
+    const std::string file = (folder / (name + ".png")).string();
+    EXPECT_TRUE(window.grab().save(QString::fromStdString(file), "PNG")) << file;
+}
+
+TEST_P(PreviewFitsTheRoom, AtFirstShowAndAfterEachResize)
+{
+    const FitRow& row = GetParam();
+    Previewer previewer;
+    previewer.setZoom(row.zoom);
+    addPages(previewer, {pageWithText("one"), pageWithText("two")});
+    test::Watchdog watchdog;
+    bool checked = false;
+    test::whenRunning([&] {
+        auto* window = test::visibleWindow<PreviewWindow>();
+        ASSERT_NE(window, nullptr);
+        if (row.detour != 0) {
+            window->setZoomFactor(row.detour);
+            settle(*window, window->size());
+            auto* zoom = child<QComboBox>(window, "zoom");
+            zoom->setCurrentIndex(0);
+            emit zoom->activated(0);
+            settle(*window, window->size());
+        }
+        EXPECT_EQ(window->zoomFactor(), 0);
+        keepScreenshot(*window, std::string(row.name) + "-first-show");
+        expectPageFillsTheRoom(*window, "first show");
+
+        // Tall and narrow, the page fills the width; wide, the height.
+        const struct {
+            QSize size;
+            Fills fills;
+        } resizes[] = {{QSize(760, 1300), Fills::Across}, {QSize(1100, 560), Fills::Down}, {QSize(900, 1000), Fills::Down}};
+        for (const auto& resize : resizes) {
+            window->resize(resize.size);
+            settle(*window, resize.size);
+            ASSERT_EQ(window->size(), resize.size);
+            expectPageFillsTheRoom(*window, "resized to " + ::testing::PrintToString(resize.size), resize.fills);
+        }
+        // Another page of the same size keeps the fit.
+        child<QPushButton>(window, "nextPage")->click();
+        expectPageFillsTheRoom(*window, "next page");
+        keepScreenshot(*window, std::string(row.name) + "-resized");
+        checked = true;
+        window->reject();
+    });
+    EXPECT_EQ(previewer.ownDisplay(previewer.pageQueue()), 0);
+    EXPECT_TRUE(checked);
+}
+
+INSTANTIATE_TEST_SUITE_P(WholePage, PreviewFitsTheRoom,
+                         ::testing::Values(FitRow{"ZoomAllowed", Zoom::Allowed, 0},
+                                           FitRow{"ZoomDisallowed", Zoom::Disallowed, 0},
+                                           FitRow{"BackFrom200Percent", Zoom::Allowed, 2}),
+                         [](const ::testing::TestParamInfo<FitRow>& info) { return std::string(info.param.name); });
 
 TEST_F(PreviewerTest, NoZoomWhenNotAllowed)
 {

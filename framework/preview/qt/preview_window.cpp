@@ -5,6 +5,7 @@
 #include <iterator>
 
 #include <QComboBox>
+#include <QEvent>
 #include <QHBoxLayout>
 #include <QKeySequence>
 #include <QLabel>
@@ -51,7 +52,7 @@ private:
 
 namespace {
 
-constexpr int Spacing = 12; // grey border around the page, in pixels
+constexpr int GroupSpacing = 12; // between the page buttons and the zoom buttons, in pixels
 
 QString zoomText(double factor)
 {
@@ -101,7 +102,7 @@ PreviewWindow::PreviewWindow(const report::PageQueue& pages, Zoom zoom, QPrinter
     bar->addWidget(m_previous);
     bar->addWidget(m_pageLabel);
     bar->addWidget(m_next);
-    bar->addSpacing(Spacing);
+    bar->addSpacing(GroupSpacing);
     bar->addWidget(m_zoomOut);
     bar->addWidget(m_zoom);
     bar->addWidget(m_zoomIn);
@@ -116,6 +117,7 @@ PreviewWindow::PreviewWindow(const report::PageQueue& pages, Zoom zoom, QPrinter
     m_scroll->setBackgroundRole(QPalette::Dark);
     m_scroll->setWidget(m_view);
     m_scroll->setWidgetResizable(false);
+    m_scroll->viewport()->installEventFilter(this);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(bar);
@@ -210,7 +212,7 @@ QSize PreviewWindow::pageSize() const
                               : pageSizeInches(*m_pages[std::size_t(m_current)]);
     QSizeF size(inches.width() * logicalDpiX(), inches.height() * logicalDpiY());
     if (m_zoomFactor == 0) {
-        const QSize room = m_scroll->viewport()->size() - QSize(2 * Spacing, 2 * Spacing);
+        const QSize room = m_scroll->viewport()->size() - QSize(2 * PageMargin, 2 * PageMargin);
         size.scale(QSizeF(std::max(room.width(), 16), std::max(room.height(), 16)), Qt::KeepAspectRatio);
     } else {
         size *= m_zoomFactor;
@@ -236,11 +238,14 @@ void PreviewWindow::updateView()
     m_view->resize(pageSize());
 }
 
-void PreviewWindow::resizeEvent(QResizeEvent* event)
+bool PreviewWindow::eventFilter(QObject* watched, QEvent* event)
 {
-    QDialog::resizeEvent(event);
-    if (m_zoomFactor == 0)
+    // The viewport has its new size when its resize event arrives; a page
+    // fitted to it may add or drop scroll bars, which resizes the viewport
+    // once more and fits the page again to the room that is then left.
+    if (watched == m_scroll->viewport() && event->type() == QEvent::Resize && m_zoomFactor == 0)
         m_view->resize(pageSize());
+    return QDialog::eventFilter(watched, event);
 }
 
 void PreviewWindow::print()

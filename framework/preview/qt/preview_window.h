@@ -6,6 +6,12 @@
 // given and, when the user accepts it, closes the window with Accepted; Close
 // (or Escape) ends it with Rejected. Page files are read when first shown; a
 // file that cannot be read shows the error page.
+//
+// At "Whole page" the page is fitted to the room the scroll area's viewport
+// really has. The dialog's own size says nothing about that room: the
+// viewport gets its size only when the layout places the scroll area, after
+// the dialog's resize and first show. So the window watches the viewport and
+// fits the page each time the viewport changes size, the first time included.
 
 #include <optional>
 #include <vector>
@@ -35,6 +41,9 @@ public:
     // Zoom factors offered, in the order of the zoom list; 0 is the whole
     // page fitted into the window.
     static constexpr double ZoomFactors[] = {0, 0.5, 0.75, 1, 1.5, 2, 3, 4};
+    // The grey border around the page, in pixels: the whole page is fitted
+    // into the viewport less this border on every side.
+    static constexpr int PageMargin = 12;
 
     PreviewWindow(const report::PageQueue& pages, Zoom zoom, QPrinter& printer, QWidget* parent = nullptr);
     ~PreviewWindow() override;
@@ -61,7 +70,7 @@ public slots:
     void print();
 
 protected:
-    void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void updateView();
