@@ -28,6 +28,21 @@ PageCanvas::PageCanvas(int width, int height) : m_writer({0, 0, width, height}, 
     m_writer.setWindowExt(width, height);
     m_writer.setBkMode(WmfWriter::Transparent);
     m_writer.setTextAlign(WmfWriter::AlignLeftTop);
+    markExtent(width, height);
+}
+
+void PageCanvas::markExtent(int width, int height)
+{
+    // Readers built on libwmf (wmf2svg, AbiWord, ImageMagick) fit what a
+    // picture draws to the picture, whatever its header says: a page whose
+    // drawing stops short of its edges comes out zoomed onto its content.
+    // A pixel at the page's first and at its last point makes the drawing
+    // span the whole page. A pixel takes its colour from its own record, so
+    // no pen or brush is created or selected and every other record of the
+    // page stays as it was; white is the paper's colour, so neither shows on
+    // screen, on a printed sheet or in an RTF document.
+    m_writer.setPixel(0, 0, PaperWhite);
+    m_writer.setPixel(width - 1, height - 1, PaperWhite);
 }
 
 void PageCanvas::drawText(int x, int y, std::string_view text, const PageFont& font, Colour colour,

@@ -38,6 +38,9 @@ public:
     // Lines and box borders are drawn this wide: a hairline of a hundredth
     // of an inch, which every zoom of a preview and every printer shows.
     static constexpr int LineWidth = 10;
+    // The colour of the paper, and of the two pixels that mark the page's
+    // extent in its top left and bottom right corners.
+    static constexpr Colour PaperWhite = 0x00FFFFFF;
 
     // A page of width by height thousandths of an inch, origin top left.
     PageCanvas(int width, int height);
@@ -54,6 +57,7 @@ public:
     std::vector<std::uint8_t> finish();
 
 private:
+    void markExtent(int width, int height);
     void usePen(Colour colour);
     void useNullBrush();
 

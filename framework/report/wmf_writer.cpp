@@ -222,6 +222,15 @@ void WmfWriter::rectangle(int left, int top, int right, int bottom)
     endRecord();
 }
 
+void WmfWriter::setPixel(int x, int y, std::uint32_t colour)
+{
+    beginRecord(WmfFunction::SetPixel);
+    dword(colour);                     // ColorRef
+    word(y);                           // Y
+    word(x);                           // X
+    endRecord();
+}
+
 std::vector<std::uint8_t> WmfWriter::file() const
 {
     constexpr std::uint32_t EofWords = 3;

@@ -99,6 +99,8 @@ public:
     void moveTo(int x, int y);
     void lineTo(int x, int y);
     void rectangle(int left, int top, int right, int bottom);
+    // One pixel in a colour of its own: no pen or brush is involved.
+    void setPixel(int x, int y, std::uint32_t colour);
 
     // Any record, parameters as 16-bit words: the building block of the
     // calls above, and a way for tests of a reader to write records that no

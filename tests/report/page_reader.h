@@ -44,6 +44,12 @@ struct ReadBox {
     bool hollow;
 };
 
+struct ReadPixel {
+    int x, y;
+    std::uint32_t colour;
+    friend bool operator==(const ReadPixel&, const ReadPixel&) = default;
+};
+
 struct ReadPage {
     std::string fault; // empty when the file is sound
     std::uint32_t key = 0;
@@ -59,6 +65,7 @@ struct ReadPage {
     std::vector<ReadText> texts;
     std::vector<ReadLine> lines;
     std::vector<ReadBox> boxes;
+    std::vector<ReadPixel> pixels;
     std::vector<std::uint16_t> functions; // every record's function, in order
 
     std::vector<std::string> textStrings() const
@@ -223,6 +230,10 @@ inline ReadPage readPage(const std::vector<std::uint8_t>& f)
             p.lines.push_back({curX, curY, s16(q + 2), s16(q), penColour});
             curY = s16(q);
             curX = s16(q + 2);
+            break;
+        case WmfFunction::SetPixel:
+            if (!need(8)) { p.fault = "short record"; return p; }
+            p.pixels.push_back({s16(q + 6), s16(q + 4), u32(q)});
             break;
         case WmfFunction::Rectangle:
             if (!need(8)) { p.fault = "short record"; return p; }

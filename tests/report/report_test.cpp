@@ -377,6 +377,61 @@ TEST_F(ReportFolderTest, ControlsInheritFromTheirBandAndTheBandFromTheReport)
     }
 }
 
+// Every page marks its extent with a white pixel in its first and in its
+// last point, written before anything is drawn, so that readers which size
+// a picture by its drawing show the whole page.
+struct ExtentRow {
+    const char* name;
+    Paper paper;
+    Orientation orientation;
+    int width;
+    int height;
+};
+
+void PrintTo(const ExtentRow& row, std::ostream* os) { *os << row.name; }
+
+class PageExtent : public ReportFolderTest, public testing::WithParamInterface<ExtentRow> {};
+
+TEST_P(PageExtent, IsMarkedByWhitePixelsInOppositeCorners)
+{
+    const ExtentRow& row = GetParam();
+    ReportLayout layout = testlayouts::small;
+    layout.paper = row.paper;
+    layout.orientation = row.orientation;
+    Text<20> name;
+    std::int32_t number = 0, date = 0;
+    auto created = Report::create(layout, {Binding::of(name), Binding::of(number), Binding::of(date)});
+    ASSERT_TRUE(created.has_value()) << created.error().text();
+    Report& report = **created;
+    ASSERT_TRUE(report.open().has_value());
+    for (int i = 1; i <= 4; ++i) { // two pages
+        name = "Name";
+        number = i;
+        ASSERT_TRUE(report.printDetail().has_value());
+    }
+    ASSERT_TRUE(report.endPage().has_value());
+    ASSERT_EQ(report.pageQueue().count(), 2u);
+    for (std::size_t n = 1; n <= 2; ++n) {
+        SCOPED_TRACE(n);
+        const ReadPage p = readPageFile(report.pageQueue().fetch(n)->PRINTPREVIEWIMAGE.clipped());
+        ASSERT_EQ(p.fault, "");
+        EXPECT_EQ((std::array<int, 2>{p.boxRight, p.boxBottom}), (std::array<int, 2>{row.width, row.height}));
+        EXPECT_EQ(p.pixels, (std::vector<ReadPixel>{{0, 0, 0xFFFFFF}, {row.width - 1, row.height - 1, 0xFFFFFF}}));
+        // The set-up of the window and the text mode, then the marks, then the page's drawing.
+        ASSERT_GE(p.functions.size(), 6u);
+        EXPECT_EQ((std::vector<std::uint16_t>(p.functions.begin(), p.functions.begin() + 6)),
+                  (std::vector<std::uint16_t>{WmfFunction::SetWindowOrg, WmfFunction::SetWindowExt,
+                                              WmfFunction::SetBkMode, WmfFunction::SetTextAlign, WmfFunction::SetPixel,
+                                              WmfFunction::SetPixel}));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Papers, PageExtent,
+                         testing::Values(ExtentRow{"A4Portrait", PaperA4, Orientation::Portrait, 8268, 11693},
+                                         ExtentRow{"A4Landscape", PaperA4, Orientation::Landscape, 11693, 8268},
+                                         ExtentRow{"LetterPortrait", PaperLetter, Orientation::Portrait, 8500, 11000}),
+                         [](const testing::TestParamInfo<ExtentRow>& info) { return std::string(info.param.name); });
+
 TEST(ReportLayout, LandscapeTurnsThePaper)
 {
     const ReportLayout layout{.paper = PaperA4, .orientation = Orientation::Landscape};
