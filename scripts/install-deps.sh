@@ -8,6 +8,7 @@ packages=(
   qt6-base-dev libgl-dev
   libboost-context-dev libsqlite3-dev sqlite3 libgmime-3.0-dev libinih-dev
   fonts-liberation fonts-dejavu-core
+  fonts-urw-base35 fonts-comic-neue fonts-noto-core fonts-unfonts-core
   libwmf-bin poppler-utils xvfb xauth xxd
 )
 missing=()

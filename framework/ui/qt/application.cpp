@@ -3,8 +3,10 @@
 #include <QApplication>
 #include <QEventLoop>
 #include <QFont>
+#include <QStringList>
 
 #include "framework/threads/scheduler.h"
+#include "framework/ui/font_substitutes.h"
 
 #if defined(__SANITIZE_ADDRESS__)
 // fontconfig keeps its configuration and caches until the process ends and
@@ -20,19 +22,25 @@ namespace fw::ui {
 
 namespace {
 
-// Fonts the layouts name that this platform lacks, with the nearest face in
-// width and height, so that dialog units keep their proportions.
-struct FontSubstitute {
-    const char* name;
-    const char* substitute;
-};
-constexpr FontSubstitute fontSubstitutes[] = {
-    {"MS Sans Serif", "Liberation Sans"},
-    {"MS Shell Dlg", "Liberation Sans"},
-    {"Arial", "Liberation Sans"},
-    {"Times New Roman", "Liberation Serif"},
-    {"Courier New", "Liberation Mono"},
-};
+QString toQString(std::string_view text) { return QString::fromLatin1(text.data(), qsizetype(text.size())); }
+
+// Qt's font matching draws a named face that is not installed with the
+// first of its substitutes that is. The substitutions are the process's
+// own, so every window, preview and printed page of the program gets them.
+void installFontSubstitutes()
+{
+    static bool installed = false;
+    if (installed)
+        return;
+    installed = true;
+    for (const FontSubstitute& entry : FontSubstitutes) {
+        QStringList substitutes;
+        for (std::string_view name : entry.substitutes)
+            if (!name.empty())
+                substitutes << toQString(name);
+        QFont::insertSubstitutions(toQString(entry.face), substitutes);
+    }
+}
 
 void pump(threads::Block block)
 {
@@ -84,9 +92,9 @@ void startWindowSystem(int argc, char** argv)
             args = argv;
         }
         new QApplication(storedArgc, args);
-        for (const FontSubstitute& entry : fontSubstitutes)
-            QFont::insertSubstitution(QString::fromLatin1(entry.name), QString::fromLatin1(entry.substitute));
     }
+    // Also when the program made its application itself.
+    installFontSubstitutes();
     threads::setEventPump(&pump);
 }
 
