@@ -89,6 +89,7 @@ struct WorkFile::Handle {
     int fd = -1;
     bool writable = false;
     bool writeFailed = false;
+    bool wrote = false;        // something was appended since the open
     int writeError = 0;        // errno of the first write that failed
     std::string native;        // the file's path, for messages
     std::optional<StagedFile> staged;
@@ -131,6 +132,7 @@ struct WorkFile::Handle {
     // Appends `size` bytes; one call counts as one write for fault injection.
     bool write(const char* data, std::size_t size)
     {
+        wrote = true;
         if (detail::writeFails()) {
             noteWriteFailure(ENOSPC);
             return false;
@@ -236,6 +238,7 @@ bool WorkFile::setName(std::string_view path)
 
 int WorkFile::remove()
 {
+    m_error = {};
     if (isOpen())
         return failed(FileAlreadyOpen, name.clipped() + " is open");
     settlePending();
@@ -253,6 +256,7 @@ int WorkFile::remove()
 
 int WorkFile::create()
 {
+    m_error = {};
     if (isOpen())
         return failed(FileAlreadyOpen, name.clipped() + " is open");
     if (name.isBlank()) {
@@ -274,6 +278,7 @@ int WorkFile::create()
 
 int WorkFile::open(std::uint8_t mode)
 {
+    m_error = {};
     if (isOpen())
         return failed(FileAlreadyOpen, name.clipped() + " is open");
     if (name.isBlank()) {
@@ -387,13 +392,14 @@ int WorkFile::finish(bool keep)
         return None;
     }
 
+    // Only the close of a file that was written can lose data.
     const int fd = std::exchange(handle->fd, -1);
     int closeError = ::close(fd) != 0 ? errno : 0;
-    if (handle->writable && closeError == 0 && detail::closeFails())
+    if (handle->wrote && closeError == 0 && detail::closeFails())
         closeError = EIO;
     if (!written)
         return failed(FileSystemError, writeFailure);
-    if (handle->writable && closeError != 0)
+    if (handle->wrote && closeError != 0)
         return failed(FileSystemError, "cannot write " + handle->native + ": " + std::strerror(closeError));
     return None;
 }
@@ -420,6 +426,12 @@ int ByteFile::append()
     return m_handle->write(LINE.data(), 1) ? None : failed(FileSystemError, m_handle->writeFailure());
 }
 
+std::ptrdiff_t ByteFile::readFailed(int error)
+{
+    failed(FileSystemError, "cannot read " + m_handle->native + ": " + std::strerror(error));
+    return -1;
+}
+
 std::ptrdiff_t ByteFile::read(std::span<char> into)
 {
     if (!isOpen())
@@ -431,12 +443,12 @@ std::ptrdiff_t ByteFile::read(std::span<char> into)
             // A large request with nothing buffered goes straight to the
             // caller's memory instead of through the buffer.
             if (!h.writeBuffer.empty() && !h.flush())
-                return done > 0 ? static_cast<std::ptrdiff_t>(done) : -1;
+                return done > 0 ? static_cast<std::ptrdiff_t>(done) : readFailed(errno);
             const ssize_t n = ::pread(h.fd, into.data() + done, into.size() - done, h.readOffset);
             if (n < 0 && errno == EINTR)
                 continue;
             if (n < 0)
-                return done > 0 ? static_cast<std::ptrdiff_t>(done) : -1;
+                return done > 0 ? static_cast<std::ptrdiff_t>(done) : readFailed(errno);
             if (n == 0)
                 break;
             h.readOffset += n;
@@ -445,7 +457,7 @@ std::ptrdiff_t ByteFile::read(std::span<char> into)
         }
         const int state = m_handle->fill();
         if (state < 0)
-            return done > 0 ? static_cast<std::ptrdiff_t>(done) : -1;
+            return done > 0 ? static_cast<std::ptrdiff_t>(done) : readFailed(errno);
         if (state == 0)
             break;
         const std::size_t available = m_handle->readBuffer.size() - m_handle->readPos;

@@ -143,6 +143,9 @@ public:
     // error; write() returns false when the file is not open for writing.
     std::ptrdiff_t read(std::span<char> into);
     bool write(std::span<const char> bytes);
+
+private:
+    std::ptrdiff_t readFailed(int error);
 };
 
 using TextLineFile = BasicTextLineFile<256>;
