@@ -177,7 +177,9 @@ core::Expected<void> StagedFile::closeTemporary(Sync sync)
     if (error == 0 && detail::closeFails())
         error = EIO;
     if (error != 0)
-        return failWithErrno("cannot write " + (m_target.empty() ? m_temporary : m_target), error);
+        return failWithErrno(m_target.empty() ? "cannot write a file in " + (m_folder.empty() ? std::string(".") : m_folder)
+                                              : "cannot write " + m_target,
+                             error);
     return {};
 }
 
