@@ -104,16 +104,7 @@ TEST(DataFileOnAFullDisk, LeavesNoEmptyFileThatLaterRunsWouldRefuse)
     fs::current_path(disk);
 
     // All but one page of the disk is taken.
-    {
-        const int fd = ::open("filler", O_WRONLY | O_CREAT, 0644);
-        ASSERT_GE(fd, 0);
-        const std::string block(4096, 'f');
-        while (::write(fd, block.data(), block.size()) == static_cast<ssize_t>(block.size())) {
-        }
-        const off_t size = ::lseek(fd, 0, SEEK_END);
-        ASSERT_EQ(::ftruncate(fd, size - 4096), 0);
-        ::close(fd);
-    }
+    ASSERT_TRUE(small.fill(4096));
     PersonRecord person;
     DataFile file{peopleLayout(), &person};
     const auto created = file.create();

@@ -4,7 +4,9 @@
 // Mounting needs root (or CAP_SYS_ADMIN); where the test cannot mount,
 // mounted() is false and why() says so, for the test to skip with.
 
+#include <fcntl.h>
 #include <sys/mount.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
@@ -34,6 +36,24 @@ public:
     SmallDisk& operator=(const SmallDisk&) = delete;
 
     bool mounted() const { return m_mounted; }
+
+    // Takes all the room there is with a file "filler" in the folder, then
+    // gives `leaveFree` bytes of it back.
+    bool fill(std::size_t leaveFree) const
+    {
+        const std::string path = (m_folder / "filler").string();
+        const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        if (fd < 0)
+            return false;
+        const std::string block(4096, 'f');
+        while (::write(fd, block.data(), block.size()) == static_cast<ssize_t>(block.size())) {
+        }
+        const off_t size = ::lseek(fd, 0, SEEK_END);
+        const bool ok = size >= static_cast<off_t>(leaveFree) &&
+                        ::ftruncate(fd, size - static_cast<off_t>(leaveFree)) == 0;
+        ::close(fd);
+        return ok;
+    }
     const std::string& why() const { return m_why; }
 
 private:
