@@ -2,12 +2,16 @@
 
 #include <ini.h>
 
+#include <unistd.h>
+
 #include <cctype>
+#include <cerrno>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 
 #include "framework/core/text.h"
+#include "framework/fs/fault_seams.h"
+#include "framework/fs/staged_file.h"
 
 namespace fw::app {
 
@@ -20,6 +24,21 @@ std::string folded(std::string_view s)
     for (char& c : out)
         c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     return out;
+}
+
+bool writeAll(int fd, std::string_view bytes)
+{
+    if (fw::fs::detail::writeFails())
+        return false;
+    while (!bytes.empty()) {
+        const ssize_t n = ::write(fd, bytes.data(), bytes.size());
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        bytes.remove_prefix(static_cast<std::size_t>(n));
+    }
+    return true;
 }
 
 int keepSetting(void* user, const char* section, const char* name, const char* value)
@@ -55,16 +74,18 @@ void IniManager::kill()
     if (m_active && m_changed) {
         std::error_code ignored;
         std::filesystem::create_directories(std::filesystem::path(m_path).parent_path(), ignored);
-        const std::string temporary = m_path + ".new";
-        {
-            std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-            for (const auto& [key, section] : m_values) {
-                out << "[" << section.name << "]\n";
-                for (const auto& [folded, setting] : section.settings)
-                    out << setting.name << "=" << setting.value << "\n";
-            }
+        std::string text;
+        for (const auto& [key, section] : m_values) {
+            text += "[" + section.name + "]\n";
+            for (const auto& [folded, setting] : section.settings)
+                text += setting.name + "=" + setting.value + "\n";
         }
-        std::filesystem::rename(temporary, m_path, ignored);
+        // Written as a staged file: a write that fails keeps the settings
+        // file that was there instead of leaving a cut one.
+        if (auto staged = fw::fs::StagedFile::begin(m_path)) {
+            if (writeAll(staged->descriptor(), text))
+                (void)staged->commit();
+        }
     }
     m_values.clear();
     m_changed = false;
