@@ -2,15 +2,11 @@
 
 #include <ini.h>
 
-#include <unistd.h>
-
 #include <cctype>
-#include <cerrno>
 #include <cstdlib>
 #include <filesystem>
 
 #include "framework/core/text.h"
-#include "framework/fs/fault_seams.h"
 #include "framework/fs/staged_file.h"
 
 namespace fw::app {
@@ -24,21 +20,6 @@ std::string folded(std::string_view s)
     for (char& c : out)
         c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     return out;
-}
-
-bool writeAll(int fd, std::string_view bytes)
-{
-    if (fw::fs::detail::writeFails())
-        return false;
-    while (!bytes.empty()) {
-        const ssize_t n = ::write(fd, bytes.data(), bytes.size());
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
-        bytes.remove_prefix(static_cast<std::size_t>(n));
-    }
-    return true;
 }
 
 int keepSetting(void* user, const char* section, const char* name, const char* value)
@@ -83,7 +64,7 @@ void IniManager::kill()
         // Written as a staged file: a write that fails keeps the settings
         // file that was there instead of leaving a cut one.
         if (auto staged = fw::fs::StagedFile::begin(m_path)) {
-            if (writeAll(staged->descriptor(), text))
+            if (staged->write(text))
                 (void)staged->commit();
         }
     }

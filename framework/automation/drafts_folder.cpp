@@ -12,7 +12,6 @@
 #include <ctime>
 #include <string>
 
-#include "framework/fs/fault_seams.h"
 #include "framework/fs/staged_file.h"
 
 namespace fw::automation {
@@ -64,24 +63,6 @@ std::string timeStamp()
     return text;
 }
 
-bool writeAll(int fd, std::string_view bytes)
-{
-    // A draft counts as one write for fault injection.
-    if (fw::fs::detail::writeFails()) {
-        errno = ENOSPC;
-        return false;
-    }
-    while (!bytes.empty()) {
-        const ssize_t n = write(fd, bytes.data(), bytes.size());
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
-        bytes.remove_prefix(static_cast<std::size_t>(n));
-    }
-    return true;
-}
-
 } // namespace
 
 std::filesystem::path draftsFolder()
@@ -104,11 +85,8 @@ core::Expected<std::filesystem::path> saveDraft(std::string_view bytes)
     auto staged = fs::StagedFile::beginNew(folder.string(), stem + "1.eml", 0600);
     if (!staged)
         return core::fail("mail drafts", staged.error().message);
-    if (!writeAll(staged->descriptor(), bytes)) {
-        const auto error = failErrno("cannot write a file in", folder);
-        staged->abandon();
-        return error;
-    }
+    if (auto written = staged->write(bytes); !written)
+        return core::fail("mail drafts", written.error().message); // the temporary goes with the staged file
     // Flushed to the disk before it gets its name, and the folder after:
     // a crash of the machine leaves the whole draft or none.
     for (int n = 1;; ++n) {

@@ -177,9 +177,7 @@ core::Expected<void> StagedFile::closeTemporary(Sync sync)
     if (error == 0 && detail::closeFails())
         error = EIO;
     if (error != 0)
-        return failWithErrno(m_target.empty() ? "cannot write a file in " + (m_folder.empty() ? std::string(".") : m_folder)
-                                              : "cannot write " + m_target,
-                             error);
+        return failWithErrno(writeFailure(), error);
     return {};
 }
 
@@ -195,19 +193,8 @@ core::Expected<void> StagedFile::commit(Sync sync)
         abandon();
         return kind;
     }
-    int error = 0;
-    if (detail::renameFails())
-        error = EIO;
-    else if (::rename(m_temporary.c_str(), m_target.c_str()) != 0)
-        error = errno;
-    if (error != 0) {
-        abandon();
-        return failWithErrno("cannot put " + m_target + " in place", error);
-    }
-    m_temporary.clear();
-    if (sync == Sync::Yes)
-        syncFolder(m_folder);
-    release();
+    if (auto placed = putInPlace(m_target, Replace::Yes, sync); !placed)
+        return std::unexpected(placed.error());
     return {};
 }
 
@@ -217,12 +204,18 @@ core::Expected<bool> StagedFile::commitUnlessTaken(const std::string& name, Sync
         abandon();
         return std::unexpected(closed.error());
     }
+    return putInPlace(name, Replace::No, sync);
+}
+
+core::Expected<bool> StagedFile::putInPlace(const std::string& name, Replace replace, Sync sync)
+{
     int error = 0;
     if (detail::renameFails())
         error = EIO;
-    else if (renameNoReplace(m_temporary, name) != 0)
+    else if ((replace == Replace::Yes ? ::rename(m_temporary.c_str(), name.c_str())
+                                      : renameNoReplace(m_temporary, name)) != 0)
         error = errno;
-    if (error == EEXIST)
+    if (error == EEXIST && replace == Replace::No)
         return false;
     if (error != 0) {
         abandon();
@@ -233,6 +226,27 @@ core::Expected<bool> StagedFile::commitUnlessTaken(const std::string& name, Sync
         syncFolder(m_folder);
     release();
     return true;
+}
+
+core::Expected<void> StagedFile::write(std::string_view bytes)
+{
+    if (detail::writeFails())
+        return failWithErrno(writeFailure(), ENOSPC);
+    while (!bytes.empty()) {
+        const ssize_t n = ::write(m_fd, bytes.data(), bytes.size());
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return failWithErrno(writeFailure(), n < 0 ? errno : ENOSPC);
+        bytes.remove_prefix(static_cast<std::size_t>(n));
+    }
+    return {};
+}
+
+std::string StagedFile::writeFailure() const
+{
+    return m_target.empty() ? "cannot write a file in " + (m_folder.empty() ? std::string(".") : m_folder)
+                            : "cannot write " + m_target;
 }
 
 void StagedFile::abandon()

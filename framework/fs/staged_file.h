@@ -56,6 +56,10 @@ public:
     ~StagedFile();
 
     int descriptor() const { return m_fd; }
+
+    // Writes all of `bytes` to the temporary. One call counts as one write
+    // for fault injection. The error names the target.
+    core::Expected<void> write(std::string_view bytes);
     const std::string& temporaryPath() const { return m_temporary; }
     const std::string& target() const { return m_target; }
 
@@ -75,7 +79,10 @@ public:
 private:
     StagedFile() = default;
     core::Expected<void> createTemporary(std::string_view nameHint, mode_t mode, const std::string& what);
+    enum class Replace : bool { No, Yes };
     core::Expected<void> closeTemporary(Sync sync);
+    core::Expected<bool> putInPlace(const std::string& name, Replace replace, Sync sync);
+    std::string writeFailure() const;
     void release();
 
     int m_fd = -1;

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "framework/automation/drafts_folder.h"
-#include "framework/fs/fault_seams.h"
+#include "tests/support/file_faults.h"
 #include "framework/fs/leftovers.h"
 #include "tests/support/small_disk.h"
 #include "tests/support/temp_folder.h"
@@ -34,12 +34,7 @@ void PrintTo(const DraftFaultRow& row, std::ostream* os) { *os << row.name; }
 
 class DraftFault : public testing::TestWithParam<DraftFaultRow> {
 protected:
-    void TearDown() override
-    {
-        fw::fs::failNthWriteForTesting(0);
-        fw::fs::failNthCloseForTesting(0);
-        fw::fs::failNthRenameForTesting(0);
-    }
+    void TearDown() override { disarmFileFaults(); }
 };
 
 TEST_P(DraftFault, LeavesNoDraftAndNoTemporary)

@@ -15,7 +15,7 @@
 
 #include "framework/core/error_codes.h"
 #include "framework/data/data_file.h"
-#include "framework/fs/fault_seams.h"
+#include "tests/support/file_faults.h"
 #include "tests/data/people_file.h"
 #include "tests/support/small_disk.h"
 #include "tests/support/temp_folder.h"
@@ -43,8 +43,7 @@ class DataFileCreationFault : public TempFolderTest, public ::testing::WithParam
 protected:
     void TearDown() override
     {
-        fw::fs::failNthCloseForTesting(0);
-        fw::fs::failNthRenameForTesting(0);
+        test_support::disarmFileFaults();
         TempFolderTest::TearDown();
     }
 
@@ -62,8 +61,7 @@ TEST_P(DataFileCreationFault, LeavesNoFileAndKeepsTheEarlierOne)
     row.arrange();
 
     const auto created = m_file.create();
-    fw::fs::failNthCloseForTesting(0);
-    fw::fs::failNthRenameForTesting(0);
+    test_support::disarmFileFaults();
     ASSERT_FALSE(created) << "reported as created";
     EXPECT_EQ(created.error().code, row.code);
     EXPECT_EQ(created.error().text(), row.text);

@@ -17,7 +17,7 @@
 #include "engine/html/build_outcome.h"
 #include "framework/core/clock.h"
 #include "framework/core/text.h"
-#include "framework/fs/fault_seams.h"
+#include "tests/support/file_faults.h"
 #include "tests/support/temp_folder.h"
 
 using namespace engine;
@@ -319,19 +319,10 @@ class HTMLBuilderFault : public HTMLBuilderTest, public ::testing::WithParamInte
 protected:
     void TearDown() override
     {
-        fw::fs::failNthWriteForTesting(0);
-        fw::fs::failNthCloseForTesting(0);
-        fw::fs::failNthRenameForTesting(0);
+        test_support::disarmFileFaults();
         HTMLBuilderTest::TearDown();
     }
 };
-
-std::string withFolder(std::string text, const std::string& folder)
-{
-    for (std::size_t at = text.find('@'); at != std::string::npos; at = text.find('@', at + folder.size()))
-        text.replace(at, 1, folder);
-    return text;
-}
 
 const std::string Earlier = "earlier body";
 const std::string EarlierDocument = "earlier document";
@@ -348,16 +339,14 @@ TEST_P(HTMLBuilderFault, SaysWhatWasNotMadeAndKeepsWhatWasThere)
     row.arrange(m_build, m_folder.string());
 
     EXPECT_EQ(m_build.run(), row.result);
-    fw::fs::failNthWriteForTesting(0);
-    fw::fs::failNthCloseForTesting(0);
-    fw::fs::failNthRenameForTesting(0);
+    test_support::disarmFileFaults();
 
     std::vector<std::string> failures;
     for (const BuildFailure& failure : lastBuild().failures)
         failures.push_back(failure.text());
     std::vector<std::string> expected;
     for (const std::string& text : row.failures)
-        expected.push_back(withFolder(text, m_folder.string()));
+        expected.push_back(test_support::withFolder(text, m_folder.string()));
     EXPECT_EQ(failures, expected);
     EXPECT_EQ(lastBuild().complete(), row.failures.empty());
     EXPECT_EQ(lastBuild().documentMade(), row.documentMade);

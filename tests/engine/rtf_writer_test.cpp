@@ -16,6 +16,7 @@
 #include "framework/core/clock.h"
 #include "framework/fs/path.h"
 #include "framework/fs/work_file.h"
+#include "tests/support/file_faults.h"
 #include "tests/support/small_disk.h"
 #include "tests/support/temp_folder.h"
 
@@ -495,21 +496,13 @@ class RTFDocumentFault : public RTFWriterTest, public ::testing::WithParamInterf
 protected:
     void TearDown() override
     {
-        fw::fs::failNthCloseForTesting(0);
-        fw::fs::failNthRenameForTesting(0);
+        test_support::disarmFileFaults();
         m_disk.reset();
         RTFWriterTest::TearDown();
     }
 
     std::optional<test_support::SmallDisk> m_disk;
 };
-
-std::string replaced(std::string text, const std::string& folder)
-{
-    for (std::size_t at = text.find('@'); at != std::string::npos; at = text.find('@', at + folder.size()))
-        text.replace(at, 1, folder);
-    return text;
-}
 
 } // namespace
 
@@ -532,7 +525,7 @@ TEST_P(RTFDocumentFault, IsNeverReportedAsCompleteAndLeavesTheEarlierDocument)
     fw::fs::failNthWriteForTesting(0);
     ASSERT_FALSE(written) << "reported as complete";
     EXPECT_EQ(written.error().code, row.result);
-    EXPECT_EQ(written.error().text(), "RTF writer: " + replaced(row.reason, m_folder.string()));
+    EXPECT_EQ(written.error().text(), "RTF writer: " + test_support::withFolder(row.reason, m_folder.string()));
     // The result byte is the error's code; the seams are armed afresh.
     row.arrange(m_folder);
     EXPECT_EQ(MakeRTFFile(output, "A4", row.pages, 0, 197, 197, 8270, 11530, 0), row.result);

@@ -24,12 +24,14 @@
 #include "framework/fs/leftovers.h"
 #include "framework/fs/staged_file.h"
 #include "framework/fs/work_file.h"
+#include "tests/support/file_faults.h"
 #include "tests/support/small_disk.h"
 #include "tests/support/temp_folder.h"
 
 using namespace fw::fs;
 namespace Code = fw::core::ErrorCode;
 namespace fs = std::filesystem;
+using test_support::startWriting;
 
 namespace {
 
@@ -37,21 +39,8 @@ class StagedWriting : public TempFolderTest {
 protected:
     void TearDown() override
     {
-        failNthWriteForTesting(0);
-        failNthCloseForTesting(0);
-        failNthRenameForTesting(0);
+        test_support::disarmFileFaults();
         TempFolderTest::TearDown();
-    }
-
-    // remove, create, open: how every writer of the system starts a file.
-    static int startWriting(WorkFile& file, const std::string& name)
-    {
-        file.name = name;
-        if (const int rc = file.remove(); rc != 0)
-            return rc;
-        if (const int rc = file.create(); rc != 0)
-            return rc;
-        return file.open(OpenMode::ReadWriteDenyWrite);
     }
 
     // A process that has ended and been reaped: its number names no process.

@@ -10,27 +10,17 @@
 #include <vector>
 
 #include "framework/core/error_codes.h"
+#include "tests/support/file_faults.h"
 #include "tests/support/temp_folder.h"
 
 using namespace fw::fs;
 namespace Code = fw::core::ErrorCode;
+using test_support::startWriting;
 
 namespace {
 
 class WorkFileTest : public TempFolderTest {
 protected:
-    // remove, create, open: how every writer of the system starts a file.
-    template <class File>
-    int startWriting(File& file, const std::string& name)
-    {
-        file.name = name;
-        if (const int rc = file.remove(); rc != 0)
-            return rc;
-        if (const int rc = file.create(); rc != 0)
-            return rc;
-        return file.open(OpenMode::ReadWriteDenyWrite);
-    }
-
     void TearDown() override
     {
         failNthWriteForTesting(0);

@@ -25,11 +25,3 @@ inline std::string htmlBody(const std::string& backgroundDigits)
            "><DIV>\r\n\r\n"
            "</DIV></BODY></HTML>\r\n";
 }
-
-// `text` with every "@" replaced by `folder`.
-inline std::string withFolder(std::string text, const std::string& folder)
-{
-    for (std::size_t at = text.find('@'); at != std::string::npos; at = text.find('@', at + folder.size()))
-        text.replace(at, 1, folder);
-    return text;
-}

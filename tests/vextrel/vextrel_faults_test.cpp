@@ -87,7 +87,7 @@ TEST_P(VextrelFaultRun, SaysWhatWasNotMadeAndKeepsWhatWasThere)
     const ProgramRun run = runVextrel(*arguments, job, m_folder);
     ASSERT_FALSE(run.timedOut) << "vextrel did not end";
     EXPECT_EQ(run.exitStatus, 1);
-    EXPECT_EQ(run.standardError, withFolder(row.standardError, job.string()));
+    EXPECT_EQ(run.standardError, test_support::withFolder(row.standardError, job.string()));
     EXPECT_EQ(fileNames(job / "out"), row.out);
     EXPECT_EQ(fileNames(job / "KR"), row.workFolder);
     for (const auto& [name, bytes] : row.kept)
@@ -225,7 +225,7 @@ TEST_P(VextrelOnAFullDisk, NamesTheFileThatDidNotFitAndLeavesNothingCut)
     const ProgramRun run = runVextrel({"12", "2", call("out/kr12.html")}, job, m_folder);
     ASSERT_FALSE(run.timedOut) << "vextrel did not end";
     EXPECT_EQ(run.exitStatus, 1);
-    EXPECT_EQ(run.standardError, withFolder(row.standardError, job.string()));
+    EXPECT_EQ(run.standardError, test_support::withFolder(row.standardError, job.string()));
     EXPECT_EQ(contents(job / "out" / "kr12.html"), row.body);
     EXPECT_EQ(fileNames(job / "KR"), row.workFolder);
     EXPECT_EQ(contents(job / "KR" / "12.RTF"), EarlierDocument);

@@ -52,7 +52,7 @@ TEST_P(VextrelProgram, buildsWhatTheCommandLineAsksFor)
     const ProgramRun run = runVextrel(c.arguments, job, m_folder);
     ASSERT_FALSE(run.timedOut) << "vextrel did not end";
     EXPECT_EQ(run.exitStatus, c.exitStatus);
-    EXPECT_EQ(run.standardError, withFolder(c.standardError, job.string()));
+    EXPECT_EQ(run.standardError, test_support::withFolder(c.standardError, job.string()));
     EXPECT_EQ(run.standardOutput, "");
 
     // The goods report ran: GOODS exists (created when missing), the work
