@@ -57,10 +57,11 @@ bool isLeftOver(const std::string& path, long writer)
     return !processExists(writer);
 }
 
+// Never destroyed, like the list it guards: see replaceable.cpp.
 std::mutex& sweptMutex()
 {
-    static std::mutex m;
-    return m;
+    static auto* m = new std::mutex;
+    return *m;
 }
 
 } // namespace
@@ -92,12 +93,12 @@ void removeLeftovers(const std::string& folder)
 {
     const std::string where = folder.empty() ? std::string(".") : folder;
     {
-        static std::set<std::string> swept;
+        static auto* swept = new std::set<std::string>;
         const std::lock_guard lock(sweptMutex());
         char* real = ::realpath(where.c_str(), nullptr);
         const std::string id = real ? std::string(real) : where;
         std::free(real);
-        if (!swept.insert(id).second)
+        if (!swept->insert(id).second)
             return;
     }
     DIR* dir = ::opendir(where.c_str());

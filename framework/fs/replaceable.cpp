@@ -32,22 +32,24 @@ const char* otherKind(mode_t mode)
 std::string key(const std::string& native)
 {
     std::string k = native;
-    std::ranges::transform(k, k.begin(), [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; });
+    std::ranges::transform(k, k.begin(),
+                           [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; });
     return k;
 }
 
+// Never destroyed: a work file that is a global of the program may still
+// end a staged file while the program's statics are being torn down.
 std::mutex& namesMutex()
 {
-    static std::mutex m;
-    return m;
+    static auto* m = new std::mutex;
+    return *m;
 }
 
 std::set<std::string>& namesBeingWritten()
 {
-    static std::set<std::string> names;
-    return names;
+    static auto* names = new std::set<std::string>;
+    return *names;
 }
-
 
 std::unexpected<core::Error> refuse(const std::string& native, const std::string& why)
 {

@@ -96,8 +96,10 @@ core::Expected<StagedFile> StagedFile::begin(const std::string& target, mode_t m
     const bool replacing = ::lstat(target.c_str(), &old) == 0 && S_ISREG(old.st_mode);
     if (replacing) {
         staged.m_heldTarget = ::open(target.c_str(), O_RDWR | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
-        if (staged.m_heldTarget < 0)
-            return failWithErrno("cannot replace " + target, errno);
+        if (staged.m_heldTarget < 0) {
+            const int error = errno;
+            return failWithErrno("cannot replace " + target, error);
+        }
         if (detail::acquireShare(staged.m_heldTarget, true, true) != core::ErrorCode::None)
             return core::fail(Layer, target + " is in use", core::ErrorCode::AccessDenied);
     }
@@ -129,8 +131,10 @@ core::Expected<void> StagedFile::createTemporary(std::string_view nameHint, mode
         const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, mode);
         if (fd < 0 && errno == EEXIST)
             continue;
-        if (fd < 0)
-            return failWithErrno("cannot create " + what, errno);
+        if (fd < 0) {
+            const int error = errno;
+            return failWithErrno("cannot create " + what, error);
+        }
         m_fd = fd;
         m_temporary = path;
         break;
