@@ -10,6 +10,7 @@
 #include "cmdmailer/goods_report/bound_names.h"
 #include "cmdmailer/goods_report/goods_report_layouts.h"
 #include "engine/folders/make_folders.h"
+#include "engine/folders/work_folder.h"
 #include "engine/global_data.h"
 #include "framework/app/file_opener.h"
 #include "framework/app/standard_warnings.h"
@@ -18,7 +19,6 @@
 #include "framework/core/picture.h"
 #include "framework/core/thread_values.h"
 #include "framework/data/view.h"
-#include "framework/fs/path.h"
 #include "framework/ui/window.h"
 
 namespace cmdmailer::goods_report {
@@ -61,19 +61,6 @@ std::uint8_t percentOf(std::int64_t bytesRead, std::int64_t totalBytes)
         return 100;
     const std::uint8_t share = fw::core::toByte(bytesRead * 100 / totalBytes);
     return share > 100 ? 100 : share;
-}
-
-// The work folder as every mail run of the system settles it: the current
-// directory followed by "\KR\" when it is blank, else ending in a backslash.
-void settleWorkFolder()
-{
-    auto& folder = engine::BMKG.WorkFolder;
-    if (folder.isBlank()) {
-        folder = fw::fs::currentDirectory() + "\\KR\\";
-        return;
-    }
-    if (folder.clippedView().back() != '\\')
-        folder = folder.clipped() + "\\";
 }
 
 // One run of the report: its working values, its window, report, view and
@@ -290,7 +277,10 @@ void GoodsReportRun::CheckGoodsRecord()
 void GoodsReportRun::endOfRun()
 {
     GOODS.sendCommand("QUICKSCAN=off");
-    settleWorkFolder();
+    // A work folder that does not fit is left blank, and then nothing of the
+    // job is written into a folder of a cut name.
+    if (auto settled = engine::settleWorkFolder(); !settled)
+        std::cerr << settled.error().text() << '\n';
     engine::MakeFolders(engine::BMKG.WorkFolder.str());
     engine::OAQ.free();
     engine::OBQ.free();

@@ -12,6 +12,7 @@
 #include "cmdmailer/program/call_expression.h"
 #include "cmdmailer/program/vextrel_modules.h"
 #include "engine/global_data.h"
+#include "engine/html/build_outcome.h"
 #include "engine/html/html_builder.h"
 #include "framework/core/command_line.h"
 #include "framework/core/text.h"
@@ -46,6 +47,9 @@ private:
     // What the calls of the builder came to, for the exit status.
     int m_builderCalls = 0;
     bool m_builderFailed = false;
+    // The length of a command line that did not fit its text and lost more
+    // than blanks; 0 when nothing of it was lost.
+    std::size_t m_cutLength = 0;
 };
 
 void AppFrame::run()
@@ -80,17 +84,22 @@ void AppFrame::StartupRoutine()
     }
 
     m_commandLine = commandLine.text();
+    if (const std::string& whole = commandLine.text();
+        whole.size() > CommandLineWidth && !fw::core::isBlank(std::string_view(whole).substr(CommandLineWidth)))
+        m_cutLength = whole.size();
     engine::BMKG.JobNumber = fw::core::toByte(fw::core::toNumber(firstWord));
     engine::BMKG.Mode = fw::core::toByte(fw::core::toNumber(commandLine.word(2)));
 
     boundNames().bindProcedure(BuilderName, BuilderParameterCount, [this](std::vector<std::string> arguments) {
-        const std::string path(fw::core::clip(arguments.empty() ? std::string_view{} : arguments[0]));
         const std::int32_t result = BuilderBinding(std::move(arguments));
         ++m_builderCalls;
-        if (result != engine::HTMLResult::Written) {
+        // Every file of the call that was not made is said, naming it: the
+        // RTF document and its named copies count as much as the body file.
+        const engine::BuildOutcome& outcome = engine::lastBuild();
+        for (const engine::BuildFailure& failure : outcome.failures)
+            std::cerr << "vextrel: " << failure.text() << '\n';
+        if (result != engine::HTMLResult::Written || !outcome.complete())
             m_builderFailed = true;
-            std::cerr << "vextrel: the HTML body file \"" << path << "\" could not be written\n";
-        }
         return result;
     });
 
@@ -106,13 +115,20 @@ void AppFrame::StartupRoutine()
 
 void AppFrame::reportEvaluation(const fw::expr::Evaluation& evaluation)
 {
+    // A command line longer than its text was cut, and what was evaluated is
+    // not what was given: said first, as the reason for what follows.
+    if (m_cutLength > 0) {
+        std::cerr << "vextrel: the command line is " << m_cutLength << " characters long; only its first "
+                  << CommandLineWidth << " were read\n";
+        lastExitStatus = ExitNotBuilt;
+    }
     if (!evaluation.ok()) {
         std::cerr << "vextrel: " << evaluation.errorText() << '\n';
         lastExitStatus = ExitNotBuilt;
     } else if (m_builderCalls == 0) {
         std::cerr << "vextrel: the command line calls no " << BuilderName << "\n";
         lastExitStatus = ExitNotBuilt;
-    } else {
+    } else if (m_cutLength == 0) {
         lastExitStatus = m_builderFailed ? ExitNotBuilt : ExitBuilt;
     }
 }

@@ -9,10 +9,12 @@
 // "MakeHTMLFileBMKSW" and evaluates the call at the end of the command line.
 //
 // A command-line program must tell its caller what happened, so the run also
-// has an exit status: 0 only when the builder ran and every call of it wrote
-// its HTML body file. Otherwise what went wrong is said on standard error (no
-// command line, the expression's error, a command line that calls no builder,
-// an HTML body file that could not be written) and the status is 1.
+// has an exit status: 0 only when the builder ran and every call of it made
+// every file it was asked for: the HTML body file, and in modes 1 to 4 the
+// RTF document and its named copies. Otherwise what went wrong is said on
+// standard error (no command line, a command line longer than its 10000
+// characters, the expression's error, a command line that calls no builder,
+// each file that was not made, naming it and why) and the status is 1.
 
 namespace cmdmailer::program {
 

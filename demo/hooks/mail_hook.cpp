@@ -4,6 +4,7 @@
 
 #include "demo/hooks/mail_steps.h"
 #include "engine/global_data.h"
+#include "engine/html/build_outcome.h"
 #include "engine/html/html_builder.h"
 #include "engine/mail/mail_run.h"
 #include "engine/shell/shell_open.h"
@@ -31,7 +32,8 @@ std::string namedDocument() { return BMKG.WorkFolder.clipped() + BMKG.RTFName.cl
 std::uint8_t runMailHook(const MailSettings& settings, const std::vector<std::string>& pageFiles)
 {
     const engine::MailRun run;
-    prepareMailRun(settings.attachmentName);
+    if (!prepareMailRun(settings.attachmentName))
+        return 0;
     fillBodyLines(settings);
 
     fw::ui::setWaitCursor();
@@ -45,10 +47,14 @@ std::uint8_t runMailHook(const MailSettings& settings, const std::vector<std::st
     const auto pageCount = static_cast<std::uint8_t>(std::min(pageFiles.size(), MaxEmbeddedPages));
     const std::uint8_t built = buildDocuments(settings, htmlPath, pageCount);
 
-    if (built == engine::HTMLResult::Written && BMKG.Mode == SaveMode)
+    // Mode Save opens this run's named copy; when it was not made, the name
+    // holds no document or an earlier run's, and nothing is opened.
+    const engine::BuildOutcome& outcome = engine::lastBuild();
+    const bool documentMissing = outcome.rtfStage && !outcome.documentMade();
+    if (built == engine::HTMLResult::Written && BMKG.Mode == SaveMode && !documentMissing)
         engine::ShellOpen(static_cast<std::int32_t>(fw::ui::currentWindowHandle()), namedDocument());
     if (isMailingMode(BMKG.Mode))
-        mailDocuments(settings, htmlPath);
+        mailDocuments(settings, htmlPath, built);
 
     (void)fw::fs::removeFile(workFolder + job + ".RTF");
     fw::ui::resetCursor();

@@ -1,13 +1,16 @@
 #include "demo/hooks/mail_steps.h"
 
 #include "engine/folders/make_folders.h"
+#include "engine/folders/work_folder.h"
 #include "engine/global_data.h"
+#include "engine/html/build_outcome.h"
 #include "engine/html/html_builder.h"
 #include "engine/mail/send_email.h"
 #include "framework/core/clock.h"
 #include "framework/core/text.h"
 #include "framework/fs/directory.h"
 #include "framework/fs/path.h"
+#include "framework/ui/message_box.h"
 
 namespace zorvane {
 
@@ -20,6 +23,8 @@ namespace {
 constexpr std::int32_t LowestJob = 11;
 constexpr std::int32_t HighestJob = 99;
 constexpr std::uint8_t Portrait = 0;
+// The format number with which SendEmail attaches no RTF document.
+constexpr std::uint8_t NoRTFDocument = 8;
 
 void appendAttachment(std::string_view path)
 {
@@ -29,17 +34,6 @@ void appendAttachment(std::string_view path)
 }
 
 } // namespace
-
-void settleWorkFolder()
-{
-    if (BMKG.WorkFolder.isBlank()) {
-        BMKG.WorkFolder = fw::fs::currentDirectory() + "\\KR\\";
-        return;
-    }
-    const std::string folder = BMKG.WorkFolder.clipped();
-    if (folder.back() != '\\')
-        BMKG.WorkFolder = folder + "\\";
-}
 
 void fillAttachmentQueue(std::string_view attachmentName)
 {
@@ -74,13 +68,17 @@ void fillAttachmentQueue(std::string_view attachmentName)
         appendAttachment(folder + entry.NAME.clipped());
 }
 
-void prepareMailRun(std::string_view attachmentName)
+bool prepareMailRun(std::string_view attachmentName)
 {
-    settleWorkFolder();
+    if (auto settled = engine::settleWorkFolder(); !settled) {
+        fw::ui::message(settled.error().message, "Work folder", fw::ui::Icon::Hand);
+        return false;
+    }
     BMKG.PageWidth = MailPageWidth;
     BMKG.PageHeight = MailPageHeight;
     engine::MakeFolders(BMKG.WorkFolder.str());
     fillAttachmentQueue(attachmentName);
+    return true;
 }
 
 void fillBodyLines(const MailSettings& settings)
@@ -108,12 +106,19 @@ std::uint8_t buildDocuments(const MailSettings& settings, const std::string& htm
                                      BMKG.PageHeight, BMKG.Mode, Portrait, std::string(MailPaper));
 }
 
-void mailDocuments(const MailSettings& settings, const std::string& htmlPath)
+void mailDocuments(const MailSettings& settings, const std::string& htmlPath, std::uint8_t built)
 {
+    // The body file under this run's name is an earlier run's when this
+    // run's could not be written.
+    if (built != engine::HTMLResult::Written && fw::core::isBlank(settings.bodyFile))
+        return;
+    const engine::BuildOutcome& outcome = engine::lastBuild();
+    const std::uint8_t formatNumber =
+        outcome.documentMade() && outcome.complete() ? settings.formatNumber : NoRTFDocument;
     (void)engine::SendEmail(passedText(settings.to), passedText(settings.cc), passedText(settings.bcc),
                             passedText(settings.subject), htmlPath, std::string(settings.bodyFile),
                             BMKG.RTFName.str(), BMKG.RTFpath.str(), std::string(settings.importance), BMKG.Mode,
-                            settings.formatNumber);
+                            formatNumber);
 }
 
 } // namespace zorvane

@@ -23,10 +23,10 @@ inline constexpr int MaxFolderSearches = 100;
 // The first steps of every mail run: the work folder settled (blank becomes
 // the current directory followed by "\KR\", otherwise a missing final "\"
 // is added), the page size set, the work folder created level by level,
-// and OAQ filled from `attachmentName` (see fillAttachmentQueue).
-void prepareMailRun(std::string_view attachmentName);
-
-void settleWorkFolder();
+// and OAQ filled from `attachmentName` (see fillAttachmentQueue). False,
+// after a message box that says why, when the work folder does not fit its
+// field: the run then writes and mails nothing.
+bool prepareMailRun(std::string_view attachmentName);
 
 // OAQ emptied, then filled from the current directory followed by
 // `attachmentName`: with "*" or "?" in it, one entry per file the folder
@@ -50,7 +50,12 @@ bool isMailingMode(std::uint8_t mode);
 // mail mode; returns its result.
 std::uint8_t buildDocuments(const MailSettings& settings, const std::string& htmlPath, std::uint8_t pageCount);
 
-// SendEmail with the settings; its result is not used by anyone.
-void mailDocuments(const MailSettings& settings, const std::string& htmlPath);
+// SendEmail with the settings; its result is not used by anyone. `built` is
+// the builder's result. A mail never carries an earlier run's files as this
+// run's: without this run's RTF document and its copies (lastBuild()) the
+// mail goes without the RTF attachment, and without this run's body file a
+// mail that would read it is not made at all, as when the body file cannot
+// be opened.
+void mailDocuments(const MailSettings& settings, const std::string& htmlPath, std::uint8_t built);
 
 } // namespace zorvane

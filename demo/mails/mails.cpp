@@ -19,13 +19,14 @@ void mailWithoutReport(const MailSettings& settings)
     if (engine::BMKG.Mode == 0)
         return;
     const engine::MailRun run;
-    prepareMailRun(settings.attachmentName);
+    if (!prepareMailRun(settings.attachmentName))
+        return;
     fillBodyLines(settings);
     drawJobNumber();
     const std::string htmlPath = htmlBodyPath();
-    (void)buildDocuments(settings, htmlPath, NoPages);
+    const std::uint8_t built = buildDocuments(settings, htmlPath, NoPages);
     if (isMailingMode(engine::BMKG.Mode))
-        mailDocuments(settings, htmlPath);
+        mailDocuments(settings, htmlPath, built);
     fw::ui::resetCursor();
 }
 

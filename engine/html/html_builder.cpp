@@ -23,9 +23,11 @@
 
 #include "engine/folders/make_folders.h"
 #include "engine/global_data.h"
+#include "engine/html/build_outcome.h"
 #include "engine/rtf/rtf_writer.h"
 #include "framework/core/text.h"
 #include "framework/fs/file_ops.h"
+#include "framework/fs/path.h"
 #include "framework/fs/work_file.h"
 
 namespace engine {
@@ -52,13 +54,96 @@ constexpr std::string_view Line8 = R"(</FONT>)";
 constexpr std::string_view Line9 = R"(</DIV></BODY></HTML>)";
 
 // A head line goes through the record, which cuts it at its width.
-void writeHeadLine(const std::string& text)
+bool writeHeadLine(const std::string& text)
 {
     ORAF.LINE = text;
-    ORAF.append();
+    return ORAF.append() == 0;
 }
 
 std::string withCRLF(std::string_view text) { return std::string(text) + std::string(CRLF); }
+
+// The lines of the HTML body file, in order, into ORAF; false when one of
+// them could not be written.
+bool writeBody(std::int32_t background, const std::string& fontName, std::uint8_t fontSize, std::int32_t fontColor)
+{
+    bool written = writeHeadLine(withCRLF(Line1)) && writeHeadLine(withCRLF(Line2)) &&
+                   writeHeadLine(withCRLF(Line3)) && writeHeadLine(withCRLF(Line4));
+
+    const std::int32_t backgroundColor = background > 0 ? background : profile().defaultBackground;
+    written = written && writeHeadLine(std::string(Line5Start) + ColorToHex(backgroundColor) +
+                                       std::string(Line5End) + std::string(CRLF));
+
+    const std::int32_t textColor = fontColor > 0 ? fontColor : 0;
+    if (const std::size_t lines = OBQ.count(); lines > 0) {
+        written = written && writeHeadLine(std::string(Line6Face) + std::string(clip(fontName)) +
+                                           std::string(Line6Size) + toText(fontSize) + std::string(Line6Color) +
+                                           ColorToHex(textColor) + std::string(Line6End) + std::string(CRLF));
+        for (std::size_t n = 1; written && n <= lines; ++n) {
+            const OBQRecord* entry = OBQ.fetch(n);
+            written = ORAF.append(std::string(entry->LINE.clippedView()) + std::string(Line7End) +
+                                  std::string(CRLF)) == 0;
+        }
+        written = written && writeHeadLine(withCRLF(Line8));
+    }
+    return written && writeHeadLine(std::string(Line9));
+}
+
+void recordFailure(BuildOutcome& outcome, BuiltFile file, std::string_view path, std::string reason)
+{
+    outcome.failures.push_back(BuildFailure{file, fw::fs::toNative(path).string(), std::move(reason)});
+}
+
+// The RTF document of the job and its named copies. A document that fails
+// takes the work folder's named copy of the same name with it, so that an
+// earlier run's document is never mailed or opened as this run's; a named
+// copy that fails does the same. A copy in the RTF folder, the user's own
+// folder, is only ever replaced by a complete document.
+void buildRTFStage(BuildOutcome& outcome, std::uint8_t pageCount, std::uint8_t pictureScale, std::string_view rtfName,
+                   std::string_view rtfFolder, std::int32_t leftMargin, std::int32_t topMargin,
+                   std::int32_t pageWidth, std::int32_t pageHeight, std::uint8_t landscape, std::string_view paper)
+{
+    outcome.rtfStage = true;
+    const std::string workFolder = BMKG.WorkFolder.clipped();
+    const std::string document = workFolder + toText(BMKG.JobNumber) + ".RTF";
+    const std::string namedFile = std::string(clip(rtfName)) + ".RTF";
+    const std::string workCopy = workFolder + namedFile;
+
+    // Without a work folder the names would fall into the current
+    // directory, where other files live.
+    if (workFolder.empty()) {
+        recordFailure(outcome, BuiltFile::RTFDocument, document, "no work folder is set");
+        return;
+    }
+    if (auto built = writeRTFDocument(document, paper, pageCount, pictureScale, leftMargin, topMargin, pageWidth,
+                                      pageHeight, landscape);
+        !built) {
+        recordFailure(outcome, BuiltFile::RTFDocument, document, built.error().message);
+        // With no pages asked for, no document was wanted: an earlier one stays.
+        if (pageCount > 0)
+            (void)fw::fs::removeFile(workCopy);
+        return;
+    }
+    if (!fw::core::isBlank(rtfFolder)) {
+        std::string folder(clip(rtfFolder));
+        const std::size_t width = BMKG.RTFpath.width;
+        if (folder.back() != '\\')
+            folder += '\\';
+        if (clip(rtfFolder).size() > width) {
+            recordFailure(outcome, BuiltFile::RTFFolderCopy, folder + namedFile,
+                          "the RTF folder is " + toText(static_cast<std::int64_t>(clip(rtfFolder).size())) +
+                              " characters long, more than the " + toText(static_cast<std::int64_t>(width)) +
+                              " that it holds");
+        } else {
+            MakeFolders(folder);
+            if (auto copied = fw::fs::copyFile(document, folder + namedFile); !copied)
+                recordFailure(outcome, BuiltFile::RTFFolderCopy, folder + namedFile, copied.error().message);
+        }
+    }
+    if (auto copied = fw::fs::copyFile(document, workCopy); !copied) {
+        recordFailure(outcome, BuiltFile::WorkFolderCopy, workCopy, copied.error().message);
+        (void)fw::fs::removeFile(workCopy);
+    }
+}
 
 } // namespace
 
@@ -84,51 +169,33 @@ std::uint8_t MakeHTMLFileBMKSW(std::string htmlPath, std::uint8_t pageCount, std
                                std::int32_t leftMargin, std::int32_t topMargin, std::int32_t pageWidth,
                                std::int32_t pageHeight, std::uint8_t mode, std::uint8_t landscape, std::string paper)
 {
-    ORAF.name = clip(htmlPath);
-    ORAF.remove();
-    ORAF.create();
-    if (ORAF.open(fw::fs::OpenMode::ReadWriteDenyWrite) != 0)
+    BuildOutcome& outcome = detail::startBuildRecord();
+    const std::string_view bodyPath = clip(htmlPath);
+    const auto bodyFailed = [&outcome, bodyPath]() {
+        recordFailure(outcome, BuiltFile::HTMLBody, bodyPath, ORAF.lastError().message);
         return HTMLResult::NotOpened;
+    };
 
-    writeHeadLine(withCRLF(Line1));
-    writeHeadLine(withCRLF(Line2));
-    writeHeadLine(withCRLF(Line3));
-    writeHeadLine(withCRLF(Line4));
-
-    const std::int32_t backgroundColor = background > 0 ? background : profile().defaultBackground;
-    writeHeadLine(std::string(Line5Start) + ColorToHex(backgroundColor) + std::string(Line5End) + std::string(CRLF));
-
-    const std::int32_t textColor = fontColor > 0 ? fontColor : 0;
-    if (const std::size_t lines = OBQ.count(); lines > 0) {
-        writeHeadLine(std::string(Line6Face) + std::string(clip(fontName)) + std::string(Line6Size) + toText(fontSize) +
-                      std::string(Line6Color) + ColorToHex(textColor) + std::string(Line6End) + std::string(CRLF));
-        for (std::size_t n = 1; n <= lines; ++n) {
-            const OBQRecord* entry = OBQ.fetch(n);
-            ORAF.append(std::string(entry->LINE.clippedView()) + std::string(Line7End) + std::string(CRLF));
-        }
-        writeHeadLine(withCRLF(Line8));
+    // A path that does not fit the body file's name is refused, never cut
+    // into the name of another file.
+    if (!ORAF.setName(bodyPath))
+        return bodyFailed();
+    if (ORAF.remove() != 0 || ORAF.create() != 0 || ORAF.open(fw::fs::OpenMode::ReadWriteDenyWrite) != 0)
+        return bodyFailed();
+    // The body is complete only once it is closed: a line that could not be
+    // written, or a close that failed, leaves the earlier body file as it
+    // was, and the documents are not built for a mail without its body.
+    if (!writeBody(background, fontName, fontSize, fontColor)) {
+        recordFailure(outcome, BuiltFile::HTMLBody, bodyPath, ORAF.lastError().message);
+        ORAF.discard();
+        return HTMLResult::NotOpened;
     }
-    writeHeadLine(std::string(Line9));
+    if (ORAF.close() != 0)
+        return bodyFailed();
 
-    const bool rtfStage = mode >= 1 && mode <= 4 && !fw::core::isBlank(rtfName);
-    if (rtfStage) {
-        const std::string workFolder = BMKG.WorkFolder.clipped();
-        const std::string document = workFolder + toText(BMKG.JobNumber) + ".RTF";
-        const std::string namedFile = std::string(clip(rtfName)) + ".RTF";
-        if (MakeRTFFile(document, paper, pageCount, pictureScale, leftMargin, topMargin, pageWidth, pageHeight,
-                        landscape) == RTFResult::Complete) {
-            if (!fw::core::isBlank(rtfFolder)) {
-                std::string folder(clip(rtfFolder));
-                if (folder.back() != '\\')
-                    folder += '\\';
-                MakeFolders(folder);
-                (void)fw::fs::copyFile(document, folder + namedFile);
-            }
-            (void)fw::fs::copyFile(document, workFolder + namedFile);
-        }
-    }
-
-    ORAF.close();
+    if (mode >= 1 && mode <= 4 && !fw::core::isBlank(rtfName))
+        buildRTFStage(outcome, pageCount, pictureScale, rtfName, rtfFolder, leftMargin, topMargin, pageWidth,
+                      pageHeight, landscape, paper);
     return HTMLResult::Written;
 }
 

@@ -8,10 +8,12 @@
 
 namespace engine {
 
-// Results of MakeHTMLFileBMKSW.
+// Results of MakeHTMLFileBMKSW. What became of the RTF document and its
+// named copies, and why a file was not made, is in lastBuild()
+// (build_outcome.h).
 namespace HTMLResult {
 inline constexpr std::uint8_t Written = 0;      // the HTML body file was written, whatever the RTF stage did
-inline constexpr std::uint8_t NotOpened = 2;    // the HTML body file could not be created or opened
+inline constexpr std::uint8_t NotOpened = 2;    // the HTML body file could not be created, opened or written
 } // namespace HTMLResult
 
 // Text parameters are the caller's values as they stand, padding included;

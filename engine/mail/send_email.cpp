@@ -160,8 +160,10 @@ std::uint8_t SendEmail(std::string to, std::string cc, std::string bcc, std::str
     auto created = fw::ui::Window::create(SendEmailWindowLabel, moduleKey);
     std::unique_ptr<fw::ui::Window> window = created ? std::move(*created) : nullptr;
 
-    ORAF.name = clip(isBlank(bodyFile) ? htmlBodyFile : bodyFile);
-    if (ORAF.open(fw::fs::OpenMode::ReadWriteDenyWrite) != 0)
+    // A path that does not fit the work file's name is not cut into the name
+    // of another file, whose body would then be mailed.
+    if (!ORAF.setName(isBlank(bodyFile) ? htmlBodyFile : bodyFile) ||
+        ORAF.open(fw::fs::OpenMode::ReadWriteDenyWrite) != 0)
         return SendEmailResult::BodyNotOpened; // the window is destroyed unopened
     const std::int64_t size = ORAF.bytes();
     const std::size_t capacity = static_cast<std::size_t>(size > 0 ? size : 0) + BodySlack;

@@ -34,6 +34,7 @@ namespace {
 
 using fw::core::toText;
 
+constexpr const char* Layer = "RTF writer";
 constexpr std::string_view CRLF = "\r\n";
 
 // Header lines H1 to H7: fixed.
@@ -213,6 +214,16 @@ std::uint8_t MakeRTFFile(std::string outputPath, std::string paperName, std::uin
                          std::uint8_t pictureScale, std::int32_t leftMargin, std::int32_t topMargin,
                          std::int32_t pageWidth, std::int32_t pageHeight, std::uint8_t landscape)
 {
+    const auto written = writeRTFDocument(std::string(fw::core::clip(outputPath)), paperName, pageCount, pictureScale,
+                                          leftMargin, topMargin, pageWidth, pageHeight, landscape);
+    return written ? RTFResult::Complete : static_cast<std::uint8_t>(written.error().code);
+}
+
+fw::core::Expected<void> writeRTFDocument(const std::string& outputPath, std::string_view paperName,
+                                          std::uint8_t pageCount, std::uint8_t pictureScale,
+                                          std::int32_t leftMargin, std::int32_t topMargin, std::int32_t pageWidth,
+                                          std::int32_t pageHeight, std::uint8_t landscape)
+{
     const bool isLandscape = landscape != 0;
     const Stamp stamp = readClock();
     const Geometry g = geometry(leftMargin, topMargin, pageWidth, pageHeight);
@@ -221,38 +232,50 @@ std::uint8_t MakeRTFFile(std::string outputPath, std::string paperName, std::uin
     const std::string scale = pictureScale == 0 ? std::string("100") : toText(pictureScale);
     const std::string picture = pictureStart(g, scale, tag, isLandscape);
 
+    const auto failure = [](std::uint8_t result, std::string reason) {
+        return fw::core::fail(Layer, std::move(reason), result);
+    };
     if (pageCount == 0)
-        return RTFResult::NotWritten;
+        return failure(RTFResult::NotWritten, "the page count is 0");
 
-    OROF.name = fw::core::clip(outputPath);
-    OROF.remove();
-    OROF.create();
-    if (OROF.open(fw::fs::OpenMode::ReadWriteDenyWrite) != 0)
-        return RTFResult::NotWritten;
+    // A path that does not fit the document's name is refused, never cut
+    // into the name of another file.
+    if (!OROF.setName(outputPath))
+        return failure(RTFResult::NotWritten, OROF.lastError().message);
+    if (OROF.remove() != 0 || OROF.create() != 0 || OROF.open(fw::fs::OpenMode::ReadWriteDenyWrite) != 0)
+        return failure(RTFResult::NotWritten, OROF.lastError().message);
 
-    // A document that could not be written in full (a full disk) is never
-    // reported as complete: the caller would copy a broken file under the
-    // report's name.
-    auto abandon = [](std::uint8_t result) {
-        OROF.close();
-        return result;
+    // A document that is not whole (a page missing, a full disk) is
+    // discarded: the caller would otherwise copy a broken file under the
+    // report's name, and the earlier document would be lost for it.
+    const auto abandon = [&failure](std::uint8_t result, std::string reason) {
+        OROF.discard();
+        return failure(result, std::move(reason));
     };
     if (!put(head))
-        return abandon(RTFResult::NotWritten);
+        return abandon(RTFResult::NotWritten, OROF.lastError().message);
     for (std::size_t page = 1; page <= pageCount; ++page) {
+        const std::string pageName = pageFileName(page);
+        const std::string which = "page " + toText(page) + " of " + toText(pageCount);
+        if (pageName.size() > ORIF.name.width)
+            return abandon(RTFResult::PageFailed, which + ": the name of its file is " + toText(pageName.size()) +
+                                                      " characters long, more than the " + toText(ORIF.name.width) +
+                                                      " that a file name holds");
         if (!put(picture))
-            return abandon(RTFResult::NotWritten);
-        const std::uint8_t appended = AppendWMFHex(pageFileName(page));
+            return abandon(RTFResult::NotWritten, OROF.lastError().message);
+        const std::uint8_t appended = AppendWMFHex(pageName);
         if (appended == 2)
-            return abandon(RTFResult::NotWritten);
+            return abandon(RTFResult::NotWritten, OROF.lastError().message);
         if (appended != 0)
-            return abandon(RTFResult::PageFailed);
+            return abandon(RTFResult::PageFailed, which + ": " + ORIF.lastError().message);
         if (!put(G5))
-            return abandon(RTFResult::NotWritten);
+            return abandon(RTFResult::NotWritten, OROF.lastError().message);
     }
     if (!put(Trailer))
-        return abandon(RTFResult::NotWritten);
-    return OROF.close() == 0 ? RTFResult::Complete : RTFResult::NotWritten;
+        return abandon(RTFResult::NotWritten, OROF.lastError().message);
+    if (OROF.close() != 0)
+        return failure(RTFResult::NotWritten, OROF.lastError().message);
+    return {};
 }
 
 } // namespace engine

@@ -11,6 +11,9 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
+
+#include "framework/core/error.h"
 
 namespace engine {
 
@@ -25,12 +28,23 @@ inline constexpr std::uint8_t NotWritten = 2;     // no pages, or the document c
 // "A4", "A5" or "Letter" (case matters, trailing blanks do not; anything else
 // is A4); `pictureScale` in percent, 0 meaning 100; margins and page size in
 // thousandths of an inch; `landscape` non-zero for landscape. Returns 0 when
-// the document is complete, 1 when page file i could not be opened or read
-// (the document then ends inside page i), 2 when the page count is 0 (no file
-// is touched) or the document could not be opened or written in full.
+// the document is complete, 1 when page file i could not be opened or read,
+// 2 when the page count is 0 (no file is touched) or the document could not
+// be created, opened or written in full. The document is written under a
+// temporary name and takes the place of a document at `outputPath` only
+// when it is complete: a document that fails leaves the earlier one, if any,
+// and never a cut one.
 std::uint8_t MakeRTFFile(std::string outputPath, std::string paperName, std::uint8_t pageCount,
                          std::uint8_t pictureScale, std::int32_t leftMargin, std::int32_t topMargin,
                          std::int32_t pageWidth, std::int32_t pageHeight, std::uint8_t landscape);
+
+// MakeRTFFile for a caller that reports why a document failed: the error's
+// code is the result byte MakeRTFFile gives, its message the reason, naming
+// the file concerned.
+fw::core::Expected<void> writeRTFDocument(const std::string& outputPath, std::string_view paperName,
+                                          std::uint8_t pageCount, std::uint8_t pictureScale,
+                                          std::int32_t leftMargin, std::int32_t topMargin, std::int32_t pageWidth,
+                                          std::int32_t pageHeight, std::uint8_t landscape);
 
 // Appends the page file `pageFileName` to the document MakeRTFFile holds open
 // in OROF, as hexadecimal lines of 128 digits, skipping its 22-byte placeable

@@ -5,9 +5,9 @@
 #include <cctype>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 
 #include "framework/core/text.h"
+#include "framework/fs/staged_file.h"
 
 namespace fw::app {
 
@@ -55,16 +55,18 @@ void IniManager::kill()
     if (m_active && m_changed) {
         std::error_code ignored;
         std::filesystem::create_directories(std::filesystem::path(m_path).parent_path(), ignored);
-        const std::string temporary = m_path + ".new";
-        {
-            std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-            for (const auto& [key, section] : m_values) {
-                out << "[" << section.name << "]\n";
-                for (const auto& [folded, setting] : section.settings)
-                    out << setting.name << "=" << setting.value << "\n";
-            }
+        std::string text;
+        for (const auto& [key, section] : m_values) {
+            text += "[" + section.name + "]\n";
+            for (const auto& [folded, setting] : section.settings)
+                text += setting.name + "=" + setting.value + "\n";
         }
-        std::filesystem::rename(temporary, m_path, ignored);
+        // Written as a staged file: a write that fails keeps the settings
+        // file that was there instead of leaving a cut one.
+        if (auto staged = fw::fs::StagedFile::begin(m_path)) {
+            if (staged->write(text))
+                (void)staged->commit();
+        }
     }
     m_values.clear();
     m_changed = false;

@@ -12,6 +12,8 @@
 #include <ctime>
 #include <string>
 
+#include "framework/fs/staged_file.h"
+
 namespace fw::automation {
 
 namespace {
@@ -61,33 +63,6 @@ std::string timeStamp()
     return text;
 }
 
-bool writeAll(int fd, std::string_view bytes)
-{
-    while (!bytes.empty()) {
-        const ssize_t n = write(fd, bytes.data(), bytes.size());
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
-        bytes.remove_prefix(static_cast<std::size_t>(n));
-    }
-    return true;
-}
-
-// Moves `from` to `to` unless `to` exists. Falls back to link and unlink on
-// file systems without RENAME_NOREPLACE; both fail with EEXIST when taken.
-int renameNoReplace(const std::filesystem::path& from, const std::filesystem::path& to)
-{
-    if (renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0)
-        return 0;
-    if (errno != EINVAL && errno != ENOSYS)
-        return -1;
-    if (link(from.c_str(), to.c_str()) != 0)
-        return -1;
-    unlink(from.c_str());
-    return 0;
-}
-
 } // namespace
 
 std::filesystem::path draftsFolder()
@@ -106,35 +81,21 @@ core::Expected<std::filesystem::path> saveDraft(std::string_view bytes)
     if (auto made = makeFolders(folder); !made)
         return std::unexpected(made.error());
 
-    std::string temporary = (folder / ".draft-XXXXXX").string();
-    const int fd = mkostemp(temporary.data(), O_CLOEXEC);
-    if (fd < 0)
-        return failErrno("cannot create a draft in", folder);
-    const bool written = writeAll(fd, bytes) && fsync(fd) == 0;
-    const int savedErrno = errno;
-    if (close(fd) != 0 || !written) {
-        errno = written ? errno : savedErrno;
-        const auto error = failErrno("cannot write the draft", temporary);
-        unlink(temporary.c_str());
-        return error;
-    }
-
     const std::string stem = "mail-" + timeStamp() + "-";
+    auto staged = fs::StagedFile::beginNew(folder.string(), stem + "1.eml", 0600);
+    if (!staged)
+        return core::fail("mail drafts", staged.error().message);
+    if (auto written = staged->write(bytes); !written)
+        return core::fail("mail drafts", written.error().message); // the temporary goes with the staged file
+    // Flushed to the disk before it gets its name, and the folder after:
+    // a crash of the machine leaves the whole draft or none.
     for (int n = 1;; ++n) {
         std::filesystem::path final = folder / (stem + std::to_string(n) + ".eml");
-        if (renameNoReplace(temporary, final) == 0) {
-            // The rename itself lasts only once the folder is on disk too.
-            if (const int dir = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC); dir >= 0) {
-                fsync(dir);
-                close(dir);
-            }
+        auto named = staged->commitUnlessTaken(final.string(), fs::StagedFile::Sync::Yes);
+        if (!named)
+            return core::fail("mail drafts", named.error().message);
+        if (*named)
             return final;
-        }
-        if (errno != EEXIST) {
-            const auto error = failErrno("cannot name the draft", final);
-            unlink(temporary.c_str());
-            return error;
-        }
     }
 }
 

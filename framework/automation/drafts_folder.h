@@ -6,10 +6,12 @@
 // else ~/.local/share/reportmail/drafts. Missing folders are created,
 // readable by the user only: drafts hold other people's addresses.
 //
-// A draft is written to a hidden temporary file in that folder, flushed to
-// disk, and renamed to its final name, "mail-YYYYMMDD-HHMMSS-N.eml" (N the
-// first number that names no existing file), so a mail program, a file
-// manager or a crash never sees half a draft, and no draft replaces another.
+// A draft is written as a staged file (framework/fs/staged_file.h): into a
+// hidden temporary in that folder, flushed to disk, and renamed to its final
+// name, "mail-YYYYMMDD-HHMMSS-N.eml" (N the first number that names no
+// existing file), so a mail program, a file manager or a crash never sees
+// half a draft, no draft replaces another, and a temporary that a killed
+// run left is removed by the next draft.
 
 #include <filesystem>
 #include <string_view>

@@ -12,6 +12,7 @@
 #include "framework/core/error_codes.h"
 #include "framework/core/text.h"
 #include "framework/fs/path.h"
+#include "framework/fs/staged_file.h"
 
 namespace fw::data {
 
@@ -268,12 +269,20 @@ Expected<void> DataFile::create()
 {
     if (isOpen())
         return fail(kLayer, m_layout.label + ": cannot be created while it is open", Code::FileAlreadyOpen);
+    // The new file is built under a temporary name and put in place only
+    // when it is complete: a creation that fails (a full disk) leaves no
+    // empty file that every later open would refuse as not a data file of
+    // ours, and keeps the file that was there.
     const std::string where = path();
+    auto staged = fw::fs::StagedFile::begin(where);
+    if (!staged)
+        return fail(kLayer, m_layout.label + ": creating: " + staged.error().message, staged.error().code);
+    const std::string temporary = staged->temporaryPath();
     std::error_code ignored;
-    std::filesystem::remove(where, ignored);
-    std::filesystem::remove(where + "-journal", ignored);
-    if (auto r = openDatabase(where, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE); !r)
+    if (auto r = openDatabase(temporary, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE); !r) {
+        std::filesystem::remove(temporary + "-journal", ignored);
         return r;
+    }
     auto result = [&]() -> Expected<void> {
         std::string sql = "PRAGMA application_id = " + fw::core::toText(kApplicationId) +
                           "; PRAGMA user_version = " + fw::core::toText(kFormatVersion) +
@@ -301,7 +310,17 @@ Expected<void> DataFile::create()
     }();
     sqlite3_close(m_db);
     m_db = nullptr;
-    return result;
+    // A failed creation may leave its journal; the temporary goes with the
+    // staged file.
+    std::filesystem::remove(temporary + "-journal", ignored);
+    if (!result)
+        return result;
+    // A journal beside the old file belongs to it: beside the new file SQLite
+    // would play it back into the new one.
+    std::filesystem::remove(where + "-journal", ignored);
+    if (auto committed = staged->commit(fw::fs::StagedFile::Sync::Yes); !committed)
+        return fail(kLayer, m_layout.label + ": creating: " + committed.error().message, Code::FileSystemError);
+    return {};
 }
 
 Expected<void> DataFile::checkSchema()

@@ -12,7 +12,9 @@
 #include "framework/core/error_codes.h"
 #include "framework/fs/errno_code.h"
 #include "framework/fs/path.h"
-#include "framework/fs/share_lock.h"
+#include "framework/fs/fault_seams.h"
+#include "framework/fs/replaceable.h"
+#include "framework/fs/staged_file.h"
 
 namespace fw::fs {
 
@@ -29,22 +31,6 @@ std::function<bool(std::string_view)>& createFolderSeam()
 core::Expected<void> failWithErrno(std::string what, const std::string& name, int error)
 {
     return core::fail(Layer, what + " " + name + ": " + std::strerror(error), detail::codeForErrno(error));
-}
-
-// Refuses to replace or remove a file that is read-only or that another opener
-// holds, as the system's own file system would.
-core::Expected<void> checkReplaceable(const std::string& native)
-{
-    struct stat st;
-    if (::stat(native.c_str(), &st) != 0)
-        return {};
-    if (S_ISDIR(st.st_mode))
-        return core::fail(Layer, native + " is a folder", core::ErrorCode::AccessDenied);
-    if (detail::isReadOnly(st))
-        return core::fail(Layer, native + " is read-only", core::ErrorCode::AccessDenied);
-    if (detail::isHeldByAnOpener(native))
-        return core::fail(Layer, native + " is in use", core::ErrorCode::AccessDenied);
-    return {};
 }
 
 bool writeAll(int fd, const char* data, std::size_t size)
@@ -68,27 +54,28 @@ core::Expected<void> copyFile(std::string_view from, std::string_view to)
 {
     const std::string source = resolve(from).string();
     const std::string destination = resolve(to).string();
-    if (auto ok = checkReplaceable(destination); !ok)
+    if (auto ok = detail::checkReplaceable(destination); !ok)
         return ok;
 
-    const int in = ::open(source.c_str(), O_RDONLY | O_CLOEXEC);
+    // Only a file is copied: opening a FIFO would wait for a writer, and a
+    // device has no end.
+    const int in = ::open(source.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (in < 0)
         return failWithErrno("cannot open", source, errno);
     struct stat st;
-    if (::fstat(in, &st) != 0 || S_ISDIR(st.st_mode)) {
+    if (::fstat(in, &st) != 0 || !S_ISREG(st.st_mode)) {
         ::close(in);
         return core::fail(Layer, "cannot copy " + source, core::ErrorCode::AccessDenied);
     }
 
     // Written beside the destination and renamed over it: a reader never sees
     // a half-copied file under the destination's name.
-    std::string temporary = destination + ".copy-XXXXXX";
-    const int out = ::mkstemp(temporary.data());
-    if (out < 0) {
-        const int error = errno;
+    auto staged = StagedFile::begin(destination);
+    if (!staged) {
         ::close(in);
-        return failWithErrno("cannot create a copy of", destination, error);
+        return std::unexpected(staged.error());
     }
+    const int out = staged->descriptor();
     std::vector<char> buffer(1 << 16);
     bool ok = true;
     int error = 0;
@@ -111,19 +98,16 @@ core::Expected<void> copyFile(std::string_view from, std::string_view to)
     }
     ::close(in);
     ::fchmod(out, st.st_mode & 07777);
-    if (::close(out) != 0 && ok) {
+    // A copy counts as one write for fault injection, however it is done.
+    if (ok && detail::writeFails()) {
         ok = false;
-        error = errno;
-    }
-    if (ok && ::rename(temporary.c_str(), destination.c_str()) != 0) {
-        ok = false;
-        error = errno;
+        error = ENOSPC;
     }
     if (!ok) {
-        ::unlink(temporary.c_str());
+        staged->abandon();
         return failWithErrno("cannot copy to", destination, error);
     }
-    return {};
+    return staged->commit();
 }
 
 core::Expected<void> removeFile(std::string_view name)
@@ -131,7 +115,7 @@ core::Expected<void> removeFile(std::string_view name)
     const std::string native = resolve(name).string();
     if (native.empty())
         return {};
-    if (auto ok = checkReplaceable(native); !ok)
+    if (auto ok = detail::checkReplaceable(native); !ok)
         return ok;
     if (::unlink(native.c_str()) != 0 && errno != ENOENT)
         return failWithErrno("cannot remove", native, errno);

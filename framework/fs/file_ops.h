@@ -12,16 +12,18 @@
 
 namespace fw::fs {
 
-// Copies `from` to `to`; a file at `to` (in any case) is replaced. The copy is
-// written to a temporary name beside the destination and renamed over it, so
-// a failed copy never leaves a half-written destination. A read-only
-// destination, or one that an opener of the framework holds for writing, is
-// refused with ErrorCode::AccessDenied, as the system's file system would.
+// Copies the file `from` to `to`; a file at `to` (in any case) is replaced.
+// The copy is a staged file (staged_file.h): written beside the destination
+// and renamed over it, so a failed copy never leaves a half-written
+// destination and keeps the file that was there. A destination that is not
+// a file or a link (replaceable.h), that is read-only, or that an opener of
+// the framework holds for writing is refused with ErrorCode::AccessDenied,
+// as the system's file system would; so is a source that is not a file.
 core::Expected<void> copyFile(std::string_view from, std::string_view to);
 
-// Removes the file; a missing file is no error. A read-only file, or one
-// that an opener of the framework holds for writing, is refused with
-// ErrorCode::AccessDenied.
+// Removes the file (a symbolic link as a link); a missing file is no error.
+// Anything else under the name, a read-only file, or one that an opener of
+// the framework holds for writing is refused with ErrorCode::AccessDenied.
 core::Expected<void> removeFile(std::string_view name);
 
 // Creates one folder (its parent must exist). An existing folder is an error

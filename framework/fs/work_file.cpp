@@ -5,16 +5,19 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <atomic>
 #include <cerrno>
 #include <cstring>
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "framework/core/error_codes.h"
 #include "framework/fs/errno_code.h"
 #include "framework/fs/path.h"
+#include "framework/fs/replaceable.h"
 #include "framework/fs/share_lock.h"
+#include "framework/fs/staged_file.h"
 
 namespace fw::fs {
 
@@ -29,27 +32,8 @@ using core::ErrorCode::PathNotFound;
 
 namespace {
 
+constexpr const char* Layer = "Work file";
 constexpr std::size_t BufferSize = 1 << 16;
-
-// Counts down to the write that a test wants to fail; 0 means off.
-std::atomic<int> writesUntilFailure{0};
-
-bool injectedWriteFailure()
-{
-    int n = writesUntilFailure.load();
-    while (n > 0) {
-        if (writesUntilFailure.compare_exchange_weak(n, n - 1))
-            return n == 1;
-    }
-    return false;
-}
-
-// A file that exists may be replaced or removed only when it is a plain
-// file that is writable and that no other opener holds.
-bool mayNotReplace(const struct stat& st, const std::string& native)
-{
-    return S_ISDIR(st.st_mode) || detail::isReadOnly(st) || detail::isHeldByAnOpener(native);
-}
 
 bool writeAll(int fd, const char* data, std::size_t size, off_t offset)
 {
@@ -86,14 +70,29 @@ int missingCode(const std::string& native)
 
 } // namespace
 
+// What remove() and create() leave to a later step: a removal that waits to
+// see whether a new file of the name takes the old one's place, or a staged
+// file that waits to be opened.
+struct WorkFile::Pending {
+    enum class Kind : std::uint8_t { Removal, Creation };
+    Kind kind;
+    std::string native;
+    std::optional<StagedFile> staged;
+};
+
 // An open work file: the descriptor with its share locks, a read buffer that
 // serves sequential records, and a write buffer whose bytes go to the end of
 // the file. Appends always add at the end; reads run from the current record
-// position, which setToStart() moves back to the first record.
+// position, which setToStart() moves back to the first record. A file that
+// create() started is a staged file, put in place when it is closed.
 struct WorkFile::Handle {
     int fd = -1;
     bool writable = false;
     bool writeFailed = false;
+    bool wrote = false;        // something was appended since the open
+    int writeError = 0;        // errno of the first write that failed
+    std::string native;        // the file's path, for messages
+    std::optional<StagedFile> staged;
 
     std::vector<char> readBuffer;
     std::size_t readPos = 0;   // next unread byte in readBuffer
@@ -104,8 +103,17 @@ struct WorkFile::Handle {
 
     ~Handle()
     {
-        if (fd >= 0)
+        // A staged file that was never closed is incomplete: its destructor
+        // removes it.
+        if (fd >= 0 && !staged)
             ::close(fd);
+    }
+
+    void noteWriteFailure(int error)
+    {
+        if (!writeFailed)
+            writeError = error;
+        writeFailed = true;
     }
 
     bool flush()
@@ -116,7 +124,7 @@ struct WorkFile::Handle {
         if (ok)
             writeOffset += static_cast<off_t>(writeBuffer.size());
         else
-            writeFailed = true;
+            noteWriteFailure(errno);
         writeBuffer.clear();
         return ok && !writeFailed;
     }
@@ -124,15 +132,16 @@ struct WorkFile::Handle {
     // Appends `size` bytes; one call counts as one write for fault injection.
     bool write(const char* data, std::size_t size)
     {
-        if (injectedWriteFailure()) {
-            writeFailed = true;
+        wrote = true;
+        if (detail::writeFails()) {
+            noteWriteFailure(ENOSPC);
             return false;
         }
         if (writeBuffer.size() + size > BufferSize && !flush())
             return false;
         if (size >= BufferSize) {
             if (!writeAll(fd, data, size, writeOffset)) {
-                writeFailed = true;
+                noteWriteFailure(errno);
                 return false;
             }
             writeOffset += static_cast<off_t>(size);
@@ -141,6 +150,8 @@ struct WorkFile::Handle {
         writeBuffer.insert(writeBuffer.end(), data, data + size);
         return true;
     }
+
+    std::string writeFailure() const { return "cannot write " + native + ": " + std::strerror(writeError); }
 
     // Makes at least one unread byte available. 1 when there is one, 0 at
     // the end of the file, -1 on a read error.
@@ -175,79 +186,155 @@ struct WorkFile::Handle {
 };
 
 WorkFile::WorkFile() = default;
-WorkFile::~WorkFile() = default;
+
+WorkFile::~WorkFile()
+{
+    m_handle.reset();
+    settlePending();
+}
 
 bool WorkFile::isOpen() const { return m_handle != nullptr; }
 
+int WorkFile::failed(int code, std::string message)
+{
+    m_error = core::Error{Layer, std::move(message), code};
+    return code;
+}
+
+int WorkFile::failed(const core::Error& error)
+{
+    m_error = core::Error{Layer, error.message, error.code};
+    return error.code;
+}
+
+// Carries out what remove() or create() left: a file removed while no new
+// one took its place is removed now, and a created file that was never
+// opened is put in place empty, as a created file is.
+void WorkFile::settlePending()
+{
+    if (!m_pending)
+        return;
+    std::unique_ptr<Pending> pending = std::move(m_pending);
+    if (pending->kind == Pending::Kind::Creation) {
+        (void)pending->staged->commit();
+        return;
+    }
+    if (detail::checkReplaceable(pending->native))
+        ::unlink(pending->native.c_str());
+}
+
+bool WorkFile::setName(std::string_view path)
+{
+    const std::string_view clipped = core::clip(path);
+    if (clipped.size() > name.width) {
+        name.clear();
+        failed(PathNotFound, "the path is " + std::to_string(clipped.size()) + " characters long, more than the " +
+                                 std::to_string(name.width) + " that a file name holds");
+        return false;
+    }
+    name = clipped;
+    return true;
+}
+
 int WorkFile::remove()
 {
+    m_error = {};
     if (isOpen())
-        return FileAlreadyOpen;
+        return failed(FileAlreadyOpen, name.clipped() + " is open");
+    settlePending();
     if (name.isBlank())
         return None;
     const std::string native = resolve(name.clippedView()).string();
     struct stat st;
-    if (::stat(native.c_str(), &st) != 0)
+    if (::lstat(native.c_str(), &st) != 0)
         return None;
-    if (mayNotReplace(st, native))
-        return AccessDenied;
-    if (::unlink(native.c_str()) != 0 && errno != ENOENT)
-        return detail::codeForErrno(errno);
+    if (auto replaceable = detail::checkReplaceable(native); !replaceable)
+        return failed(replaceable.error());
+    m_pending = std::make_unique<Pending>(Pending{Pending::Kind::Removal, native, std::nullopt});
     return None;
 }
 
 int WorkFile::create()
 {
+    m_error = {};
     if (isOpen())
-        return FileAlreadyOpen;
-    if (name.isBlank())
-        return PathNotFound;
-    const std::string native = resolve(name.clippedView()).string();
-    struct stat st;
-    if (::stat(native.c_str(), &st) == 0) {
-        if (mayNotReplace(st, native))
-            return AccessDenied;
+        return failed(FileAlreadyOpen, name.clipped() + " is open");
+    if (name.isBlank()) {
+        settlePending();
+        return failed(PathNotFound, "no file name is set");
     }
-    const int fd = ::open(native.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-    if (fd < 0)
-        return errno == ENOENT ? PathNotFound : detail::codeForErrno(errno);
-    ::close(fd);
+    const std::string native = resolve(name.clippedView()).string();
+    // A removal of this very name is what the new file's rename does; it
+    // must not happen before the new file is whole.
+    if (m_pending && m_pending->kind == Pending::Kind::Removal && m_pending->native == native)
+        m_pending.reset();
+    settlePending();
+    auto staged = StagedFile::begin(native);
+    if (!staged)
+        return failed(staged.error());
+    m_pending = std::make_unique<Pending>(Pending{Pending::Kind::Creation, native, std::move(*staged)});
     return None;
 }
 
 int WorkFile::open(std::uint8_t mode)
 {
+    m_error = {};
     if (isOpen())
-        return FileAlreadyOpen;
-    if (name.isBlank())
-        return FileNotFound;
+        return failed(FileAlreadyOpen, name.clipped() + " is open");
+    if (name.isBlank()) {
+        settlePending();
+        return failed(FileNotFound, "no file name is set");
+    }
     const bool writeAccess = (mode & 0x0F) != OpenMode::ReadOnly;
     const bool denyWrite = (mode & 0xF0) == OpenMode::DenyWrite || (mode & 0xF0) == 0x10;
     const std::string native = resolve(name.clippedView()).string();
 
+    if (m_pending && m_pending->kind == Pending::Kind::Creation && m_pending->native == native) {
+        auto handle = std::make_unique<Handle>();
+        handle->staged = std::move(m_pending->staged);
+        handle->fd = handle->staged->descriptor();
+        handle->writable = writeAccess;
+        handle->native = native;
+        handle->writeBuffer.reserve(BufferSize);
+        m_pending.reset();
+        m_handle = std::move(handle);
+        return None;
+    }
+    settlePending();
+
     struct stat st;
-    if (::stat(native.c_str(), &st) != 0)
-        return errno == ENOENT ? missingCode(native) : detail::codeForErrno(errno);
+    if (::stat(native.c_str(), &st) != 0) {
+        const int error = errno;
+        return failed(error == ENOENT ? missingCode(native) : detail::codeForErrno(error),
+                      "cannot open " + native + ": " + std::strerror(error));
+    }
     if (S_ISDIR(st.st_mode))
-        return AccessDenied;
+        return failed(AccessDenied, native + " is a folder");
     if (writeAccess && detail::isReadOnly(st))
-        return AccessDenied;
+        return failed(AccessDenied, native + " is read-only");
+    if (writeAccess && detail::isBeingWritten(native))
+        return failed(AccessDenied, native + " is being written");
 
     const int fd = ::open(native.c_str(), (writeAccess ? O_RDWR : O_RDONLY) | O_CLOEXEC);
-    if (fd < 0)
-        return errno == ENOENT ? missingCode(native) : detail::codeForErrno(errno);
+    if (fd < 0) {
+        const int error = errno;
+        return failed(error == ENOENT ? missingCode(native) : detail::codeForErrno(error),
+                      "cannot open " + native + ": " + std::strerror(error));
+    }
     if (const int share = detail::acquireShare(fd, writeAccess, denyWrite); share != None) {
         ::close(fd);
-        return share;
+        return failed(share, native + " is in use");
     }
     struct stat opened;
     if (::fstat(fd, &opened) != 0) {
+        const int error = errno;
         ::close(fd);
-        return FileSystemError;
+        return failed(FileSystemError, "cannot open " + native + ": " + std::strerror(error));
     }
     auto handle = std::make_unique<Handle>();
     handle->fd = fd;
     handle->writable = writeAccess;
+    handle->native = native;
     handle->writeOffset = opened.st_size;
     handle->writeBuffer.reserve(BufferSize);
     m_handle = std::move(handle);
@@ -257,9 +344,9 @@ int WorkFile::open(std::uint8_t mode)
 int WorkFile::setToStart()
 {
     if (!isOpen())
-        return FileNotOpen;
+        return failed(FileNotOpen, name.clipped() + " is not open");
     if (!m_handle->flush())
-        return FileSystemError;
+        return failed(FileSystemError, m_handle->writeFailure());
     m_handle->rewind();
     return None;
 }
@@ -275,17 +362,46 @@ std::int64_t WorkFile::bytes() const
     return std::max<std::int64_t>(st.st_size, pending);
 }
 
-int WorkFile::close()
+int WorkFile::close() { return finish(true); }
+
+int WorkFile::discard() { return finish(false); }
+
+int WorkFile::finish(bool keep)
 {
     if (!isOpen())
-        return FileNotOpen;
-    bool ok = m_handle->flush();
-    const int fd = m_handle->fd;
-    m_handle->fd = -1;
-    if (::close(fd) != 0 && m_handle->writable)
-        ok = false;
-    m_handle.reset();
-    return ok ? None : FileSystemError;
+        return failed(FileNotOpen, name.clipped() + " is not open");
+    std::unique_ptr<Handle> handle = std::move(m_handle);
+    const bool written = !handle->writable || handle->flush();
+    const std::string writeFailure = handle->writeFailure();
+
+    if (handle->staged) {
+        StagedFile staged = std::move(*handle->staged);
+        handle->staged.reset();
+        handle->fd = -1;
+        if (!keep) {
+            staged.abandon();
+            return None;
+        }
+        if (!written) {
+            staged.abandon();
+            return failed(FileSystemError, writeFailure);
+        }
+        if (auto committed = staged.commit(); !committed)
+            return failed(committed.error().code == AccessDenied ? AccessDenied : FileSystemError,
+                          committed.error().message);
+        return None;
+    }
+
+    // Only the close of a file that was written can lose data.
+    const int fd = std::exchange(handle->fd, -1);
+    int closeError = ::close(fd) != 0 ? errno : 0;
+    if (handle->wrote && closeError == 0 && detail::closeFails())
+        closeError = EIO;
+    if (!written)
+        return failed(FileSystemError, writeFailure);
+    if (handle->wrote && closeError != 0)
+        return failed(FileSystemError, "cannot write " + handle->native + ": " + std::strerror(closeError));
+    return None;
 }
 
 int ByteFile::next()
@@ -306,8 +422,14 @@ int ByteFile::append()
     if (!isOpen())
         return FileNotOpen;
     if (!m_handle->writable)
-        return AccessDenied;
-    return m_handle->write(LINE.data(), 1) ? None : FileSystemError;
+        return failed(AccessDenied, m_handle->native + " is open for reading only");
+    return m_handle->write(LINE.data(), 1) ? None : failed(FileSystemError, m_handle->writeFailure());
+}
+
+std::ptrdiff_t ByteFile::readFailed(int error)
+{
+    failed(FileSystemError, "cannot read " + m_handle->native + ": " + std::strerror(error));
+    return -1;
 }
 
 std::ptrdiff_t ByteFile::read(std::span<char> into)
@@ -321,12 +443,12 @@ std::ptrdiff_t ByteFile::read(std::span<char> into)
             // A large request with nothing buffered goes straight to the
             // caller's memory instead of through the buffer.
             if (!h.writeBuffer.empty() && !h.flush())
-                return done > 0 ? static_cast<std::ptrdiff_t>(done) : -1;
+                return done > 0 ? static_cast<std::ptrdiff_t>(done) : readFailed(errno);
             const ssize_t n = ::pread(h.fd, into.data() + done, into.size() - done, h.readOffset);
             if (n < 0 && errno == EINTR)
                 continue;
             if (n < 0)
-                return done > 0 ? static_cast<std::ptrdiff_t>(done) : -1;
+                return done > 0 ? static_cast<std::ptrdiff_t>(done) : readFailed(errno);
             if (n == 0)
                 break;
             h.readOffset += n;
@@ -335,7 +457,7 @@ std::ptrdiff_t ByteFile::read(std::span<char> into)
         }
         const int state = m_handle->fill();
         if (state < 0)
-            return done > 0 ? static_cast<std::ptrdiff_t>(done) : -1;
+            return done > 0 ? static_cast<std::ptrdiff_t>(done) : readFailed(errno);
         if (state == 0)
             break;
         const std::size_t available = m_handle->readBuffer.size() - m_handle->readPos;
@@ -351,7 +473,11 @@ bool ByteFile::write(std::span<const char> bytes)
 {
     if (!isOpen() || !m_handle->writable)
         return false;
-    return m_handle->write(bytes.data(), bytes.size());
+    if (!m_handle->write(bytes.data(), bytes.size())) {
+        failed(FileSystemError, m_handle->writeFailure());
+        return false;
+    }
+    return true;
 }
 
 namespace detail {
@@ -413,16 +539,14 @@ int appendLine(WorkFile& file, std::string_view clippedLine)
         return FileNotOpen;
     WorkFile::Handle& h = *file.m_handle;
     if (!h.writable)
-        return AccessDenied;
+        return file.failed(AccessDenied, h.native + " is open for reading only");
     std::string line;
     line.reserve(clippedLine.size() + 2);
     line.append(clippedLine);
     line.append("\r\n");
-    return h.write(line.data(), line.size()) ? None : FileSystemError;
+    return h.write(line.data(), line.size()) ? None : file.failed(FileSystemError, h.writeFailure());
 }
 
 } // namespace detail
-
-void failNthWriteForTesting(int n) { writesUntilFailure.store(n > 0 ? n : 0); }
 
 } // namespace fw::fs

@@ -11,21 +11,41 @@
 //   ByteFile      one record is one byte (LINE is a text of 1).
 // Records are the interface; the I/O underneath is buffered.
 //
+// Writing a file replaces it only when the new one is complete. The system's
+// writers all start the same way: remove, create, open; then they append and
+// close. create() does not touch the file of that name: it starts a staged
+// file (staged_file.h) beside it, open() opens that, and close() puts it in
+// place once every record reached the disk and the close succeeded. A failed
+// write, a failed close, a program that is killed, or a writer that calls
+// discard() because what it wrote is not whole, all leave the earlier file
+// as it was and no cut file under the name. So remove() before create() only
+// checks that the file may go and leaves it for the new one to replace; a
+// remove() that no create() of the same name follows takes the file away
+// at the next operation of the work file (or when the work file ends).
+// Only regular files and symbolic links (as links) are ever removed or
+// replaced: a folder, a device, a FIFO or a socket under the name is refused
+// with AccessDenied and stays as it was. open() without create() works on
+// the file in place, as before.
+//
 // Open mode 22h (read and write for this opener, others may only read) is
 // emulated for real: a file without any write permission bit counts as
 // read-only and cannot be opened for writing, even by root; and an opener
 // that wants write access while another opener of the framework (in this
 // process or another) holds the file for writing is refused. Both give
 // ErrorCode::AccessDenied. Results are the framework's error codes
-// (core/error_codes.h): 0 for success.
+// (core/error_codes.h): 0 for success; lastError() says in words what the
+// last failing operation met, naming the file.
 
 #include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <span>
+#include <string>
 #include <string_view>
 
+#include "framework/core/error.h"
 #include "framework/core/text.h"
+#include "framework/fs/fault_seams.h"
 
 namespace fw::fs {
 
@@ -53,15 +73,29 @@ public:
     WorkFile(const WorkFile&) = delete;
     WorkFile& operator=(const WorkFile&) = delete;
 
+    // Assigns `path` without its trailing blanks to `name`. A path longer
+    // than the name's 256 characters is never cut into another name: the name
+    // is blanked instead (every later operation then fails) and false given.
+    bool setName(std::string_view path);
+
     int remove();                                        // no error when missing
-    int create();                                        // creates the file empty (replacing one)
+    int create();                                        // a new empty file, in place when closed
     int open(std::uint8_t mode = OpenMode::ReadWriteDenyWrite);
     int setToStart();                                    // positions at the first record
     std::int64_t bytes() const;                          // size in bytes; -1 when not open
-    // Flushes what was appended and closes. A write that failed since the
-    // open (disk full, I/O error) is reported here as FileSystemError.
+    // Flushes what was appended and closes; a created file is put in place.
+    // A write that failed since the open (disk full, I/O error), a failed
+    // close or a failed rename is reported here as FileSystemError (or
+    // AccessDenied when something that is not a file took the name), and a
+    // created file then does not replace the earlier one.
     int close();
+    // Closes without keeping what was written to a created file: for a
+    // writer that finds its file is not whole. The earlier file stays.
+    int discard();
     bool isOpen() const;
+
+    // What the last operation that failed met, in words; the code is its result.
+    const core::Error& lastError() const { return m_error; }
 
 protected:
     friend int detail::nextLine(WorkFile&, char*, std::size_t);
@@ -69,6 +103,18 @@ protected:
 
     struct Handle;
     std::unique_ptr<Handle> m_handle;
+
+    // Keeps the failure for lastError() and gives its code.
+    int failed(int code, std::string message);
+    int failed(const core::Error& error);
+
+private:
+    struct Pending;
+    void settlePending();
+    int finish(bool keep);
+
+    std::unique_ptr<Pending> m_pending; // a removal or a creation not yet carried out
+    core::Error m_error;
 };
 
 template <std::size_t Width>
@@ -97,6 +143,9 @@ public:
     // error; write() returns false when the file is not open for writing.
     std::ptrdiff_t read(std::span<char> into);
     bool write(std::span<const char> bytes);
+
+private:
+    std::ptrdiff_t readFailed(int error);
 };
 
 using TextLineFile = BasicTextLineFile<256>;
@@ -109,9 +158,5 @@ int BasicTextLineFile<Width>::append() { return detail::appendLine(*this, LINE.c
 
 template <std::size_t Width>
 int BasicTextLineFile<Width>::append(std::string_view line) { return detail::appendLine(*this, core::clip(line)); }
-
-// Test seam (fault injection): when n > 0, the n-th write to any work file
-// from now on fails as a full disk would; 0 turns it off.
-void failNthWriteForTesting(int n);
 
 } // namespace fw::fs

@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "framework/app/ini_manager.h"
+#include "framework/fs/fault_seams.h"
 #include "tests/support/temp_folder.h"
 
 using namespace fw::app;
@@ -45,6 +46,25 @@ TEST_F(IniManagerTest, KeepsWhatIsStoredForTheNextStart)
     EXPECT_EQ(ini.fetch("MAIL", "mode"), "3");
     EXPECT_EQ(contents(ini.path()), "[Mail]\nMode=3\n");
     ini.kill();
+}
+
+// A settings file that cannot be written in full keeps the one that was
+// there, and nothing else is left beside it.
+TEST_F(IniManagerTest, AFailedWriteKeepsTheEarlierSettings)
+{
+    for (auto arm : {fw::fs::failNthWriteForTesting, fw::fs::failNthCloseForTesting, fw::fs::failNthRenameForTesting}) {
+        IniManager ini;
+        ini.init("zorvane.INI");
+        ini.update("Mail", "Mode", "3");
+        ini.kill();
+        ini.init("zorvane.INI");
+        ini.update("Mail", "Mode", "4");
+        arm(1);
+        ini.kill();
+        arm(0);
+        EXPECT_EQ(contents(ini.path()), "[Mail]\nMode=3\n");
+        EXPECT_EQ(test_support::fileNames(m_folder / "config" / "reportmail"), std::vector<std::string>{"zorvane.INI"});
+    }
 }
 
 } // namespace

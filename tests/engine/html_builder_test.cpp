@@ -5,12 +5,19 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <filesystem>
+#include <functional>
+#include <map>
 #include <string>
+#include <vector>
 
 #include "engine/global_data.h"
+#include "engine/html/build_outcome.h"
 #include "framework/core/clock.h"
 #include "framework/core/text.h"
+#include "tests/support/file_faults.h"
 #include "tests/support/temp_folder.h"
 
 using namespace engine;
@@ -290,4 +297,180 @@ TEST_F(HTMLBuilderTest, AnHTMLPathInAMissingFolderGives2AndNoRTF)
     EXPECT_FALSE(std::filesystem::exists(at("42.RTF")));
     EXPECT_FALSE(std::filesystem::exists(at("Report.RTF")));
     EXPECT_FALSE(ORAF.isOpen());
+}
+
+namespace {
+
+// One way a build goes wrong. Before `arrange` the folder holds an earlier
+// run's body file, document and named copy, and page 1 of job 42.
+struct BuildFaultRow {
+    const char* name;
+    std::function<void(Build& build, const std::string& folder)> arrange;
+    std::uint8_t result;
+    std::vector<std::string> failures;      // lastBuild()'s texts, "@" for the folder's path
+    std::map<std::string, std::string> kept; // files that hold exactly this afterwards
+    std::vector<std::string> gone;          // files that must not exist afterwards
+    bool documentMade = false;
+};
+
+void PrintTo(const BuildFaultRow& row, std::ostream* os) { *os << row.name; }
+
+class HTMLBuilderFault : public HTMLBuilderTest, public ::testing::WithParamInterface<BuildFaultRow> {
+protected:
+    void TearDown() override
+    {
+        test_support::disarmFileFaults();
+        HTMLBuilderTest::TearDown();
+    }
+};
+
+const std::string Earlier = "earlier body";
+const std::string EarlierDocument = "earlier document";
+const std::string EarlierCopy = "earlier copy";
+
+} // namespace
+
+TEST_P(HTMLBuilderFault, SaysWhatWasNotMadeAndKeepsWhatWasThere)
+{
+    const BuildFaultRow& row = GetParam();
+    write(at("kr42.html"), Earlier);
+    write(at("42.RTF"), EarlierDocument);
+    write(at("Report.RTF"), EarlierCopy);
+    row.arrange(m_build, m_folder.string());
+
+    EXPECT_EQ(m_build.run(), row.result);
+    test_support::disarmFileFaults();
+
+    std::vector<std::string> failures;
+    for (const BuildFailure& failure : lastBuild().failures)
+        failures.push_back(failure.text());
+    std::vector<std::string> expected;
+    for (const std::string& text : row.failures)
+        expected.push_back(test_support::withFolder(text, m_folder.string()));
+    EXPECT_EQ(failures, expected);
+    EXPECT_EQ(lastBuild().complete(), row.failures.empty());
+    EXPECT_EQ(lastBuild().documentMade(), row.documentMade);
+    EXPECT_FALSE(ORAF.isOpen());
+    EXPECT_FALSE(OROF.isOpen());
+
+    for (const auto& [name, bytes] : row.kept)
+        EXPECT_TRUE(contents(at(name)) == bytes) << name << " does not hold " << bytes;
+    for (const std::string& name : row.gone)
+        EXPECT_FALSE(std::filesystem::exists(std::filesystem::symlink_status(at(name)))) << name;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(m_folder))
+        EXPECT_FALSE(entry.path().filename().string().starts_with(".")) << "a temporary is left: " << entry.path();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Faults, HTMLBuilderFault,
+    ::testing::Values(
+        BuildFaultRow{"TheBodysFirstWriteFails",
+                      [](Build&, const std::string&) { fw::fs::failNthWriteForTesting(1); },
+                      2,
+                      {"the HTML body file \"@/kr42.html\" could not be written: cannot write @/kr42.html: No space "
+                       "left on device"},
+                      {{"kr42.html", Earlier}, {"42.RTF", EarlierDocument}, {"Report.RTF", EarlierCopy}},
+                      {}},
+        BuildFaultRow{"TheBodysCloseFails",
+                      [](Build&, const std::string&) { fw::fs::failNthCloseForTesting(1); },
+                      2,
+                      {"the HTML body file \"@/kr42.html\" could not be written: cannot write @/kr42.html: "
+                       "Input/output error"},
+                      {{"kr42.html", Earlier}, {"42.RTF", EarlierDocument}, {"Report.RTF", EarlierCopy}},
+                      {}},
+        BuildFaultRow{"TheBodysRenameFails",
+                      [](Build&, const std::string&) { fw::fs::failNthRenameForTesting(1); },
+                      2,
+                      {"the HTML body file \"@/kr42.html\" could not be written: cannot put @/kr42.html in place: "
+                       "Input/output error"},
+                      {{"kr42.html", Earlier}, {"42.RTF", EarlierDocument}, {"Report.RTF", EarlierCopy}},
+                      {}},
+        BuildFaultRow{"TheBodyPathIsAFIFO",
+                      [](Build& build, const std::string& folder) {
+                          ::mkfifo((folder + "/fifo.html").c_str(), 0666);
+                          build.htmlPath = test_support::backslashed(folder + "/fifo.html");
+                      },
+                      2,
+                      {"the HTML body file \"@/fifo.html\" could not be written: @/fifo.html is a FIFO, not a file"},
+                      {{"kr42.html", Earlier}, {"42.RTF", EarlierDocument}, {"Report.RTF", EarlierCopy}},
+                      {}},
+        BuildFaultRow{"TheDocumentsFirstWriteFails",
+                      [](Build&, const std::string&) { fw::fs::failNthWriteForTesting(7); },
+                      0,
+                      {"the RTF document \"@/42.RTF\" was not built: cannot write @/42.RTF: No space left on device"},
+                      {{"42.RTF", EarlierDocument}},
+                      {"Report.RTF"}},
+        BuildFaultRow{"MorePagesThanThereAre",
+                      [](Build& build, const std::string&) { build.pageCount = 3; },
+                      0,
+                      {"the RTF document \"@/42.RTF\" was not built: page 2 of 3: cannot open @/422.WMF: No such "
+                       "file or directory"},
+                      {{"42.RTF", EarlierDocument}},
+                      {"Report.RTF"}},
+        BuildFaultRow{"NoPagesAskForNoDocument",
+                      [](Build& build, const std::string&) { build.pageCount = 0; },
+                      0,
+                      {"the RTF document \"@/42.RTF\" was not built: the page count is 0"},
+                      {{"42.RTF", EarlierDocument}, {"Report.RTF", EarlierCopy}},
+                      {}},
+        BuildFaultRow{"TheNamedCopysRenameFails",
+                      [](Build&, const std::string&) { fw::fs::failNthRenameForTesting(3); },
+                      0,
+                      {"the named copy \"@/Report.RTF\" was not made: cannot put @/Report.RTF in place: "
+                       "Input/output error"},
+                      {},
+                      {"Report.RTF"}},
+        BuildFaultRow{"TheCopyInTheRTFFolderFails",
+                      [](Build& build, const std::string& folder) {
+                          std::filesystem::create_directory(folder + "/rtf");
+                          test_support::writeFile(folder + "/rtf/Report.RTF", EarlierCopy);
+                          build.rtfFolder = test_support::backslashed(folder + "/rtf");
+                          fw::fs::failNthRenameForTesting(3);
+                      },
+                      0,
+                      {"the named copy \"@/rtf/Report.RTF\" in the RTF folder was not made: cannot put "
+                       "@/rtf/Report.RTF in place: Input/output error"},
+                      {{"rtf/Report.RTF", EarlierCopy}},
+                      {},
+                      true},
+        BuildFaultRow{"AnRTFFolderLongerThanItsField",
+                      [](Build& build, const std::string&) { build.rtfFolder = "/" + std::string(200, 'r'); },
+                      0,
+                      {"the named copy \"/" + std::string(200, 'r') +
+                       "/Report.RTF\" in the RTF folder was not made: the RTF folder is 201 characters long, more "
+                       "than the 200 that it holds"},
+                      {},
+                      {"/" + std::string(200, 'r')}, // an absolute name: the folder is never made
+                      true},
+        BuildFaultRow{"NoWorkFolder",
+                      [](Build&, const std::string&) { BMKG.WorkFolder.clear(); },
+                      0,
+                      {"the RTF document \"42.RTF\" was not built: no work folder is set"},
+                      {{"42.RTF", EarlierDocument}, {"Report.RTF", EarlierCopy}},
+                      {}},
+        BuildFaultRow{"AWorkFolderThatIsAFile",
+                      [](Build&, const std::string& folder) {
+                          test_support::writeFile(folder + "/KR", "a file");
+                          BMKG.WorkFolder = test_support::backslashed(folder + "/KR/");
+                      },
+                      0,
+                      {"the RTF document \"@/KR/42.RTF\" was not built: cannot create @/KR/42.RTF: Not a directory"},
+                      {{"KR", "a file"}, {"42.RTF", EarlierDocument}, {"Report.RTF", EarlierCopy}},
+                      {}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(HTMLBuilderTest, ABodyPathLongerThanItsFieldIsNeverCutIntoAnotherName)
+{
+    // The path cut at 256 characters would name another file, which exists.
+    const std::string path = (m_folder.string() + "/" + std::string(300, 'b')).substr(0, 300);
+    const std::string cut = path.substr(0, 256);
+    write(cut, "another file");
+    m_build.htmlPath = path;
+    EXPECT_EQ(m_build.run(), 2);
+    EXPECT_EQ(contents(cut), "another file");
+    ASSERT_EQ(lastBuild().failures.size(), 1u);
+    EXPECT_EQ(lastBuild().failures[0].text(),
+              "the HTML body file \"" + path +
+                  "\" could not be written: the path is 300 characters long, more than the 256 that a file name "
+                  "holds");
 }

@@ -7,12 +7,17 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "engine/global_data.h"
 #include "framework/core/clock.h"
+#include "framework/fs/path.h"
 #include "framework/fs/work_file.h"
+#include "tests/support/file_faults.h"
+#include "tests/support/small_disk.h"
 #include "tests/support/temp_folder.h"
 
 using namespace engine;
@@ -338,18 +343,25 @@ TEST_F(RTFWriterTest, PageCountZeroTouchesNoFile)
     EXPECT_EQ(m_draws.size(), 2u); // the tag is drawn all the same, once per call
 }
 
-TEST_F(RTFWriterTest, AMissingSecondPageOfThreeLeavesATruncatedDocument)
+TEST_F(RTFWriterTest, AMissingSecondPageOfThreeLeavesNoDocumentAndKeepsTheEarlierOne)
 {
+    // A document that ends inside a picture group is no document: it would
+    // be copied and mailed as the report. It is dropped, and the document of
+    // an earlier run stays where it was.
+    write(at("42.RTF"), "earlier document");
     writePage(1, pageFile("\x11"));
     writePage(3, pageFile("\x33"));
     ASSERT_EQ(makeWorked(3), 1);
-    const std::string picture = G1 + scaleLine("100") + sizeLine(R"(\picw21005\pich29286\picwgoal11907\pichgoal16602)");
-    const std::string expected = FixedHead + infoLine(R"(\yr2026\mo3\dy7\hr9\min5)") +
-                                 formattingLine(R"(\psz9\paperw11909\paperh16834\margl500\margt500)") +
-                                 sectionLine(false) + ListLevels + PictureParagraph + picture + "11" + G5 + picture;
-    EXPECT_EQ(document(), expected);
+    EXPECT_EQ(document(), "earlier document");
+    EXPECT_EQ(test_support::fileNames(m_folder), (std::vector<std::string>{"42.RTF", "421.wmf", "423.wmf"}));
     EXPECT_FALSE(OROF.isOpen());
     EXPECT_FALSE(ORIF.isOpen());
+
+    const auto written = writeRTFDocument(systemFolder() + "42.RTF", "A4", 3, 0, 197, 197, 8270, 11530, 0);
+    ASSERT_FALSE(written);
+    EXPECT_EQ(written.error().code, RTFResult::PageFailed);
+    EXPECT_EQ(written.error().text(),
+              "RTF writer: page 2 of 3: cannot open " + at("422.WMF").string() + ": No such file or directory");
 }
 
 TEST_F(RTFWriterTest, APageThatCannotBeOpenedForWritingFailsThePage)
@@ -462,3 +474,126 @@ TEST_F(RTFWriterTest, AReadErrorInsideAPageFailsThePage)
     EXPECT_EQ(makeWorked(1), 1);
     EXPECT_FALSE(document().ends_with(Trailer));
 }
+
+namespace {
+
+// One way a document fails. `arrange` prepares the folder (the earlier
+// document 42.RTF and page files are there already) and may arm a seam or
+// give another output path; `reason` is the error's text after its layer,
+// with the folder's path in place of "@".
+struct DocumentFaultRow {
+    const char* name;
+    std::function<std::string(const std::filesystem::path& folder)> arrange; // the output path
+    std::uint8_t pages;
+    std::uint8_t result;
+    std::string reason;
+    bool keepsEarlier = true;
+};
+
+void PrintTo(const DocumentFaultRow& row, std::ostream* os) { *os << row.name; }
+
+class RTFDocumentFault : public RTFWriterTest, public ::testing::WithParamInterface<DocumentFaultRow> {
+protected:
+    void TearDown() override
+    {
+        test_support::disarmFileFaults();
+        m_disk.reset();
+        RTFWriterTest::TearDown();
+    }
+
+    std::optional<test_support::SmallDisk> m_disk;
+};
+
+} // namespace
+
+TEST_P(RTFDocumentFault, IsNeverReportedAsCompleteAndLeavesTheEarlierDocument)
+{
+    const DocumentFaultRow& row = GetParam();
+    write(at("42.RTF"), "earlier document");
+    writePage(1, pageFile(countingBytes(200000)));
+    writePage(2, pageFile("x"));
+    std::string output = row.arrange(m_folder);
+    if (output.empty()) {
+        m_disk.emplace(at("disk"), 64);
+        if (!m_disk->mounted())
+            GTEST_SKIP() << m_disk->why();
+        write(at("disk/42.RTF"), "earlier document");
+        output = systemFolder() + "disk\\42.RTF";
+    }
+
+    const auto written = writeRTFDocument(output, "A4", row.pages, 0, 197, 197, 8270, 11530, 0);
+    fw::fs::failNthWriteForTesting(0);
+    ASSERT_FALSE(written) << "reported as complete";
+    EXPECT_EQ(written.error().code, row.result);
+    EXPECT_EQ(written.error().text(), "RTF writer: " + test_support::withFolder(row.reason, m_folder.string()));
+    // The result byte is the error's code; the seams are armed afresh.
+    row.arrange(m_folder);
+    EXPECT_EQ(MakeRTFFile(output, "A4", row.pages, 0, 197, 197, 8270, 11530, 0), row.result);
+    fw::fs::failNthWriteForTesting(0);
+    EXPECT_FALSE(OROF.isOpen());
+    EXPECT_FALSE(ORIF.isOpen());
+
+    // The output's folder holds what it held before: no cut document, no
+    // temporary.
+    const std::filesystem::path folder = fw::fs::toNative(output).parent_path();
+    if (row.keepsEarlier) {
+        EXPECT_TRUE(contents(folder / "42.RTF") == "earlier document") << "the earlier document was replaced";
+    }
+    for (const std::string& name : test_support::fileNames(folder))
+        EXPECT_FALSE(name.starts_with(".")) << name;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Faults, RTFDocumentFault,
+    ::testing::Values(
+        DocumentFaultRow{"AWriteFails",
+                         [](const auto& folder) {
+                             fw::fs::failNthWriteForTesting(3);
+                             return test_support::backslashed(folder.string() + "/42.RTF");
+                         },
+                         2, RTFResult::NotWritten, "cannot write @/42.RTF: No space left on device"},
+        DocumentFaultRow{"TheCloseFails",
+                         [](const auto& folder) {
+                             fw::fs::failNthCloseForTesting(1);
+                             return test_support::backslashed(folder.string() + "/42.RTF");
+                         },
+                         2, RTFResult::NotWritten, "cannot write @/42.RTF: Input/output error"},
+        DocumentFaultRow{"TheRenameFails",
+                         [](const auto& folder) {
+                             fw::fs::failNthRenameForTesting(1);
+                             return test_support::backslashed(folder.string() + "/42.RTF");
+                         },
+                         2, RTFResult::NotWritten, "cannot put @/42.RTF in place: Input/output error"},
+        DocumentFaultRow{"TheDiskIsFull", [](const auto&) { return std::string(); }, 2, RTFResult::NotWritten,
+                         "cannot write @/disk/42.RTF: No space left on device"},
+        DocumentFaultRow{"MorePagesThanThereAre",
+                         [](const auto& folder) { return test_support::backslashed(folder.string() + "/42.RTF"); }, 3,
+                         RTFResult::PageFailed, "page 3 of 3: cannot open @/423.WMF: No such file or directory"},
+        DocumentFaultRow{"APageThatIsAFolder",
+                         [](const auto& folder) {
+                             std::filesystem::remove(folder / "422.wmf");
+                             std::filesystem::create_directory(folder / "422.wmf");
+                             return test_support::backslashed(folder.string() + "/42.RTF");
+                         },
+                         2, RTFResult::PageFailed, "page 2 of 2: @/422.wmf is a folder"},
+        DocumentFaultRow{"TheDocumentNameIsAFIFO",
+                         [](const auto& folder) {
+                             ::mkfifo((folder / "fifo.RTF").c_str(), 0666);
+                             return test_support::backslashed(folder.string() + "/fifo.RTF");
+                         },
+                         2, RTFResult::NotWritten, "@/fifo.RTF is a FIFO, not a file"},
+        DocumentFaultRow{"AnOutputPathLongerThanItsField",
+                         [](const auto& folder) {
+                             const std::string path = folder.string() + "/" + std::string(300, 'b');
+                             return test_support::backslashed(path.substr(0, 300));
+                         },
+                         2, RTFResult::NotWritten,
+                         "the path is 300 characters long, more than the 256 that a file name holds"},
+        DocumentFaultRow{"TheWorkFolderIsAFile",
+                         [](const auto& folder) {
+                             std::filesystem::create_directory(folder / "sub");
+                             test_support::writeFile(folder / "sub" / "KR", "a file");
+                             return test_support::backslashed(folder.string() + "/sub/KR/42.RTF");
+                         },
+                         2, RTFResult::NotWritten, "cannot create @/sub/KR/42.RTF: Not a directory", false}),
+    [](const auto& info) { return std::string(info.param.name); });

@@ -10,27 +10,17 @@
 #include <vector>
 
 #include "framework/core/error_codes.h"
+#include "tests/support/file_faults.h"
 #include "tests/support/temp_folder.h"
 
 using namespace fw::fs;
 namespace Code = fw::core::ErrorCode;
+using test_support::startWriting;
 
 namespace {
 
 class WorkFileTest : public TempFolderTest {
 protected:
-    // remove, create, open: how every writer of the system starts a file.
-    template <class File>
-    int startWriting(File& file, const std::string& name)
-    {
-        file.name = name;
-        if (const int rc = file.remove(); rc != 0)
-            return rc;
-        if (const int rc = file.create(); rc != 0)
-            return rc;
-        return file.open(OpenMode::ReadWriteDenyWrite);
-    }
-
     void TearDown() override
     {
         failNthWriteForTesting(0);
@@ -142,7 +132,12 @@ TEST_F(WorkFileTest, RemoveOfAMissingFileIsNoErrorAndCreateEmptiesAFile)
     write(at("full.bin"), "old bytes");
     file.name = systemFolder() + "full.bin";
     ASSERT_EQ(file.create(), 0);
+    // The old bytes stay until the new, empty file is complete.
+    EXPECT_EQ(contents(at("full.bin")), "old bytes");
+    ASSERT_EQ(file.open(), 0);
+    ASSERT_EQ(file.close(), 0);
     EXPECT_EQ(contents(at("full.bin")), "");
+    EXPECT_EQ(test_support::fileNames(m_folder), std::vector<std::string>{"full.bin"});
 }
 
 struct OpenFailureCase {
@@ -201,6 +196,9 @@ TEST_F(WorkFileTest, AFileWithoutWriteBitsIsReadOnlyEvenForRoot)
 
 TEST_F(WorkFileTest, ASecondWriterIsRefusedWhileReadersMayOpen)
 {
+    // The holder writes a new shared.rtf; readers see the earlier one until
+    // the new one is closed.
+    write(at("shared.rtf"), "earlier");
     ByteFile holder;
     ASSERT_EQ(startWriting(holder, "shared.rtf"), 0);
 
@@ -212,6 +210,7 @@ TEST_F(WorkFileTest, ASecondWriterIsRefusedWhileReadersMayOpen)
     EXPECT_EQ(second.remove(), Code::AccessDenied);
     EXPECT_EQ(second.create(), Code::AccessDenied);
     ASSERT_EQ(second.open(OpenMode::ReadOnly), 0);
+    EXPECT_EQ(second.bytes(), 7);
     EXPECT_EQ(second.close(), 0);
 
     ASSERT_EQ(holder.close(), 0);
@@ -221,6 +220,7 @@ TEST_F(WorkFileTest, ASecondWriterIsRefusedWhileReadersMayOpen)
 
 TEST_F(WorkFileTest, ASecondWriterInAnotherProcessIsRefused)
 {
+    write(at("shared.rtf"), "earlier");
     ByteFile holder;
     ASSERT_EQ(startWriting(holder, "shared.rtf"), 0);
     int status = 0;

@@ -1,5 +1,9 @@
 #include "demo/hooks/mail_hook.h"
 
+#include <sys/stat.h>
+
+#include <functional>
+
 #include <QApplication>
 #include <QDialog>
 #include <QWidget>
@@ -348,6 +352,98 @@ TEST_F(HookTest, ThePlainPageListEntryPointRunsTheSameSteps)
                                "call {1}.Display",
                                "deactivate 1",
                            }));
+}
+
+// ---------------------------------------------------------------------------
+// A build that fails never sends or opens an earlier run's documents.
+
+struct FailedBuildRow {
+    const char* name;
+    std::uint8_t mode;
+    // Prepares the folder, in which KR/ holds an earlier run's named copy and
+    // body file; gives the RTF folder to use (blank for none).
+    std::function<std::string(const std::filesystem::path& folder)> arrange;
+    bool pageMissing;
+    bool mails;            // a mail item is made at all
+    Lines workFolder;      // KR/ afterwards
+    bool opens = false;
+};
+
+inline void PrintTo(const FailedBuildRow& row, std::ostream* os) { *os << row.name; }
+
+class HookFailedBuild : public HookTest, public testing::WithParamInterface<FailedBuildRow> {};
+
+TEST_P(HookFailedBuild, NeverMailsOrOpensAnEarlierRunsDocument)
+{
+    const FailedBuildRow& row = GetParam();
+    engine::BMKG.Mode = row.mode;
+    std::filesystem::create_directory(at("KR"));
+    write(at("KR/Report.RTF"), "an earlier run's document");
+    write(at("KR/kr57.html"), "<P>an earlier run's body</P>\r\n");
+    engine::BMKG.RTFpath = row.arrange(m_folder);
+    write(at("page-a.wmf"), std::string(22, 'h') + "first page bytes");
+    std::vector<std::string> pages{systemFolder() + "page-a.wmf"};
+    if (row.pageMissing)
+        pages.push_back(systemFolder() + "page-missing.wmf");
+
+    EXPECT_EQ(zorvane::runMailHook(customers(), pages), 0);
+
+    EXPECT_EQ(filesIn(at("KR")), row.workFolder);
+    for (const std::string& line : mailLines())
+        EXPECT_EQ(line.find("Report.RTF"), std::string::npos) << "an earlier document travels: " << line;
+    if (row.mails) {
+        ASSERT_GE(mailLines().size(), 3u);
+        EXPECT_EQ(mailLines()[2], "call {1}.Attachments.Add(\"" + cwd() + "\\Licence.doc\",1,1,\"Licence.doc\")");
+        EXPECT_EQ(mailLines()[mailLines().size() - 2], "call {1}.Display");
+    } else {
+        EXPECT_EQ(mailLines(), Lines{});
+    }
+    EXPECT_EQ(m_shellOpens, row.opens ? 1 : 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Runs, HookFailedBuild,
+    testing::Values(
+        FailedBuildRow{"EmailPreviewWithAPageMissing", 1, [](const auto&) { return std::string(); }, true, true,
+                       {"571.wmf", "kr57.html"}},
+        FailedBuildRow{"SilentEmailWithAPageMissing", 2, [](const auto&) { return std::string(); }, true, true,
+                       {"571.wmf", "kr57.html"}},
+        FailedBuildRow{"SaveWithAPageMissingOpensNothing", 3, [](const auto&) { return std::string(); }, true,
+                       false, {"571.wmf", "kr57.html"}},
+        FailedBuildRow{"SilentEmailWhenTheCopyInTheRTFFolderFails", 2,
+                       [](const std::filesystem::path& folder) {
+                           std::filesystem::create_directory(folder / "rtf");
+                           ::mkfifo((folder / "rtf" / "Report.RTF").c_str(), 0666);
+                           return test_support::backslashed((folder / "rtf").string());
+                       },
+                       false, true, {"571.wmf", "Report.RTF", "kr57.html"}},
+        FailedBuildRow{"SilentEmailWhenTheBodyCannotBeWrittenMakesNoMail", 2,
+                       [](const std::filesystem::path& folder) {
+                           std::filesystem::remove(folder / "KR" / "kr57.html");
+                           ::mkfifo((folder / "KR" / "kr57.html").c_str(), 0666);
+                           return std::string();
+                       },
+                       false, false, {"571.wmf", "Report.RTF", "kr57.html"}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// A work folder that does not fit its 256 characters once its backslash is
+// added is refused: cut, it would name another folder. Nothing is written
+// or mailed, and the message box says why.
+TEST_F(HookTest, AWorkFolderThatDoesNotFitItsFieldIsRefusedAndNothingIsWritten)
+{
+    engine::BMKG.Mode = 2;
+    const std::string base = test_support::backslashed(m_folder.string() + "/");
+    const std::string folder = base + std::string(256 - base.size(), 'w');
+    engine::BMKG.WorkFolder = folder;
+    testing::internal::CaptureStderr();
+    const PrintedRun run = printReport(customers(), fourNames);
+    const std::string shown = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(run.displayResult, 0);
+    EXPECT_EQ(shown, "Work folder: " + folder +
+                         "\\ is 257 characters long, more than the 256 that the work folder holds\n");
+    EXPECT_TRUE(engine::BMKG.WorkFolder.isBlank());
+    EXPECT_TRUE(mailLines().empty());
+    EXPECT_EQ(filesIn(m_folder), (Lines{"bin", "shell"}));
 }
 
 // ---------------------------------------------------------------------------

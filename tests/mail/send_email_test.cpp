@@ -132,6 +132,18 @@ TEST_F(SendEmailTest, EveryMemberTextInItsOrder)
     EXPECT_TRUE(m_failures.empty());
 }
 
+// A body path longer than the work file's name is not cut: the cut name is
+// another file, whose body must not be mailed.
+TEST_F(SendEmailTest, ABodyPathLongerThanItsFieldIsNotCutIntoAnotherFile)
+{
+    const std::string path = (m_folder.string() + "/" + std::string(300, 'b')).substr(0, 300);
+    write(path.substr(0, 256), "<B>another mail's body</B>\r\n");
+    Call c;
+    c.htmlBodyFile = path;
+    EXPECT_EQ(record(c, SendEmailResult::BodyNotOpened), Lines{});
+    EXPECT_TRUE(m_failures.empty());
+}
+
 // ---------------------------------------------------------------------------
 // The body.
 

@@ -91,6 +91,15 @@ inline std::vector<std::string> fileNames(const std::filesystem::path& folder)
     return names;
 }
 
+// `text` with every "@" replaced by `folder`: expected messages that name a
+// test's own folder.
+inline std::string withFolder(std::string text, const std::string& folder)
+{
+    for (std::size_t at = text.find('@'); at != std::string::npos; at = text.find('@', at + folder.size()))
+        text.replace(at, 1, folder);
+    return text;
+}
+
 // `path` with every "/" turned into "\", as the system writes paths.
 inline std::string backslashed(std::string path)
 {

@@ -80,8 +80,9 @@ TEST_P(FrameProcedure, takesTheJobAndModeAndEvaluatesTheCall)
     EXPECT_EQ(fw::core::threadValues().response, 2);
 }
 
+// Mode 0 in the call: the body file alone, so that no pages are needed.
 const std::string Call =
-    "MakeHTMLFileBMKSW('out/kr.html',0,16777215,100,'Report','','Arial',3,0,197,197,8270,11530,2,0,'A4')";
+    "MakeHTMLFileBMKSW('out/kr.html',0,16777215,100,'Report','','Arial',3,0,197,197,8270,11530,0,0,'A4')";
 
 INSTANTIATE_TEST_SUITE_P(
     CommandLines, FrameProcedure,

@@ -38,6 +38,15 @@ bool dropped(std::string_view entry)
 ProgramRun runVextrel(const std::vector<std::string>& arguments, const std::filesystem::path& folder,
                       const std::filesystem::path& temporaryFolder)
 {
+    const pid_t pid = startVextrel(arguments, folder, temporaryFolder);
+    if (pid < 0)
+        return ProgramRun{};
+    return waitForVextrel(pid, temporaryFolder);
+}
+
+pid_t startVextrel(const std::vector<std::string>& arguments, const std::filesystem::path& folder,
+                   const std::filesystem::path& temporaryFolder)
+{
     // Everything the child needs is prepared before the fork: after it only
     // calls that are safe in a child of a threaded process are made.
     const std::filesystem::path outFile = temporaryFolder / "vextrel.stdout";
@@ -86,10 +95,14 @@ ProgramRun runVextrel(const std::vector<std::string>& arguments, const std::file
         ::execve(argv[0], argv.data(), envp.data());
         ::_exit(127);
     }
+    return pid;
+}
 
+ProgramRun waitForVextrel(pid_t pid, const std::filesystem::path& temporaryFolder)
+{
+    const std::filesystem::path outFile = temporaryFolder / "vextrel.stdout";
+    const std::filesystem::path errFile = temporaryFolder / "vextrel.stderr";
     ProgramRun run;
-    if (pid < 0)
-        return run;
 
     std::mutex mutex;
     std::condition_variable ended;

@@ -5,6 +5,8 @@
 // TMPDIR pointing where the test says. A watchdog kills a run that does not
 // end in time, and the run then counts as failed.
 
+#include <sys/types.h>
+
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -18,3 +20,9 @@ struct ProgramRun {
 
 ProgramRun runVextrel(const std::vector<std::string>& arguments, const std::filesystem::path& folder,
                       const std::filesystem::path& temporaryFolder);
+
+// The same in two halves, for a test that acts on the run while it goes
+// (kills it): the process number of the started program, then its end.
+pid_t startVextrel(const std::vector<std::string>& arguments, const std::filesystem::path& folder,
+                   const std::filesystem::path& temporaryFolder);
+ProgramRun waitForVextrel(pid_t pid, const std::filesystem::path& temporaryFolder);

@@ -9,33 +9,13 @@
 #include <string>
 #include <vector>
 
+#include "tests/vextrel/builder_call.h"
 #include "tests/vextrel/program_run.h"
 #include "tests/vextrel/vextrel_folder.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-
-// The call of the example: sixteen arguments, the HTML body file in out/.
-std::string call(const std::string& htmlPath, int pages = 3, const std::string& background = "16777215",
-                 int mode = 2, const std::string& documentName = "Report")
-{
-    return "MakeHTMLFileBMKSW('" + htmlPath + "'," + std::to_string(pages) + "," + background + ",100,'" +
-           documentName + "','','Arial',3,0,197,197,8270,11530," + std::to_string(mode) + ",0,'A4')";
-}
-
-// The HTML body file of a run without body lines.
-std::string htmlBody(const std::string& backgroundDigits)
-{
-    return "<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.0 Transitional//EN\">\r\n\r\n"
-           "<HTML><HEAD>\r\n\r\n"
-           "<META content=\"text/html; charset=iso-8859-1\" http-equiv=Content-Type>\r\n\r\n"
-           "<META content=\"MSHTML 5.00.2614.3500\" name=GENERATOR></HEAD>\r\n\r\n"
-           "<BODY bgColor=#" +
-           backgroundDigits +
-           "><DIV>\r\n\r\n"
-           "</DIV></BODY></HTML>\r\n";
-}
 
 const std::string NoCommandLine = "Sorry :-(: EXE must be called with secret\ncommand line parameters!!!\n";
 
@@ -72,7 +52,7 @@ TEST_P(VextrelProgram, buildsWhatTheCommandLineAsksFor)
     const ProgramRun run = runVextrel(c.arguments, job, m_folder);
     ASSERT_FALSE(run.timedOut) << "vextrel did not end";
     EXPECT_EQ(run.exitStatus, c.exitStatus);
-    EXPECT_EQ(run.standardError, c.standardError);
+    EXPECT_EQ(run.standardError, test_support::withFolder(c.standardError, job.string()));
     EXPECT_EQ(run.standardOutput, "");
 
     // The goods report ran: GOODS exists (created when missing), the work
@@ -135,8 +115,10 @@ INSTANTIATE_TEST_SUITE_P(
                 "out/kr12.html", "FFFFFF", {}, ""},
         RunCase{"BackgroundIsWrittenRedFirst", {"12", "2", call("out/kr12.html", 3, "255", 0)}, std::nullopt, -1, 0,
                 "", "out/kr12.html", "FF0000", {}, ""},
-        RunCase{"MissingPagesWriteTheHTMLBodyFileButNoCopy", {"12", "2", call("out/kr12.html")}, 13, -1, 0, "",
-                "out/kr12.html", "FFFFFF", {"12.RTF", "131.wmf", "132.wmf", "133.wmf"}, ""},
+        RunCase{"MissingPagesWriteTheHTMLBodyFileAndNoDocument", {"12", "2", call("out/kr12.html")}, 13, -1, 1,
+                "vextrel: the RTF document \"@/KR/12.RTF\" was not built: page 1 of 3: cannot open @/KR/121.WMF: "
+                "No such file or directory\n",
+                "out/kr12.html", "FFFFFF", {"131.wmf", "132.wmf", "133.wmf"}, ""},
         RunCase{"CommandLineStartingWithTheCallUsesJob0", {call("out/kr0.html")}, 0, -1, 0, "", "out/kr0.html",
                 "FFFFFF", {"0.RTF", "01.wmf", "02.wmf", "03.wmf", "Report.RTF"}, "0"},
         RunCase{"NumbersSeparatedByCommasBuildNothing", {"12,2," + call("out/kr12.html")}, 12, -1, 1,
@@ -155,7 +137,9 @@ INSTANTIATE_TEST_SUITE_P(
         RunCase{"AnExpressionWithoutTheCallBuildsNothing", {"12", "2", "1+1"}, 12, -1, 1,
                 "vextrel: the command line calls no MakeHTMLFileBMKSW\n", "", "", PagesOf12, ""},
         RunCase{"AnHTMLBodyFileThatCannotBeWrittenFails", {"12", "2", call("missing/kr12.html")}, 12, -1, 1,
-                "vextrel: the HTML body file \"missing/kr12.html\" could not be written\n", "", "", PagesOf12, ""}),
+                "vextrel: the HTML body file \"missing/kr12.html\" could not be written: cannot create "
+                "missing/kr12.html: No such file or directory\n",
+                "", "", PagesOf12, ""}),
     [](const ::testing::TestParamInfo<RunCase>& info) { return std::string(info.param.name); });
 
 TEST_F(VextrelFolderTest, aGoodsFileThatCannotBeOpenedEndsTheProgramWithDiskError)
