@@ -9,6 +9,7 @@ packages=(
   libboost-context-dev libsqlite3-dev sqlite3 libgmime-3.0-dev libinih-dev
   fonts-liberation fonts-dejavu-core
   libwmf-bin poppler-utils xvfb xauth xxd
+  shared-mime-info xdg-utils
 )
 missing=()
 for p in "${packages[@]}"; do

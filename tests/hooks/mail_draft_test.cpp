@@ -51,7 +51,9 @@ TEST_F(HookTest, AReportBecomesADraftWithItsDocuments)
     EXPECT_EQ(d.attachments[0].name, "Report.rtf");
     EXPECT_EQ(d.attachments[0].bytes, contents(at("KR/Report.RTF")));
     EXPECT_EQ(d.attachments[0].bytes.substr(0, 6), "{\\rtf1");
+    EXPECT_EQ(d.attachments[0].contentType, "application/rtf");
     EXPECT_EQ(d.attachments[1].name, "Licence.doc");
+    EXPECT_EQ(d.attachments[1].contentType, "application/msword");
     EXPECT_EQ(d.attachments[1].bytes, "licence text");
     EXPECT_TRUE(m_failures.empty()) << m_failures.front();
 }
