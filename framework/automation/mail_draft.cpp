@@ -31,18 +31,6 @@ struct GObjectUnref {
 template <class T>
 using GPtr = std::unique_ptr<T, GObjectUnref>;
 
-// Blanks around a recipient text go; so do tabs, which headerText() has
-// already turned into blanks along with every other control character.
-std::string trimmedRecipient(std::string_view text)
-{
-    std::string s = headerText(text);
-    const std::size_t first = s.find_first_not_of(' ');
-    if (first == std::string::npos)
-        return {};
-    const std::size_t last = s.find_last_not_of(' ');
-    return s.substr(first, last - first + 1);
-}
-
 // An address longer than this cannot be delivered (RFC 5321 allows a path
 // of 256 characters with its angle brackets), and it is the one part of a
 // header that cannot be folded: a line holds it whole.
@@ -145,6 +133,18 @@ GPtr<GMimePart> attachmentPart(const DraftAttachment& attachment)
 }
 
 } // namespace
+
+// Blanks around a recipient text go; so do tabs, which headerText() has
+// already turned into blanks along with every other control character.
+std::string trimmedRecipient(std::string_view text)
+{
+    std::string s = headerText(text);
+    const std::size_t first = s.find_first_not_of(' ');
+    if (first == std::string::npos)
+        return {};
+    const std::size_t last = s.find_last_not_of(' ');
+    return s.substr(first, last - first + 1);
+}
 
 core::Expected<void> checkRecipient(std::string_view text)
 {

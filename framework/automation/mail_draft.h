@@ -53,6 +53,10 @@ struct MailDraft {
     std::vector<DraftAttachment> attachments;
 };
 
+// A recipient text as the draft takes it: UTF-8, every control character a
+// blank, the blanks around it gone (empty for a blank text, which is left out).
+std::string trimmedRecipient(std::string_view text);
+
 // Succeeds when `text` is blank (it will be skipped) or reads as at least
 // one address; otherwise says why not.
 core::Expected<void> checkRecipient(std::string_view text);

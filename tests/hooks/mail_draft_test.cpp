@@ -4,6 +4,7 @@
 #include "framework/automation/draft_opener.h"
 #include "framework/automation/drafts_folder.h"
 #include "hook_fixture.h"
+#include "tests/support/desktop_mail_handler.h"
 #include "tests/support/draft_reader.h"
 
 using namespace hooktest;
@@ -27,6 +28,7 @@ TEST_F(HookTest, AReportBecomesADraftWithItsDocuments)
 {
     m_outlook.reset(); // the framework's own "Outlook.Application" again
     test_support::ScopedEnv drafts(std::string(fw::automation::draftsFolderVariable), (m_folder / "drafts").string());
+    test_support::DesktopMailHandler noMailProgram; // the draft goes to xdg-open
     std::vector<std::string> opened;
     fw::automation::setDraftLauncherForTesting([&](const std::vector<std::string>& command) {
         opened.push_back(command.back());
