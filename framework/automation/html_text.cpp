@@ -99,6 +99,26 @@ bool decodeReference(std::string_view reference, std::string& out)
     return false;
 }
 
+// The start of the tag at the "<" at `at`: whether it closes an element,
+// its name in lower case (empty when the "<" opens no tag), and where the
+// name ends.
+struct TagStart {
+    bool closing = false;
+    std::string name;
+    std::size_t afterName = 0;
+};
+
+TagStart tagAt(std::string_view html, std::size_t at)
+{
+    TagStart tag;
+    tag.closing = at + 1 < html.size() && html[at + 1] == '/';
+    std::size_t j = at + (tag.closing ? 2 : 1);
+    while (j < html.size() && isAsciiLetterOrDigit(html[j]))
+        tag.name += lowerAscii(html[j++]);
+    tag.afterName = j;
+    return tag;
+}
+
 // Where the element that opens at `from` ends: past "</name ...>", or the
 // end of the text. A head without its end tag ends where the body begins.
 std::size_t endOfElement(std::string_view html, std::size_t from, std::string_view name)
@@ -106,16 +126,12 @@ std::size_t endOfElement(std::string_view html, std::size_t from, std::string_vi
     for (std::size_t i = from; i < html.size(); ++i) {
         if (html[i] != '<')
             continue;
-        const bool closing = i + 1 < html.size() && html[i + 1] == '/';
-        std::size_t j = i + (closing ? 2 : 1);
-        std::string tag;
-        while (j < html.size() && isAsciiLetterOrDigit(html[j]))
-            tag += lowerAscii(html[j++]);
-        if (closing && tag == name) {
-            const std::size_t end = html.find('>', j);
+        const TagStart tag = tagAt(html, i);
+        if (tag.closing && tag.name == name) {
+            const std::size_t end = html.find('>', tag.afterName);
             return end == std::string_view::npos ? html.size() : end + 1;
         }
-        if (!closing && name == "head" && tag == "body")
+        if (!tag.closing && name == "head" && tag.name == "body")
             return i;
     }
     return html.size();
@@ -209,24 +225,20 @@ std::string plainTextOfHtml(std::string_view html)
                 i = endOfTag(html, i + 1);
                 continue;
             }
-            const bool closing = i + 1 < html.size() && html[i + 1] == '/';
-            std::size_t j = i + (closing ? 2 : 1);
-            std::string name;
-            while (j < html.size() && isAsciiLetterOrDigit(html[j]))
-                name += lowerAscii(html[j++]);
-            if (name.empty()) { // a "<" that opens no tag is text
+            const TagStart tag = tagAt(html, i);
+            if (tag.name.empty()) { // a "<" that opens no tag is text
                 text.text("<");
                 ++i;
                 continue;
             }
-            const std::size_t tagEnd = endOfTag(html, j);
-            if (!closing && isOneOf(name, hiddenElements)) {
-                i = endOfElement(html, tagEnd, name);
+            const std::size_t tagEnd = endOfTag(html, tag.afterName);
+            if (!tag.closing && isOneOf(tag.name, hiddenElements)) {
+                i = endOfElement(html, tagEnd, tag.name);
                 continue;
             }
-            if (name == "br")
+            if (tag.name == "br")
                 text.lineBreak();
-            else if (isOneOf(name, blockElements))
+            else if (isOneOf(tag.name, blockElements))
                 text.blockEdge();
             i = tagEnd;
             continue;

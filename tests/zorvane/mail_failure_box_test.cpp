@@ -10,14 +10,8 @@
 #include <gtest/gtest.h>
 
 #include "demo/bulk_mail/bulk_mail.h"
-#include "demo/dictionary/dictionary.h"
 #include "demo/mails/mails.h"
 #include "demo/program/mail_failure_notice.h"
-#include "demo/reports/report_run.h"
-#include "engine/global_data.h"
-#include "engine/mail/send_email_window.h"
-#include "engine/zorvane/zorvane_globals.h"
-#include "framework/app/error_manager.h"
 #include "framework/app/message_presenter.h"
 #include "framework/automation/draft_opener.h"
 #include "framework/automation/drafts_folder.h"
@@ -26,6 +20,7 @@
 #include "framework/threads/scheduler.h"
 #include "framework/ui/drive/window_driver.h"
 #include "tests/support/temp_folder.h"
+#include "demo_mails.h"
 
 namespace {
 
@@ -43,26 +38,14 @@ protected:
         m_opener.emplace(std::string(fw::automation::draftOpenerVariable), "false");
         fw::automation::setFailureSinkForTesting([this](const std::string& line) { m_stderr.push_back(line); });
         registerMailFailureNotice();
-
-        fw::app::globalErrors().init();
-        demo::dictionary::InitDataFiles();
-        registerReportLayouts();
-        engine::setProfile(engine::ZorvaneProfile);
-        engine::registerSendEmailWindow();
-        engine::BMKG = engine::MailGlobals{};
-        engine::BMKG.Mode = 1;
-        recipients = DemonstrationRecipients;
-        subject = DemonstrationSubject;
+        zorvanetest::startDemoMails();
     }
     void TearDown() override
     {
         fw::app::setMessagePresenterForTesting({});
         fw::automation::setFailureNotice({});
         fw::automation::setFailureSinkForTesting({});
-        demo::dictionary::KillDataFiles();
-        fw::app::globalErrors().kill();
-        recipients = DemonstrationRecipients;
-        subject = DemonstrationSubject;
+        zorvanetest::endDemoMails();
         m_opener.reset();
         m_drafts.reset();
         TempFolderTest::TearDown();
