@@ -10,6 +10,7 @@ packages=(
   fonts-liberation fonts-dejavu-core
   fonts-urw-base35 fonts-comic-neue fonts-noto-core fonts-unfonts-core
   libwmf-bin poppler-utils xvfb xauth xxd
+  shared-mime-info xdg-utils
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -5,6 +5,7 @@
 #include "demo/frame/frame_procedures.h"
 #include "demo/mails/mails.h"
 #include "demo/notice/notice.h"
+#include "demo/program/mail_failure_notice.h"
 #include "demo/reports/report_procedures.h"
 #include "demo/reports/report_run.h"
 #include "engine/global_data.h"
@@ -40,6 +41,7 @@ void registerProgramModules(const std::string& resourceFolder)
         .BulkEmail = &BulkEmail,
     });
     engine::setShellOpenTimerDrain(&fw::ui::drainPendingTimerEvents);
+    registerMailFailureNotice();
     if (!resourceFolder.empty())
         fw::ui::addResourceFolder(resourceFolder);
 }

@@ -2,7 +2,8 @@
 // Everything zorvane registers with the framework before its main procedure
 // runs, in the order the modules must start: the program's data initialiser
 // first of its priority, then the windows of the frame, the notice, the
-// reports and the "Send email" window; and the wiring the frame's menu needs.
+// reports and the "Send email" window; the wiring the frame's menu needs; and
+// the message box that tells what went wrong with a mail.
 
 #include <string>
 

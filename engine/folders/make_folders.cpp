@@ -5,6 +5,15 @@
 // own. Every result is ignored: a level that exists or cannot be made does
 // not stop the walk, and the callers' own file operations fail later on
 // their own terms.
+//
+// A path that holds a forward slash was written the way this platform writes
+// paths ("/home/ann/reports/2026", "copies/a/b", or the current directory
+// followed by "\KR\"). It has no drive in front, so its walk counts both
+// separators and creates every level: from the root for an absolute path
+// (the root itself, the empty text in front of the first "/", is never
+// created) and from the current folder for a relative one, whose first level
+// is a folder like any other. A path of backslashes only keeps the walk above
+// exactly.
 
 #include "engine/folders/make_folders.h"
 
@@ -22,6 +31,17 @@ constexpr std::size_t MaxFolderName = 255;
 
 void attempt(std::string_view folder) { (void)fw::fs::createFolder(folder.substr(0, MaxFolderName)); }
 
+bool isSeparator(char c) { return c == '\\' || c == '/'; }
+
+// Every level in front of a separator, from the top down. An empty level (a
+// leading "/", or two separators in a row) names no folder of its own.
+void walkEveryLevel(std::string_view folder)
+{
+    for (std::size_t pos = 1; pos < folder.size(); ++pos)
+        if (isSeparator(folder[pos]) && !isSeparator(folder[pos - 1]))
+            attempt(folder.substr(0, pos));
+}
+
 } // namespace
 
 void MakeFolders(std::string path)
@@ -35,6 +55,10 @@ void MakeFolders(std::string path)
 
     attempt(folder);
 
+    if (folder.find('/') != std::string::npos) {
+        walkEveryLevel(folder);
+        return;
+    }
     const std::size_t first = folder.find('\\');
     if (first == std::string::npos)
         return;

@@ -128,15 +128,20 @@ std::string withoutLeadingZero(std::string_view twoDigits)
     return std::string(fw::core::clip(fw::core::trimLeft(s)));
 }
 
+// The clock is read once: the date and the time of day are parts of one
+// instant. Read one after the other, a run across midnight would stamp the
+// time of one day with the date of the next (and on 31 December the year of
+// one with the month and day of the other).
 Stamp readClock()
 {
-    const std::string hhmm = fw::core::timeHhmm(); // the clock first, then the date
+    const fw::core::LocalDateTime now = fw::core::localNow();
+    const std::string hhmm = fw::core::timeHhmm(now);
     Stamp stamp;
     stamp.hour = withoutLeadingZero(std::string_view(hhmm).substr(0, 2));
     stamp.minute = withoutLeadingZero(std::string_view(hhmm).substr(2, 2));
-    stamp.year = toText(fw::core::todayYear());
-    stamp.month = toText(fw::core::todayMonth());
-    stamp.day = toText(fw::core::todayDay());
+    stamp.year = toText(now.year);
+    stamp.month = toText(now.month);
+    stamp.day = toText(now.day);
     return stamp;
 }
 

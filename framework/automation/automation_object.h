@@ -15,6 +15,7 @@
 #include <cstdint>
 #include <memory>
 #include <string_view>
+#include <vector>
 
 #include "framework/automation/member_text.h"
 #include "framework/automation/value.h"
@@ -31,10 +32,13 @@ enum class Access : std::uint8_t { Get, Call, Set };
 
 std::string_view accessName(Access access); // "get", "call", "set"
 
-// What a member gives back: an object, or else a value (possibly nothing).
+// What a member gives back: an object, or else a value (possibly nothing);
+// and what went wrong without stopping it (a mail shown without part of
+// it), which the control reports as failures of the text.
 struct Result {
     Value value;
     ObjectPtr object;
+    std::vector<core::Error> warnings = {};
 };
 
 class AutomationObject : public std::enable_shared_from_this<AutomationObject> {

@@ -12,6 +12,12 @@ std::function<void(const std::string&)>& sink()
     return s;
 }
 
+FailureNotice& notice()
+{
+    static FailureNotice n;
+    return n;
+}
+
 } // namespace
 
 std::string escapedForReport(std::string_view text)
@@ -46,6 +52,26 @@ void reportFailure(const core::Error& error)
     }
     std::fprintf(stderr, "%s\n", line.c_str());
     std::fflush(stderr);
+}
+
+std::string noticeSentence(const core::Error& why)
+{
+    std::string sentence = escapedForReport(why.message);
+    if (sentence.empty())
+        sentence = escapedForReport(why.layer);
+    if (!sentence.empty() && sentence.front() >= 'a' && sentence.front() <= 'z')
+        sentence.front() = static_cast<char>(sentence.front() - 'a' + 'A');
+    if (!sentence.empty() && sentence.back() != '.')
+        sentence += '.';
+    return sentence;
+}
+
+void setFailureNotice(FailureNotice n) { notice() = std::move(n); }
+
+void noticeFailures(const std::vector<std::string>& failures)
+{
+    if (notice() && !failures.empty())
+        notice()(failures);
 }
 
 void setFailureSinkForTesting(std::function<void(const std::string& line)> s) { sink() = std::move(s); }

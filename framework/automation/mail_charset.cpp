@@ -97,7 +97,11 @@ std::string_view charsetOf(std::string_view bytes)
     return "iso-8859-1";
 }
 
-std::string headerText(std::string_view bytes)
+namespace {
+
+enum class Controls : std::uint8_t { Keep, Blank };
+
+std::string asUtf8(std::string_view bytes, Controls controls)
 {
     std::string out;
     out.reserve(bytes.size());
@@ -107,7 +111,7 @@ std::string headerText(std::string_view bytes)
     for (const char c : bytes) {
         const auto u = static_cast<unsigned char>(c);
         if (u < 0x20 || u == 0x7F)
-            out += ' ';
+            out += controls == Controls::Blank ? ' ' : c;
         else if (keepBytes || u < 0x80)
             out += c;
         else if (cp1252 && u <= 0x9F)
@@ -119,5 +123,11 @@ std::string headerText(std::string_view bytes)
     }
     return out;
 }
+
+} // namespace
+
+std::string headerText(std::string_view bytes) { return asUtf8(bytes, Controls::Blank); }
+
+std::string utf8Text(std::string_view bytes) { return asUtf8(bytes, Controls::Keep); }
 
 } // namespace fw::automation

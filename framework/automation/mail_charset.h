@@ -22,4 +22,8 @@ std::string_view charsetOf(std::string_view bytes);
 // above all) becomes a blank, so no data can start a header line of its own.
 std::string headerText(std::string_view bytes);
 
+// The text as UTF-8 read the same way, its control characters (line
+// breaks, tabs) kept: for a body that leaves the draft as text.
+std::string utf8Text(std::string_view bytes);
+
 } // namespace fw::automation

@@ -2,9 +2,13 @@
 
 #include <gmime/gmime.h>
 
+#include <algorithm>
+#include <cstring>
 #include <memory>
 #include <mutex>
 
+#include "framework/automation/content_type.h"
+#include "framework/automation/header_folding.h"
 #include "framework/automation/mail_charset.h"
 
 namespace fw::automation {
@@ -27,23 +31,46 @@ struct GObjectUnref {
 template <class T>
 using GPtr = std::unique_ptr<T, GObjectUnref>;
 
-// Blanks around a recipient text go; so do tabs, which headerText() has
-// already turned into blanks along with every other control character.
-std::string trimmedRecipient(std::string_view text)
+// An address longer than this cannot be delivered (RFC 5321 allows a path
+// of 256 characters with its angle brackets), and it is the one part of a
+// header that cannot be folded: a line holds it whole.
+constexpr std::size_t maxAddressLength = 254;
+
+// The longest address of the list, the members of groups included.
+std::size_t longestAddress(InternetAddressList* list)
 {
-    std::string s = headerText(text);
-    const std::size_t first = s.find_first_not_of(' ');
-    if (first == std::string::npos)
-        return {};
-    const std::size_t last = s.find_last_not_of(' ');
-    return s.substr(first, last - first + 1);
+    std::size_t longest = 0;
+    for (int i = 0; i < internet_address_list_length(list); ++i) {
+        InternetAddress* address = internet_address_list_get_address(list, i);
+        if (INTERNET_ADDRESS_IS_MAILBOX(address)) {
+            const char* addr = internet_address_mailbox_get_addr(INTERNET_ADDRESS_MAILBOX(address));
+            longest = std::max(longest, addr ? std::strlen(addr) : 0);
+        } else if (INTERNET_ADDRESS_IS_GROUP(address)) {
+            longest = std::max(longest, longestAddress(internet_address_group_get_members(INTERNET_ADDRESS_GROUP(address))));
+        }
+    }
+    return longest;
 }
 
-GPtr<InternetAddressList> parseRecipient(const std::string& trimmed)
+// A recipient text in a message: its first characters, so that a text of
+// thousands of characters still makes a readable line.
+std::string shownRecipient(const std::string& trimmed)
+{
+    constexpr std::size_t shown = 60;
+    return trimmed.size() <= shown ? trimmed : trimmed.substr(0, shown) + "...";
+}
+
+// The addresses of one trimmed, non-empty recipient text; `layer` names who
+// refuses a text that is none.
+core::Expected<GPtr<InternetAddressList>> parseRecipient(const std::string& trimmed, const char* layer)
 {
     GPtr<InternetAddressList> list(internet_address_list_parse(nullptr, trimmed.c_str()));
-    if (list && internet_address_list_length(list.get()) == 0)
-        list.reset();
+    if (!list || internet_address_list_length(list.get()) == 0)
+        return core::fail(layer, "recipient \"" + shownRecipient(trimmed) + "\" is not a mail address");
+    if (const std::size_t longest = longestAddress(list.get()); longest > maxAddressLength)
+        return core::fail(layer, "recipient \"" + shownRecipient(trimmed) + "\" holds an address of " +
+                                     std::to_string(longest) + " characters; a mail address has at most " +
+                                     std::to_string(maxAddressLength));
     return list;
 }
 
@@ -55,12 +82,24 @@ core::Expected<void> addRecipients(GMimeMessage* message, GMimeAddressType type,
         const std::string trimmed = trimmedRecipient(text);
         if (trimmed.empty())
             continue;
-        GPtr<InternetAddressList> parsed = parseRecipient(trimmed);
+        auto parsed = parseRecipient(trimmed, "mail draft");
         if (!parsed)
-            return core::fail("mail draft", "recipient \"" + trimmed + "\" is not a mail address");
-        internet_address_list_append(target, parsed.get());
+            return std::unexpected(parsed.error());
+        internet_address_list_append(target, parsed->get());
     }
     return {};
+}
+
+// GMime leaves the first encoded word of a long subject on the line of
+// "Subject:"; the value is folded again so that line, too, keeps to the
+// recommended length.
+void refoldUnstructured(GMimeObject* object, const char* name)
+{
+    GMimeHeader* header = g_mime_header_list_get_header(g_mime_object_get_header_list(object), name);
+    const char* raw = header ? g_mime_header_get_raw_value(header) : nullptr;
+    if (!raw)
+        return;
+    g_mime_header_set_raw_value(header, foldUnstructured(name, raw).c_str());
 }
 
 GPtr<GMimeDataWrapper> contentOf(const std::string& bytes)
@@ -81,10 +120,12 @@ GPtr<GMimePart> htmlPart(const std::string& html)
 
 GPtr<GMimePart> attachmentPart(const DraftAttachment& attachment)
 {
-    GPtr<GMimePart> part(g_mime_part_new_with_type("application", "octet-stream"));
     std::string name = headerText(attachment.displayName);
     if (name.find_first_not_of(' ') == std::string::npos)
         name = "attachment";
+    const std::string type = contentTypeOf(name);
+    const std::size_t slash = type.find('/');
+    GPtr<GMimePart> part(g_mime_part_new_with_type(type.substr(0, slash).c_str(), type.substr(slash + 1).c_str()));
     g_mime_part_set_filename(part.get(), name.c_str());
     g_mime_part_set_content_encoding(part.get(), GMIME_CONTENT_ENCODING_BASE64);
     g_mime_part_set_content(part.get(), contentOf(attachment.bytes).get());
@@ -93,13 +134,28 @@ GPtr<GMimePart> attachmentPart(const DraftAttachment& attachment)
 
 } // namespace
 
+// Blanks around a recipient text go; so do tabs, which headerText() has
+// already turned into blanks along with every other control character.
+std::string trimmedRecipient(std::string_view text)
+{
+    std::string s = headerText(text);
+    const std::size_t first = s.find_first_not_of(' ');
+    if (first == std::string::npos)
+        return {};
+    const std::size_t last = s.find_last_not_of(' ');
+    return s.substr(first, last - first + 1);
+}
+
 core::Expected<void> checkRecipient(std::string_view text)
 {
     initialiseGMime();
     const std::string trimmed = trimmedRecipient(text);
-    if (trimmed.empty() || parseRecipient(trimmed))
+    if (trimmed.empty())
         return {};
-    return core::fail("mail item", "recipient \"" + trimmed + "\" is not a mail address");
+    auto parsed = parseRecipient(trimmed, "mail item");
+    if (!parsed)
+        return std::unexpected(parsed.error());
+    return {};
 }
 
 core::Expected<std::string> composeDraft(const MailDraft& draft)
@@ -116,8 +172,10 @@ core::Expected<std::string> composeDraft(const MailDraft& draft)
     if (auto ok = addRecipients(message.get(), GMIME_ADDRESS_TYPE_BCC, draft.bcc); !ok)
         return std::unexpected(ok.error());
     const std::string subject = headerText(draft.subject);
-    if (!subject.empty())
+    if (!subject.empty()) {
         g_mime_message_set_subject(message.get(), subject.c_str(), nullptr);
+        refoldUnstructured(object, "Subject");
+    }
     switch (draft.importance) {
     case Importance::High:
         g_mime_object_set_header(object, "Importance", "high", nullptr);

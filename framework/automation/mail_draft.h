@@ -11,12 +11,17 @@
 //   - To, Cc and Bcc from the recipient texts: each text is trimmed of the
 //     blanks around it, an empty one is skipped, and what is left is read as
 //     an address list, display names kept ("Jane Doe <jane@example.org>");
+//     an address of more than 254 characters is refused (no mail system
+//     takes one, and no header line could be folded around it);
 //   - Subject, RFC 2047-encoded where it is not plain ASCII;
+//   - every header folded to lines of at most 78 characters where its
+//     whitespace allows (header_folding.h), never over 998;
 //   - "Importance: high" and "X-Priority: 1" for high importance,
 //     "Importance: low" and "X-Priority: 5" for low, neither for normal;
 //   - a multipart/mixed body: first the HTML body, its bytes untouched,
 //     quoted-printable, with the charset its bytes are in (mail_charset.h),
-//     then each attachment base64 with its display name as file name.
+//     then each attachment base64 with its display name as file name and
+//     the content type of that name (content_type.h).
 //
 // Header texts come from data; every control character in them becomes a
 // blank before GMime sees them, so no CR or LF from data reaches a header.
@@ -47,6 +52,10 @@ struct MailDraft {
     Importance importance = Importance::Normal;
     std::vector<DraftAttachment> attachments;
 };
+
+// A recipient text as the draft takes it: UTF-8, every control character a
+// blank, the blanks around it gone (empty for a blank text, which is left out).
+std::string trimmedRecipient(std::string_view text);
 
 // Succeeds when `text` is blank (it will be skipped) or reads as at least
 // one address; otherwise says why not.

@@ -33,17 +33,19 @@ core::Expected<std::string> readAttachment(const std::string& systemPath)
     const std::filesystem::path native = fw::fs::resolve(systemPath);
     const std::string shown =
         native.string() == systemPath ? systemPath : systemPath + " (" + native.string() + ")";
+    // The mail goes on without an attachment it cannot read; the reason
+    // says so, for the person who expected the file in it.
     std::error_code ec;
     if (!std::filesystem::exists(native, ec))
-        return core::fail("mail item", "the attachment file " + shown + " does not exist");
+        return core::fail("mail item", "the attachment file " + shown + " does not exist, so the mail goes without it");
     if (!std::filesystem::is_regular_file(native, ec))
-        return core::fail("mail item", "the attachment " + shown + " is not a file");
+        return core::fail("mail item", "the attachment " + shown + " is not a file, so the mail goes without it");
     std::ifstream in(native, std::ios::binary);
     std::string bytes;
     if (in)
         bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
     if (!in || in.bad())
-        return core::fail("mail item", "the attachment file " + shown + " cannot be read");
+        return core::fail("mail item", "the attachment file " + shown + " cannot be read, so the mail goes without it");
     return bytes;
 }
 
@@ -187,9 +189,10 @@ core::Expected<Result> MailItem::getMember(const Member& member)
     if (sameMemberName(member.name, "Importance"))
         return Result{Value(std::int64_t(m_importance)), nullptr};
     if (sameMemberName(member.name, "Display")) {
-        if (auto shown = display(); !shown)
-            return std::unexpected(shown.error());
-        return Result{};
+        auto shortfalls = display();
+        if (!shortfalls)
+            return std::unexpected(shortfalls.error());
+        return Result{Value{}, nullptr, std::move(*shortfalls)};
     }
     return unknownMember(member);
 }
@@ -217,15 +220,16 @@ core::Expected<void> MailItem::setMember(const Member& member, const Value& valu
     return unknownMember(member);
 }
 
-core::Expected<void> MailItem::display()
+core::Expected<std::vector<core::Error>> MailItem::display()
 {
-    auto message = composeDraft(draft());
+    const MailDraft mail = draft();
+    auto message = composeDraft(mail);
     if (!message)
         return std::unexpected(message.error());
     auto path = saveDraft(*message);
     if (!path)
         return std::unexpected(path.error());
-    return openDraft(*path);
+    return openDraft(*path, mail);
 }
 
 } // namespace fw::automation

@@ -7,8 +7,9 @@
 //       reads the file now (as a mail program copies it into the item) and
 //       attaches it under the display name, or under its own name when none
 //       is given. The path is a system path (backslashes, any case). A file
-//       that cannot be read makes the call fail, naming it; the item keeps
-//       what was attached before and takes what comes after.
+//       that is missing, a folder or unreadable makes the call fail, naming
+//       it; the mail goes without it, keeping what was attached before and
+//       taking what comes after.
 //   Recipients.Add(text)
 //       adds one recipient and returns it; its Type is 1 (To) until set to
 //       2 (Cc) or 3 (Bcc). Blanks around the text do not count, and a blank
@@ -18,8 +19,10 @@
 //   Importance                      0 low, 1 normal (the start), 2 high
 //   Display
 //       writes the item as a draft (mail_draft.h) into the drafts folder
-//       (drafts_folder.h) and opens it with the user's mail program
-//       (draft_opener.h). The item is never sent.
+//       (drafts_folder.h) and shows it in the user's mail program
+//       (draft_opener.h). The call fails, naming the draft, when the mail
+//       program did not show it; what the program does not get of it is
+//       reported as well. The item is never sent.
 
 #include <memory>
 #include <vector>
@@ -50,7 +53,8 @@ private:
     friend class MailAttachments;
     friend class MailRecipients;
 
-    core::Expected<void> display();
+    // Writes and shows the draft; gives what the mail program does not get.
+    core::Expected<std::vector<core::Error>> display();
 
     std::shared_ptr<MailAttachments> m_attachments;
     std::shared_ptr<MailRecipients> m_recipients;

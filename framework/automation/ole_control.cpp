@@ -20,25 +20,26 @@ std::string nextReference()
     return "#" + std::to_string(n);
 }
 
-// `why` is the object's own error ("mail item: ..."), or the control's
-// reason without a layer of its own.
-std::unexpected<core::Error> failedText(Access access, std::string_view memberText, const core::Error& why)
+// The report line of a member text: `why` is the object's own error
+// ("mail item: ..."), or the control's reason without a layer of its own.
+core::Error textError(Access access, std::string_view memberText, const core::Error& why, std::string_view verb)
 {
     const std::string reason = why.layer.empty() ? why.message : why.text();
-    core::Error e{"automation",
-                  std::string(accessName(access)) + " \"" + escapedForReport(memberText) + "\" failed: " + reason,
-                  why.code};
-    reportFailure(e);
-    return std::unexpected(std::move(e));
+    return core::Error{"automation",
+                       std::string(accessName(access)) + " \"" + escapedForReport(memberText) + "\"" +
+                           std::string(verb) + reason,
+                       why.code};
 }
 
 } // namespace
 
 OleControl::OleControl() = default;
-OleControl::~OleControl() = default;
+
+OleControl::~OleControl() { noticeGathered(); }
 
 core::Expected<void> OleControl::setCreate(std::string_view progId)
 {
+    noticeGathered();
     m_references.clear();
     m_object.reset();
     m_progId.clear();
@@ -48,6 +49,7 @@ core::Expected<void> OleControl::setCreate(std::string_view progId)
                       "cannot create the object \"" + escapedForReport(progId) + "\": " + object.error().message,
                       object.error().code};
         reportFailure(e);
+        gather(e);
         return std::unexpected(std::move(e));
     }
     m_object = std::move(*object);
@@ -55,27 +57,58 @@ core::Expected<void> OleControl::setCreate(std::string_view progId)
     return {};
 }
 
+std::unexpected<core::Error> OleControl::failed(Access access, std::string_view memberText, const core::Error& why)
+{
+    core::Error e = textError(access, memberText, why, " failed: ");
+    reportFailure(e);
+    // A text without the object it was meant for, after a failure: the
+    // earlier failure already says what went wrong.
+    const bool consequence = !m_gathered.empty() && (!m_object || memberText.starts_with("."));
+    if (!consequence)
+        gather(why);
+    return std::unexpected(std::move(e));
+}
+
 core::Expected<Result> OleControl::run(std::string_view memberText, Access access, const Value& value)
 {
     auto parsed = parseMemberText(memberText);
     if (!parsed)
-        return failedText(access, memberText, parsed.error());
+        return failed(access, memberText, parsed.error());
     ObjectPtr target;
     if (parsed->reference.empty()) {
         target = m_object;
         if (!target)
-            return failedText(access, memberText, core::Error{"", "the control holds no object", 0});
+            return failed(access, memberText, core::Error{"", "the control holds no object", 0});
     } else {
         const auto it = m_references.find(parsed->reference);
         if (it == m_references.end())
-            return failedText(access, memberText,
-                              core::Error{"", "no object has the reference " + parsed->reference, 0});
+            return failed(access, memberText, core::Error{"", "no object has the reference " + parsed->reference, 0});
         target = it->second;
     }
     auto result = target->invoke(*parsed, access, value);
     if (!result)
-        return failedText(access, memberText, result.error());
+        return failed(access, memberText, result.error());
+    for (const core::Error& warning : result->warnings) {
+        reportFailure(textError(access, memberText, warning, ": "));
+        gather(warning);
+    }
     return result;
+}
+
+void OleControl::gather(const core::Error& why)
+{
+    std::string sentence = noticeSentence(why);
+    for (const std::string& known : m_gathered)
+        if (known == sentence)
+            return;
+    m_gathered.push_back(std::move(sentence));
+}
+
+void OleControl::noticeGathered()
+{
+    std::vector<std::string> failures;
+    failures.swap(m_gathered);
+    noticeFailures(failures);
 }
 
 std::string OleControl::referenceFor(const ObjectPtr& object)
@@ -119,6 +152,7 @@ void OleControl::setInPlaceDeactivate(const Value& value)
     m_inPlaceDeactivate = value;
     if (m_object)
         m_object->deactivateInPlace(value);
+    noticeGathered();
 }
 
 } // namespace fw::automation

@@ -23,11 +23,21 @@
 // A failed get gives no reference, so the engine's next texts begin with the
 // dot and reach the control's own object, which refuses them in turn.
 //
+// The control also gathers the failures of the object it holds, as sentences
+// for a person, and hands them to the program's failure notice once, when
+// the object's work is done: at the in-place deactivation that ends a mail,
+// or else when the control creates another object or is destroyed. The
+// failures that only follow from an earlier one (texts sent while the
+// control holds no object, or without the reference an earlier get failed
+// to give) go to standard error but not into the notice, so one missing
+// mail item makes one sentence, not one per member text.
+//
 // Not thread-safe: a control belongs to its window's thread.
 
 #include <map>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "framework/automation/automation_object.h"
 #include "framework/automation/value.h"
@@ -65,12 +75,16 @@ public:
 
 private:
     core::Expected<Result> run(std::string_view memberText, Access access, const Value& value);
+    std::unexpected<core::Error> failed(Access access, std::string_view memberText, const core::Error& why);
+    void gather(const core::Error& why);
+    void noticeGathered();
     std::string referenceFor(const ObjectPtr& object);
 
     std::string m_progId;
     ObjectPtr m_object;
     std::map<std::string, ObjectPtr> m_references;
     Value m_inPlaceDeactivate;
+    std::vector<std::string> m_gathered; // sentences for the failure notice
 };
 
 } // namespace fw::automation

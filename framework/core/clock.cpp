@@ -38,14 +38,15 @@ int todayYear() { return localNow().year; }
 int todayMonth() { return localNow().month; }
 int todayDay() { return localNow().day; }
 
-std::string timeHhmm()
+std::string timeHhmm() { return timeHhmm(localNow()); }
+
+std::string timeHhmm(const LocalDateTime& at)
 {
-    const LocalDateTime now = localNow();
     std::string s(4, '0');
-    s[0] = static_cast<char>('0' + now.hour / 10);
-    s[1] = static_cast<char>('0' + now.hour % 10);
-    s[2] = static_cast<char>('0' + now.minute / 10);
-    s[3] = static_cast<char>('0' + now.minute % 10);
+    s[0] = static_cast<char>('0' + at.hour / 10);
+    s[1] = static_cast<char>('0' + at.hour % 10);
+    s[2] = static_cast<char>('0' + at.minute / 10);
+    s[3] = static_cast<char>('0' + at.minute % 10);
     return s;
 }
 

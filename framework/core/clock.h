@@ -31,6 +31,10 @@ int todayDay();
 // The time of day as four characters hhmm, hours 00 to 23 ("0905").
 std::string timeHhmm();
 
+// The same four characters for an instant already read, so a caller that
+// needs the date and the time of one instant reads the clock once.
+std::string timeHhmm(const LocalDateTime& at);
+
 // A pseudo-random whole number from `low` to `high`, both included.
 std::int32_t randomInRange(std::int32_t low, std::int32_t high);
 

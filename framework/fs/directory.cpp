@@ -124,6 +124,12 @@ std::vector<DirectoryEntry> listFolder(std::string_view mask, std::uint8_t attri
             continue;
         if (!isFolder && !S_ISREG(st.st_mode))
             continue;
+        // A hidden entry is listed only to a caller that asks for hidden
+        // entries, as a folder is only to one that asks for folders: a
+        // wildcard attachment must never pick up a file the user hid.
+        const bool isHidden = name.front() == '.';
+        if (isHidden && !(attributeMask & Attribute::Hidden))
+            continue;
         DirectoryEntry e;
         e.NAME = name;
         e.SHORTNAME = shortName(name);
@@ -136,7 +142,7 @@ std::vector<DirectoryEntry> listFolder(std::string_view mask, std::uint8_t attri
         e.ATTRIB = isFolder ? Attribute::Directory : Attribute::Archive;
         if ((st.st_mode & 0222) == 0)
             e.ATTRIB |= Attribute::ReadOnly;
-        if (name.front() == '.')
+        if (isHidden)
             e.ATTRIB |= Attribute::Hidden;
         entries.push_back(e);
     }

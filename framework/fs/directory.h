@@ -30,8 +30,9 @@ inline constexpr std::uint8_t Archive = 0x20;   // every plain file
 // Lists the entries of the folder named in `mask` whose names match its last
 // component ("*" any run, "?" one character, without regard to case), in name
 // order. Plain files are always listed; folders only when `attributeMask` has
-// Attribute::Directory. "." and ".." are never listed. A folder that does
-// not exist lists nothing.
+// Attribute::Directory, hidden entries only when it has Attribute::Hidden (a
+// hidden folder needs both). "." and ".." are never listed. A folder that
+// does not exist lists nothing.
 std::vector<DirectoryEntry> listFolder(std::string_view mask, std::uint8_t attributeMask = 0);
 
 // The wildcard match used by listFolder (case-insensitive).

@@ -11,6 +11,7 @@
 
 #include "framework/automation/failure_report.h"
 #include "framework/automation/ole_control.h"
+#include "tests/support/desktop_mail_handler.h"
 #include "tests/support/fake_program.h"
 #include "tests/support/temp_folder.h"
 
@@ -92,8 +93,9 @@ class DraftOpenerChoice : public testing::TestWithParam<OpenerRow> {};
 
 TEST_P(DraftOpenerChoice, SplitsTheCommandAndAddsTheDraftLast)
 {
+    DesktopMailHandler none; // the desktop names no mail program
     ScopedEnv opener(draftOpenerVariable.data(), GetParam().opener);
-    EXPECT_EQ(draftOpenerCommand("/d/mail 1.eml"), GetParam().command);
+    EXPECT_EQ(draftOpening("/d/mail 1.eml", MailDraft{}).command, GetParam().command);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -121,6 +123,7 @@ class DraftOpenerLaunch : public testing::TestWithParam<LaunchRow> {};
 TEST_P(DraftOpenerLaunch, TheRealProgramReceivesTheDraftsPath)
 {
     TempFolder scratch{"automation-test"};
+    DesktopMailHandler none; // the desktop names no mail program
     const auto record = scratch.path() / "opened.fifo";
     ASSERT_EQ(mkfifo(record.c_str(), 0600), 0);
     const std::string program = GetParam().throughVariable ? "my-mail-opener" : "xdg-open";

@@ -6,6 +6,7 @@
 #include "framework/automation/drafts_folder.h"
 #include "framework/automation/failure_report.h"
 #include "framework/automation/ole_control.h"
+#include "tests/support/desktop_mail_handler.h"
 #include "tests/support/draft_reader.h"
 #include "tests/support/temp_folder.h"
 
@@ -65,6 +66,7 @@ protected:
     }
 
     TempFolder m_scratch{"automation-test"};
+    DesktopMailHandler m_noMailProgram; // drafts go to xdg-open
     ScopedEnv m_drafts;
     ScopedEnv m_opener;
     OleControl m_ole;
@@ -188,6 +190,7 @@ struct AttachmentNameRow {
     std::string file;  // created in the scratch folder
     std::string shown; // the display name argument; blank: none given
     std::string read;  // the file name a mail program reads back (UTF-8)
+    std::string type;  // the content type it reads, from the shared MIME database
 };
 
 // Names the row in test listings instead of dumping its bytes.
@@ -195,8 +198,9 @@ inline void PrintTo(const AttachmentNameRow& row, std::ostream* os) { *os << row
 
 class MailAttachmentName : public MailItemTest, public testing::WithParamInterface<AttachmentNameRow> {};
 
-TEST_P(MailAttachmentName, IsTheDisplayNameOrElseTheFilesOwn)
+TEST_P(MailAttachmentName, IsTheDisplayNameOrElseTheFilesOwnWithItsContentType)
 {
+    ASSERT_TRUE(std::filesystem::exists("/usr/share/mime/mime.cache")) << "install shared-mime-info";
     const auto path = systemPath(file(GetParam().file, "bytes"));
     if (GetParam().shown.empty())
         call(".Attachments.Add(\"" + path + "\")");
@@ -207,18 +211,28 @@ TEST_P(MailAttachmentName, IsTheDisplayNameOrElseTheFilesOwn)
     const ReadDraft d = onlyDraft();
     ASSERT_EQ(d.attachments.size(), 1u);
     EXPECT_EQ(d.attachments[0].name, GetParam().read);
-    EXPECT_EQ(d.attachments[0].contentType, "application/octet-stream");
+    EXPECT_EQ(d.attachments[0].contentType, GetParam().type);
+    EXPECT_EQ(d.attachments[0].encoding, "base64");
     EXPECT_EQ(d.attachments[0].bytes, "bytes");
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Rows, MailAttachmentName,
     testing::Values(
-        AttachmentNameRow{"Shown", "123.RTF", "Report.rtf", "Report.rtf"},
-        AttachmentNameRow{"NoneGiven", "Note.doc", "", "Note.doc"},
-        AttachmentNameRow{"BlanksInside", "a.rtf", "Monthly Report.rtf", "Monthly Report.rtf"},
-        AttachmentNameRow{"Utf8", "b.rtf", "Gr\xC3\xBC\xC3\x9F" "e.rtf", "Gr\xC3\xBC\xC3\x9F" "e.rtf"},
-        AttachmentNameRow{"Windows1252", "c.rtf", "Gr\xFC\xDF" "e.rtf", "Gr\xC3\xBC\xC3\x9F" "e.rtf"}),
+        AttachmentNameRow{"Shown", "123.RTF", "Report.rtf", "Report.rtf", "application/rtf"},
+        AttachmentNameRow{"NoneGiven", "Note.doc", "", "Note.doc", "application/msword"},
+        AttachmentNameRow{"BlanksInside", "a.rtf", "Monthly Report.rtf", "Monthly Report.rtf", "application/rtf"},
+        AttachmentNameRow{"Utf8", "b.rtf", "Gr\xC3\xBC\xC3\x9F" "e.rtf", "Gr\xC3\xBC\xC3\x9F" "e.rtf",
+                          "application/rtf"},
+        AttachmentNameRow{"Windows1252", "c.rtf", "Gr\xFC\xDF" "e.rtf", "Gr\xC3\xBC\xC3\x9F" "e.rtf",
+                          "application/rtf"},
+        AttachmentNameRow{"UpperCaseExtension", "d.bin", "LOGO.GIF", "LOGO.GIF", "image/gif"},
+        AttachmentNameRow{"Program", "Winhelp.exe", "", "Winhelp.exe", "application/x-ms-dos-executable"},
+        AttachmentNameRow{"PlainText", "e.bin", "notes.txt", "notes.txt", "text/plain"},
+        AttachmentNameRow{"UnknownExtension", "f.zzq", "", "f.zzq", "application/octet-stream"},
+        AttachmentNameRow{"NoExtension", "Ledger", "", "Ledger", "application/octet-stream"},
+        // A message may not travel base64-encoded as message/rfc822.
+        AttachmentNameRow{"MessageGoesAsBytes", "old.eml", "", "old.eml", "application/octet-stream"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 struct ImportanceRow {
@@ -304,6 +318,175 @@ INSTANTIATE_TEST_SUITE_P(
                      "Hi Bcc: e@example.org"}),
     [](const auto& info) { return std::string(info.param.name); });
 
+std::string repeated(const std::string& piece, std::size_t length)
+{
+    std::string s;
+    while (s.size() < length)
+        s += piece;
+    s.resize(length);
+    return s;
+}
+
+// "r0@example.org, r1@example.org, ..." of about `length` characters.
+std::string addressList(std::size_t length)
+{
+    std::string list;
+    for (int i = 0; list.size() < length; ++i)
+        list += (i ? ", r" : "r") + std::to_string(i) + "@example.org";
+    return list;
+}
+
+// The subject as RFC 2047 reads it, one encoded word at a time (blanks
+// between two encoded words do not count). GMime's own reader joins the
+// payloads of neighbouring base64 words before it decodes them and loses
+// what follows a padded word; mail programs decode word by word.
+std::string subjectWordByWord(const std::string& headerBlock)
+{
+    const std::size_t start = headerBlock.find("\r\nSubject:");
+    if (start == std::string::npos)
+        return "(none)";
+    std::size_t end = start + 2;
+    do
+        end = headerBlock.find("\r\n", end) + 2;
+    while (end < headerBlock.size() && (headerBlock[end] == ' ' || headerBlock[end] == '\t'));
+    std::string value = headerBlock.substr(start + 11, end - start - 13);
+    std::string decoded;
+    bool lastEncoded = false;
+    std::size_t i = 0;
+    while (i < value.size()) {
+        const std::size_t wordStart = value.find_first_not_of(" \t\r\n", i);
+        if (wordStart == std::string::npos)
+            break;
+        const std::size_t wordEnd = std::min(value.find_first_of(" \t\r\n", wordStart), value.size());
+        const std::string word = value.substr(wordStart, wordEnd - wordStart);
+        const bool encoded = word.starts_with("=?") && word.ends_with("?=");
+        if (!decoded.empty() && !(encoded && lastEncoded))
+            decoded += value.substr(i, wordStart - i).find_first_of(" \t") == std::string::npos ? "" : " ";
+        if (encoded) {
+            char* text = g_mime_utils_header_decode_text(nullptr, word.c_str());
+            decoded += text;
+            g_free(text);
+        } else {
+            decoded += word;
+        }
+        lastEncoded = encoded;
+        i = wordEnd;
+    }
+    return decoded;
+}
+
+// The display name and address of the only mailbox of an address header's
+// (unfolded) value. Between the words of a display name any run of blanks
+// and tabs is one blank, as a reader shows it: GMime folds a long name at
+// its blanks with a tab.
+std::string onlyMailbox(const std::string& list)
+{
+    InternetAddressList* parsed = internet_address_list_parse(nullptr, list.c_str());
+    std::string shown = "(not one mailbox)";
+    if (parsed && internet_address_list_length(parsed) == 1) {
+        InternetAddress* a = internet_address_list_get_address(parsed, 0);
+        std::string name;
+        for (const char* c = internet_address_get_name(a); c && *c; ++c) {
+            const bool blank = *c == ' ' || *c == '\t';
+            if (!blank)
+                name += *c;
+            else if (!name.empty() && name.back() != ' ')
+                name += ' ';
+        }
+        shown = name + " <" +
+                internet_address_mailbox_get_addr(INTERNET_ADDRESS_MAILBOX(a)) + ">";
+    }
+    if (parsed)
+        g_object_unref(parsed);
+    return shown;
+}
+
+struct FoldingRow {
+    const char* name;
+    std::vector<std::string> to; // one Recipients.Add each
+    std::string subject;
+    std::string attachmentName;
+    std::size_t longestLine; // the longest line the message may hold
+    std::string mailbox;     // for a single recipient: its name and address read back; "" otherwise
+};
+
+// Names the row in test listings instead of dumping its bytes.
+inline void PrintTo(const FoldingRow& row, std::ostream* os) { *os << row.name; }
+
+class MailHeaderFolding : public MailItemTest, public testing::WithParamInterface<FoldingRow> {};
+
+// Long recipient lists, display names, subjects and attachment names fold
+// to lines of 78 characters, and a mail program reads the values back whole.
+TEST_P(MailHeaderFolding, KeepsEveryLineWithinTheLimitAndTheValuesWhole)
+{
+    const FoldingRow& row = GetParam();
+    for (const std::string& piece : row.to)
+        addRecipient(piece);
+    set(".Subject", Value(row.subject));
+    if (!row.attachmentName.empty())
+        call(".Attachments.Add(\"" + systemPath(file("a.bin", "A")) + "\",1,1,\"" + row.attachmentName + "\")");
+    call(".Display");
+    EXPECT_TRUE(m_failures.empty()) << m_failures.front();
+
+    const std::string raw = readFile(drafts().front());
+    std::size_t longest = 0;
+    for (std::size_t start = 0, end; (end = raw.find("\r\n", start)) != std::string::npos; start = end + 2)
+        longest = std::max(longest, end - start);
+    EXPECT_LE(longest, row.longestLine);
+    const ReadDraft d = onlyDraft();
+    if (row.mailbox.empty()) {
+        std::string to;
+        for (const std::string& piece : row.to)
+            to += (to.empty() ? "" : ", ") + piece;
+        EXPECT_EQ(d.to, to);
+    } else {
+        EXPECT_EQ(onlyMailbox(d.headers.at("To")), row.mailbox);
+    }
+    EXPECT_EQ(subjectWordByWord(d.headerBlock), row.subject);
+    if (!row.attachmentName.empty()) {
+        ASSERT_EQ(d.attachments.size(), 1u);
+        EXPECT_EQ(d.attachments[0].name, row.attachmentName);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, MailHeaderFolding,
+    testing::Values(
+        FoldingRow{"ListOf3000CharactersInOneText", {addressList(3000)}, "S", "", 78, ""},
+        FoldingRow{"ManyPieces", std::vector<std::string>(150, "someone@example.org"), "S", "", 78, ""},
+        FoldingRow{"LongDisplayName", {"\"" + repeated("Doe Jane ", 2999) + "J\" <jane@example.org>"}, "S", "",
+                   78, repeated("Doe Jane ", 2999) + "J <jane@example.org>"},
+        FoldingRow{"LongDisplayNameWithoutBlanks", {std::string(3000, 'N') + " <n@example.org>"}, "S", "", 78,
+                   std::string(3000, 'N') + " <n@example.org>"},
+        FoldingRow{"SubjectOfWords", {"x@example.org"}, repeated("word ", 2999) + "w", "", 78, ""},
+        FoldingRow{"SubjectWithoutBlanks", {"x@example.org"}, std::string(3000, 'S'), "", 78, ""},
+        FoldingRow{"NonAsciiSubject", {"x@example.org"}, repeated("Gr\xC3\xBC\xC3\x9F" "e ", 3000) + "!", "", 78,
+                   ""},
+        // GMime writes encoded words of up to 78 characters, which no fold
+        // can split; the line then holds one of them, far below 998.
+        FoldingRow{"SubjectOfLongWords", {"x@example.org"}, repeated(std::string(100, 'w') + " ", 3000) + "w", "",
+                   79, ""},
+        FoldingRow{"LongAttachmentName", {"x@example.org"}, "S", std::string(300, 'n') + ".doc", 78, ""},
+        // The longest address a mail system takes stays whole on its line.
+        FoldingRow{"LongestAddress", {std::string(242, 'a') + "@example.org"}, "S", "", 1 + 254, ""},
+        FoldingRow{"LongestAddressWithAName", {"Ann <" + std::string(242, 'a') + "@example.org>"}, "S", "",
+                   1 + 254 + 2, "Ann <" + std::string(242, 'a') + "@example.org>"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(MailItemTest, AnAddressLongerThanAMailAddressCanBeIsRefused)
+{
+    const std::string address = std::string(2988, 'a') + "@example.org"; // 3000 characters
+    EXPECT_FALSE(m_ole.call(m_item + ".Recipients.Add(\"" + address + "\")"));
+    addRecipient("x@example.org");
+    call(".Display");
+    ASSERT_EQ(m_failures.size(), 1u);
+    EXPECT_TRUE(m_failures[0].ends_with("failed: mail item: recipient \"" + std::string(60, 'a') +
+                                        "...\" holds an address of 3000 characters; a mail address has at most 254"))
+        << m_failures[0];
+    const ReadDraft d = onlyDraft();
+    EXPECT_EQ(d.to, "x@example.org");
+}
+
 TEST_F(MailItemTest, MissingAttachmentFailsNamingItAndTheOthersStillGoIn)
 {
     const auto first = file("first.txt", "1");
@@ -318,7 +501,7 @@ TEST_F(MailItemTest, MissingAttachmentFailsNamingItAndTheOthersStillGoIn)
     EXPECT_EQ(m_failures, (std::vector<std::string>{
                               "automation: call \"" + m_item + ".Attachments.Add(\"" + escapedForReport(missing) +
                               "\",1,1,\"Missing.doc\")\" failed: mail item: the attachment file " + missing + " (" +
-                              native + ") does not exist",
+                              native + ") does not exist, so the mail goes without it",
                           }));
     const ReadDraft d = onlyDraft();
     ASSERT_EQ(d.attachments.size(), 2u);

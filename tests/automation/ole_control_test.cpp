@@ -24,6 +24,21 @@ private:
     std::vector<std::string> m_lines;
 };
 
+// Collects what the control hands to the program's failure notice.
+class NoticedFailures {
+public:
+    NoticedFailures()
+    {
+        setFailureNotice([this](const std::vector<std::string>& failures) { m_notices.push_back(failures); });
+    }
+    ~NoticedFailures() { setFailureNotice({}); }
+    // One entry per notice, each the sentences it listed.
+    const std::vector<std::vector<std::string>>& notices() const { return m_notices; }
+
+private:
+    std::vector<std::vector<std::string>> m_notices;
+};
+
 Value number(std::int64_t n) { return Value(n); }
 Value text(std::string s) { return Value(std::move(s)); }
 
@@ -167,6 +182,110 @@ TEST(OleControl, ReferencesAreReleasedWhenAnotherObjectIsCreated)
                                                           "reference " + item}));
     EXPECT_EQ(outlook.lines(), (std::vector<std::string>{"create Outlook.Application", "get CreateItem(0) -> {1}",
                                                          "create Outlook.Application"}));
+}
+
+// One mail, one notice: the failures of the object are gathered and handed
+// over when its work ends, at the in-place deactivation, and not again.
+TEST(OleControlNotice, GathersTheFailuresOfAMailIntoOneNoticeAtItsEnd)
+{
+    RecordingRegistration outlook("Outlook.Application");
+    outlook.recording().failOn(R"x(call {1}.Attachments.Add("C:\KR\Report.RTF",1,1,"Report.rtf"))x");
+    outlook.recording().failOn(R"x(set {1}.Subject = "May")x");
+    ReportedFailures failures;
+    NoticedFailures noticed;
+    {
+        OleControl ole;
+        ole.setCreate("Outlook.Application");
+        const std::string item = ole.get("CreateItem(0)").value_or("");
+        ole.call(item + R"x(.Attachments.Add("C:\KR\Report.RTF",1,1,"Report.rtf"))x");
+        ole.set(item + ".Subject", text("May"));
+        ole.set(item + ".Subject", text("May")); // the same failure twice is one sentence
+        ole.call(item + ".Display");
+        EXPECT_TRUE(noticed.notices().empty()); // nothing is said before the mail ends
+        ole.setInPlaceDeactivate(number(1));
+        EXPECT_EQ(noticed.notices().size(), 1u);
+    }
+    EXPECT_EQ(failures.lines().size(), 3u); // standard error keeps every line
+    ASSERT_EQ(noticed.notices().size(), 1u);
+    EXPECT_EQ(noticed.notices()[0],
+              (std::vector<std::string>{
+                  R"x(Refuses call {1}.Attachments.Add("C:\KR\Report.RTF",1,1,"Report.rtf") as the test asked.)x",
+                  R"x(Refuses set {1}.Subject = "May" as the test asked.)x",
+              }));
+}
+
+// Without a mail item the engine's texts begin with the dot and fail one by
+// one; the notice says once what went wrong, not each of its consequences.
+TEST(OleControlNotice, AMissingMailItemIsOneSentence)
+{
+    ReportedFailures failures;
+    NoticedFailures noticed;
+    OleControl ole;
+    ole.setCreate("Outlook.Application");
+    const std::string item = ole.get("CreateItem(1)").value_or("");
+    ole.call(item + R"x(.Recipients.Add("x@example.org"))x");
+    ole.set(item + ".Subject", text("S"));
+    ole.call(item + ".Display");
+    ole.setInPlaceDeactivate(number(1));
+    EXPECT_EQ(failures.lines().size(), 4u);
+    EXPECT_EQ(noticed.notices(),
+              (std::vector<std::vector<std::string>>{{"Item type 1 is not served; 0 (mail item) is."}}));
+}
+
+TEST(OleControlNotice, AnObjectThatCannotBeCreatedIsOneSentence)
+{
+    ReportedFailures failures;
+    NoticedFailures noticed;
+    {
+        OleControl ole;
+        ole.setCreate("Nobody.Here");
+        const std::string item = ole.get("CreateItem(0)").value_or("");
+        ole.call(item + ".Display");
+        // A control destroyed without a deactivation still tells, once.
+    }
+    EXPECT_EQ(failures.lines().size(), 3u);
+    EXPECT_EQ(noticed.notices(),
+              (std::vector<std::vector<std::string>>{{"Cannot create the object \"Nobody.Here\": no object is "
+                                                      "registered under the ProgID \"Nobody.Here\"."}}));
+}
+
+TEST(OleControlNotice, EachObjectOfTheControlHasItsOwnNoticeAndAGoodMailNone)
+{
+    RecordingRegistration outlook("Outlook.Application");
+    outlook.recording().failOn("call {1}.Display");
+    ReportedFailures failures;
+    NoticedFailures noticed;
+    OleControl ole;
+    ole.setCreate("Outlook.Application");
+    ole.call(ole.get("CreateItem(0)").value_or("") + ".Display");
+    ole.setCreate("Outlook.Application"); // the first mail ends here
+    ASSERT_EQ(noticed.notices().size(), 1u);
+    ole.call(ole.get("CreateItem(0)").value_or("") + ".Subject");
+    ole.setInPlaceDeactivate(number(1));
+    EXPECT_EQ(noticed.notices().size(), 1u);
+}
+
+// A member that works but not wholly (a mail shown without part of it)
+// gives its shortfalls, which are failures of the text like any other.
+class ShortObject final : public AutomationObject {
+protected:
+    fw::core::Expected<Result> getMember(const Member&) override
+    {
+        return Result{Value{}, nullptr, {fw::core::Error{"mail drafts", "the body was cut"}}};
+    }
+};
+
+TEST(OleControlNotice, ShortfallsOfAWorkingMemberAreReportedAndNoticed)
+{
+    ScopedRegistration shortObject("Short.Object", [] { return std::make_shared<ShortObject>(); });
+    ReportedFailures failures;
+    NoticedFailures noticed;
+    OleControl ole;
+    ole.setCreate("Short.Object");
+    EXPECT_TRUE(ole.call("Display"));
+    ole.setInPlaceDeactivate(number(1));
+    EXPECT_EQ(failures.lines(), (std::vector<std::string>{"automation: call \"Display\": mail drafts: the body was cut"}));
+    EXPECT_EQ(noticed.notices(), (std::vector<std::vector<std::string>>{{"The body was cut."}}));
 }
 
 TEST(OleControl, ScopedRegistrationRestoresTheMailApplication)

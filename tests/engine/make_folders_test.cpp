@@ -57,7 +57,15 @@ INSTANTIATE_TEST_SUITE_P(
                  fitted("\\\\srv\\share\\dir\\", 200),
                  {"\\\\srv\\share\\dir\\", "\\", "\\\\srv", "\\\\srv\\share", "\\\\srv\\share\\dir"}},
         WalkCase{"Relative", fitted("Out\\Sub\\", 200), {"Out\\Sub\\", "Out\\Sub"}},
-        WalkCase{"ForwardSlashes", fitted("/tmp/kr/Out", 200), {"/tmp/kr/Out\\"}},
+        WalkCase{"ForwardSlashesFromTheRoot", fitted("/tmp/kr/Out", 200),
+                 {"/tmp/kr/Out\\", "/tmp", "/tmp/kr", "/tmp/kr/Out"}},
+        WalkCase{"ForwardSlashesFromTheCurrentFolder", fitted("copies/a/b", 200),
+                 {"copies/a/b\\", "copies", "copies/a", "copies/a/b"}},
+        WalkCase{"CurrentDirectoryThenBackslashes", fitted("/home/ann\\KR\\", 256),
+                 {"/home/ann\\KR\\", "/home", "/home/ann", "/home/ann\\KR"}},
+        WalkCase{"DoubledSlashNamesNoEmptyLevel", fitted("/srv//out/", 200),
+                 {"/srv//out/\\", "/srv", "/srv//out"}},
+        WalkCase{"SlashPathFillsItsWidth", "a/b", {"a/b", "a"}},
         WalkCase{"FillsItsWidth", "C:\\A\\B", {"C:\\A\\B", "C:\\A"}},
         WalkCase{"OneLevel", fitted("Out", 10), {"Out\\"}},
         WalkCase{"Blank", fitted("", 200), {}},
@@ -88,11 +96,11 @@ TEST_F(MakeFoldersOnDisk, ARelativePathNeverCreatesItsFirstLevel)
     EXPECT_TRUE(std::filesystem::is_directory(at("Out/Sub/Deeper")));
 }
 
-TEST_F(MakeFoldersOnDisk, ForwardSlashesMakeOnlyTheWholePath)
+TEST_F(MakeFoldersOnDisk, ForwardSlashesMakeEveryMissingLevel)
 {
     const std::string base = m_folder.string();
-    MakeFolders(fitted(base + "/X/Y", 256));
-    EXPECT_FALSE(std::filesystem::exists(at("X")));
-    MakeFolders(fitted(base + "/X", 256));
-    EXPECT_TRUE(std::filesystem::is_directory(at("X")));
+    MakeFolders(fitted(base + "/X/Y/Z", 256)); // absolute: from the root
+    EXPECT_TRUE(std::filesystem::is_directory(at("X/Y/Z")));
+    MakeFolders(fitted("copies/a/b", 256)); // relative: from the current folder
+    EXPECT_TRUE(std::filesystem::is_directory(at("copies/a/b")));
 }

@@ -3,6 +3,7 @@
 #include "engine/rtf/rtf_writer.h"
 
 #include <gtest/gtest.h>
+
 #include <sys/stat.h>
 
 #include <algorithm>
@@ -285,16 +286,25 @@ TEST_F(RTFWriterTest, TheCreationStampCarriesNoLeadingZeros)
     struct Case {
         int year, month, day, hour, minute;
         const char* stamp;
+        // The clock from its second reading on, when it moves on meanwhile.
+        std::optional<fw::core::LocalDateTime> later;
     } cases[] = {
-        {2026, 3, 7, 9, 5, R"(\yr2026\mo3\dy7\hr9\min5)"},
-        {2026, 3, 7, 0, 0, R"(\yr2026\mo3\dy7\hr0\min0)"},
-        {2026, 3, 7, 10, 30, R"(\yr2026\mo3\dy7\hr10\min30)"},
-        {2027, 1, 1, 23, 59, R"(\yr2027\mo1\dy1\hr23\min59)"},
-        {2026, 12, 31, 20, 10, R"(\yr2026\mo12\dy31\hr20\min10)"},
+        {2026, 3, 7, 9, 5, R"(\yr2026\mo3\dy7\hr9\min5)", {}},
+        {2026, 3, 7, 0, 0, R"(\yr2026\mo3\dy7\hr0\min0)", {}},
+        {2026, 3, 7, 10, 30, R"(\yr2026\mo3\dy7\hr10\min30)", {}},
+        {2027, 1, 1, 23, 59, R"(\yr2027\mo1\dy1\hr23\min59)", {}},
+        {2026, 12, 31, 20, 10, R"(\yr2026\mo12\dy31\hr20\min10)", {}},
+        // Midnight of the new year passes while the document is made: the
+        // stamp is the one instant read, never the old time with a new date.
+        {2026, 12, 31, 23, 59, R"(\yr2026\mo12\dy31\hr23\min59)", fw::core::LocalDateTime{2027, 1, 1, 0, 0, 0, 0}},
     };
     writePage(1, pageFile(""));
     for (const Case& c : cases) {
-        setClock(c.year, c.month, c.day, c.hour, c.minute);
+        int readings = 0;
+        fw::core::setClockForTesting([&] {
+            const fw::core::LocalDateTime first{c.year, c.month, c.day, c.hour, c.minute, 0, 0};
+            return readings++ == 0 || !c.later ? first : *c.later;
+        });
         ASSERT_EQ(makeWorked(1), 0);
         EXPECT_NE(document().find(infoLine(c.stamp)), std::string::npos) << c.stamp;
     }

@@ -150,3 +150,37 @@ TEST_F(FileOps, ListingGivesMatchingEntriesInNameOrder)
     EXPECT_EQ(withFolders[2].ATTRIB, Attribute::Directory);
     EXPECT_TRUE(listFolder(systemFolder() + "missing\\*.*").empty());
 }
+
+struct HiddenRow {
+    const char* name;
+    std::uint8_t attributeMask;
+    std::vector<std::string> listed;
+};
+
+// Names the row in test listings instead of dumping its bytes.
+inline void PrintTo(const HiddenRow& row, std::ostream* os) { *os << row.name; }
+
+class ListingHiddenEntries : public FileOps, public ::testing::WithParamInterface<HiddenRow> {};
+
+// A name that starts with a dot is hidden; only a mask with the hidden
+// attribute lists it, and a hidden folder needs the folder attribute too.
+TEST_P(ListingHiddenEntries, NeedTheHiddenAttributeInTheMask)
+{
+    write(at("a.doc"), "a");
+    write(at(".hidden.doc"), "h");
+    std::filesystem::create_directory(at("sub.doc"));
+    std::filesystem::create_directory(at(".old.doc"));
+    const auto entries = listFolder(systemFolder() + "*.doc", GetParam().attributeMask);
+    EXPECT_EQ(namesOf(entries), GetParam().listed);
+    for (const DirectoryEntry& e : entries)
+        EXPECT_EQ((e.ATTRIB & Attribute::Hidden) != 0, e.NAME.clipped().front() == '.') << e.NAME.clipped();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Masks, ListingHiddenEntries,
+    ::testing::Values(HiddenRow{"MaskZeroListsNoHiddenEntries", 0, {"a.doc"}},
+                      HiddenRow{"HiddenAddsHiddenFiles", Attribute::Hidden, {".hidden.doc", "a.doc"}},
+                      HiddenRow{"DirectoryAddsVisibleFolders", Attribute::Directory, {"a.doc", "sub.doc"}},
+                      HiddenRow{"BothAddHiddenFolders", Attribute::Hidden | Attribute::Directory,
+                                {".hidden.doc", ".old.doc", "a.doc", "sub.doc"}}),
+    [](const auto& info) { return std::string(info.param.name); });

@@ -4,6 +4,7 @@
 #include "framework/automation/draft_opener.h"
 #include "framework/automation/drafts_folder.h"
 #include "hook_fixture.h"
+#include "tests/support/desktop_mail_handler.h"
 #include "tests/support/draft_reader.h"
 
 using namespace hooktest;
@@ -27,6 +28,7 @@ TEST_F(HookTest, AReportBecomesADraftWithItsDocuments)
 {
     m_outlook.reset(); // the framework's own "Outlook.Application" again
     test_support::ScopedEnv drafts(std::string(fw::automation::draftsFolderVariable), (m_folder / "drafts").string());
+    test_support::DesktopMailHandler noMailProgram; // the draft goes to xdg-open
     std::vector<std::string> opened;
     fw::automation::setDraftLauncherForTesting([&](const std::vector<std::string>& command) {
         opened.push_back(command.back());
@@ -51,7 +53,9 @@ TEST_F(HookTest, AReportBecomesADraftWithItsDocuments)
     EXPECT_EQ(d.attachments[0].name, "Report.rtf");
     EXPECT_EQ(d.attachments[0].bytes, contents(at("KR/Report.RTF")));
     EXPECT_EQ(d.attachments[0].bytes.substr(0, 6), "{\\rtf1");
+    EXPECT_EQ(d.attachments[0].contentType, "application/rtf");
     EXPECT_EQ(d.attachments[1].name, "Licence.doc");
+    EXPECT_EQ(d.attachments[1].contentType, "application/msword");
     EXPECT_EQ(d.attachments[1].bytes, "licence text");
     EXPECT_TRUE(m_failures.empty()) << m_failures.front();
 }

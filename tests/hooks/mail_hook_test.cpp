@@ -212,6 +212,7 @@ TEST_F(HookTest, TheClassesWildcardAttachesEveryDocFileOfTheCurrentDirectory)
     write(at("A.DOC"), "a");
     write(at("c.doc"), "c");
     write(at("notes.txt"), "n");
+    write(at(".hidden.doc"), "h"); // hidden: the attribute mask 0 leaves it out
     std::filesystem::create_directory(at("folder.doc"));
     m_outlook->recording().clear();
     printReport(classes, fourNames);
@@ -285,6 +286,7 @@ TEST_F(HookTest, AttachmentSpecifications)
     const std::string folder = cwdBackslashed();
     std::filesystem::create_directory(at("sub"));
     write(at("sub/one.doc"), "1");
+    write(at("sub/.hidden.doc"), "h");
     const struct {
         const char* name;
         std::string attachment;
@@ -294,6 +296,7 @@ TEST_F(HookTest, AttachmentSpecifications)
         {"plain name with forward slashes as written", "/sub/one.doc", {cwd() + "/sub/one.doc"}},
         {"wildcard with forward slashes", "/sub/*.doc", {folder + "\\sub\\one.doc"}},
         {"question mark", "\\sub\\on?.doc", {folder + "\\sub\\one.doc"}},
+        {"hidden file left out", "\\sub\\*hidden*", {}},
         {"wildcard in a missing folder", "\\none\\*.doc", {}},
     };
     for (const auto& row : cases) {

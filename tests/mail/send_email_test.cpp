@@ -16,6 +16,7 @@
 #include "framework/automation/registry.h"
 #include "framework/fs/work_file.h"
 #include "framework/ui/window.h"
+#include "tests/support/desktop_mail_handler.h"
 #include "tests/support/draft_reader.h"
 #include "tests/support/temp_folder.h"
 
@@ -469,6 +470,7 @@ protected:
     std::vector<std::filesystem::path> drafts() const { return test_support::filesIn(m_folder / "drafts"); }
 
     std::optional<test_support::ScopedEnv> m_drafts;
+    test_support::DesktopMailHandler m_noMailProgram; // drafts go to xdg-open
     std::vector<std::string> m_opened;
 };
 

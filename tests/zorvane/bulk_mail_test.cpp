@@ -15,6 +15,7 @@
 #include "engine/global_data.h"
 #include "engine/mail/send_email_window.h"
 #include "engine/zorvane/zorvane_globals.h"
+#include "demo_mails.h"
 #include "frame_fixture.h"
 #include "framework/app/error_manager.h"
 #include "framework/automation/recording_object.h"
@@ -64,21 +65,11 @@ protected:
         }
         CUSTOMER.close();
 
-        fw::app::globalErrors().init();
-        demo::dictionary::InitDataFiles();
-        registerReportLayouts();
-        engine::registerSendEmailWindow();
-        engine::BMKG = engine::MailGlobals{};
-        engine::BMKG.Mode = 1;
-        recipients = DemonstrationRecipients;
-        subject = DemonstrationSubject;
+        zorvanetest::startDemoMails();
     }
     void TearDown() override
     {
-        demo::dictionary::KillDataFiles();
-        fw::app::globalErrors().kill();
-        recipients = DemonstrationRecipients;
-        subject = DemonstrationSubject;
+        zorvanetest::endDemoMails();
         TempFolderTest::TearDown();
     }
 
