@@ -7,9 +7,9 @@
 #include <cerrno>
 #include <cstring>
 #include <string>
-#include <vector>
 
 #include "framework/core/error_codes.h"
+#include "framework/fs/copy_bytes.h"
 #include "framework/fs/errno_code.h"
 #include "framework/fs/path.h"
 #include "framework/fs/share_lock.h"
@@ -47,21 +47,6 @@ core::Expected<void> checkReplaceable(const std::string& native)
     return {};
 }
 
-bool writeAll(int fd, const char* data, std::size_t size)
-{
-    while (size > 0) {
-        const ssize_t n = ::write(fd, data, size);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            return false;
-        }
-        data += n;
-        size -= static_cast<std::size_t>(n);
-    }
-    return true;
-}
-
 } // namespace
 
 core::Expected<void> copyFile(std::string_view from, std::string_view to)
@@ -89,26 +74,8 @@ core::Expected<void> copyFile(std::string_view from, std::string_view to)
         ::close(in);
         return failWithErrno("cannot create a copy of", destination, error);
     }
-    std::vector<char> buffer(1 << 16);
-    bool ok = true;
-    int error = 0;
-    for (;;) {
-        const ssize_t n = ::read(in, buffer.data(), buffer.size());
-        if (n == 0)
-            break;
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            ok = false;
-            error = errno;
-            break;
-        }
-        if (!writeAll(out, buffer.data(), static_cast<std::size_t>(n))) {
-            ok = false;
-            error = errno;
-            break;
-        }
-    }
+    int error = detail::copyBytes(in, out);
+    bool ok = error == 0;
     ::close(in);
     ::fchmod(out, st.st_mode & 07777);
     if (::close(out) != 0 && ok) {
