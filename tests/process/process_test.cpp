@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "framework/app/message_presenter.h"
 #include "framework/data/view.h"
 #include "framework/process/text_step.h"
 #include "tests/process/process_fixture.h"
@@ -211,6 +212,33 @@ TEST_F(ProcessTest, readErrorIsShownAndEndsTheRunAsCancelled)
               std::string::npos)
         << capture.messages[0].text;
     ASSERT_TRUE(process.failure().has_value());
+}
+
+// A batch reads in a read batch of its file, which has ended by the time a
+// read error is shown: the message waits for the user, and the batch's read
+// lock would hold off every writer of the file for as long.
+TEST_F(ProcessTest, readErrorIsShownAfterTheBatchHasLetGoOfTheFile)
+{
+    makePeople(people(5));
+    auto window = makeWindow();
+    fw::data::View view(*file);
+    TimedProcess process(clock);
+    process.init(view, *relation, *window, 3, progress);
+    bool inBatchAtFirstRead = false;
+    process.cost = [&](int) {
+        inBatchAtFirstRead = file->inReadBatch();
+        return 0ms;
+    };
+    EXPECT_FALSE(process.takeBatch().has_value());
+    EXPECT_TRUE(inBatchAtFirstRead);
+    std::vector<bool> inBatchWhileShown;
+    fw::app::setMessagePresenterForTesting([&](const fw::app::MessageRequest&) {
+        inBatchWhileShown.push_back(file->inReadBatch());
+        return unsigned{fw::ui::Button::Ok};
+    });
+    file->close();
+    EXPECT_EQ(process.takeBatch(), 2);
+    EXPECT_EQ(inBatchWhileShown, std::vector<bool>{false});
 }
 
 TEST_F(ProcessTest, viewOfAClosedFileEndsAsCancelledWithoutAFurtherMessage)
