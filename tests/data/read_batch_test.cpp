@@ -126,28 +126,29 @@ TEST_P(ReadBatchOwnWrite, isCommittedAtOnce)
     EXPECT_FALSE(m_other.lock()) << "the batch holds its read lock again after the write";
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Writes, ReadBatchOwnWrite,
-    ::testing::Values(OwnWriteCase{"anAdd",
-                                   [](DataFile& file, PersonRecord& r) {
-                                       put(r, {9, "Erin", "NY", 1990});
-                                       auto added = file.add();
-                                       ASSERT_TRUE(added) << added.error().text();
-                                   }},
-                      OwnWriteCase{"aTransaction",
-                                   [](DataFile& file, PersonRecord& r) {
-                                       auto begun = file.beginTransaction();
-                                       ASSERT_TRUE(begun) << begun.error().text();
-                                       put(r, {9, "Erin", "NY", 1990});
-                                       ASSERT_TRUE(file.add());
-                                       ASSERT_TRUE(file.commit());
-                                   }},
-                      OwnWriteCase{"aLock",
-                                   [](DataFile& file, PersonRecord& r) {
-                                       auto locked = file.lock();
-                                       ASSERT_TRUE(locked) << locked.error().text();
-                                       put(r, {9, "Erin", "NY", 1990});
-                                       ASSERT_TRUE(file.add());
-                                       file.unlock();
-                                   }}),
-    [](const auto& info) { return std::string(info.param.name); });
+namespace {
+
+void addErin(DataFile& file, PersonRecord& r)
+{
+    put(r, {9, "Erin", "NY", 1990});
+    auto added = file.add();
+    ASSERT_TRUE(added) << added.error().text();
+}
+
+} // namespace
+
+INSTANTIATE_TEST_SUITE_P(Writes, ReadBatchOwnWrite,
+                         ::testing::Values(OwnWriteCase{"anAdd", addErin},
+                                           OwnWriteCase{"aTransaction",
+                                                        [](DataFile& file, PersonRecord& r) {
+                                                            ASSERT_TRUE(file.beginTransaction());
+                                                            addErin(file, r);
+                                                            ASSERT_TRUE(file.commit());
+                                                        }},
+                                           OwnWriteCase{"aLock",
+                                                        [](DataFile& file, PersonRecord& r) {
+                                                            ASSERT_TRUE(file.lock());
+                                                            addErin(file, r);
+                                                            file.unlock();
+                                                        }}),
+                         [](const auto& info) { return std::string(info.param.name); });

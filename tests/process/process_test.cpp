@@ -7,7 +7,6 @@
 #include <string>
 #include <vector>
 
-#include "framework/app/message_presenter.h"
 #include "framework/data/view.h"
 #include "framework/process/text_step.h"
 #include "tests/process/process_fixture.h"
@@ -195,6 +194,9 @@ TEST_F(ProcessTest, stopEndsTheRunAsCancelledBeforeAnyRead)
     EXPECT_EQ(process.taken, 1);
 }
 
+// The batch reads in a read batch of its file, which has ended by the time
+// the error is shown: the message waits for the user, and the batch's read
+// lock would hold off every writer of the file for as long.
 TEST_F(ProcessTest, readErrorIsShownAndEndsTheRunAsCancelled)
 {
     makePeople(people(5));
@@ -202,43 +204,25 @@ TEST_F(ProcessTest, readErrorIsShownAndEndsTheRunAsCancelled)
     fw::data::View view(*file);
     TimedProcess process(clock);
     process.init(view, *relation, *window, 3, progress);
+    bool inBatchAtARead = false;
+    process.cost = [&](int) {
+        inBatchAtARead = file->inReadBatch();
+        return 0ms;
+    };
     EXPECT_FALSE(process.takeBatch().has_value());
+    EXPECT_TRUE(inBatchAtARead);
+    std::vector<bool> inBatchWhileShown;
+    capture.onMessage = [&] { inBatchWhileShown.push_back(file->inReadBatch()); };
     file->close(); // the file goes away under the open view
     EXPECT_EQ(process.takeBatch(), 2);
     EXPECT_EQ(process.taken, 1);
+    EXPECT_EQ(inBatchWhileShown, std::vector<bool>{false});
     ASSERT_EQ(capture.messages.size(), 1u);
     EXPECT_EQ(capture.messages[0].caption, "Record Retrieval Error");
     EXPECT_NE(capture.messages[0].text.find("attempting to access a record from the People file."),
               std::string::npos)
         << capture.messages[0].text;
     ASSERT_TRUE(process.failure().has_value());
-}
-
-// A batch reads in a read batch of its file, which has ended by the time a
-// read error is shown: the message waits for the user, and the batch's read
-// lock would hold off every writer of the file for as long.
-TEST_F(ProcessTest, readErrorIsShownAfterTheBatchHasLetGoOfTheFile)
-{
-    makePeople(people(5));
-    auto window = makeWindow();
-    fw::data::View view(*file);
-    TimedProcess process(clock);
-    process.init(view, *relation, *window, 3, progress);
-    bool inBatchAtFirstRead = false;
-    process.cost = [&](int) {
-        inBatchAtFirstRead = file->inReadBatch();
-        return 0ms;
-    };
-    EXPECT_FALSE(process.takeBatch().has_value());
-    EXPECT_TRUE(inBatchAtFirstRead);
-    std::vector<bool> inBatchWhileShown;
-    fw::app::setMessagePresenterForTesting([&](const fw::app::MessageRequest&) {
-        inBatchWhileShown.push_back(file->inReadBatch());
-        return unsigned{fw::ui::Button::Ok};
-    });
-    file->close();
-    EXPECT_EQ(process.takeBatch(), 2);
-    EXPECT_EQ(inBatchWhileShown, std::vector<bool>{false});
 }
 
 TEST_F(ProcessTest, viewOfAClosedFileEndsAsCancelledWithoutAFurtherMessage)
