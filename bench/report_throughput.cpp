@@ -24,10 +24,15 @@
 // minute if it can help it, and looks past every such inode of the block
 // group for each new file: after one run has removed thousands of page
 // files, each file of the next run in the same group costs ten times as
-// much. The folder is therefore marked as a top of a directory tree
-// (chattr +T), so that ext4 spreads the report folders made in it over its
-// block groups and no run pays for the files of the run before.
-// --one-folder-group leaves the mark off, to see that cost.
+// much. So each run makes its report folder in a folder of its own, kept
+// to the end, inside the benchmark's folder, which is marked as a top of a
+// directory tree (chattr +T): ext4 then puts each run's folder in a group
+// with the fewest folders, not in one that an earlier run of this
+// benchmark took, and no run pays for the pages of the run before. Files
+// that other programs, or an earlier start of the benchmark, removed in
+// the last minute can still slow a run down; the page files alone, timed
+// beside each run, show when they do, and the medians of --repeat leave
+// such runs aside. --one-folder-group leaves the mark off, to see the cost.
 //
 // System calls are counted by the kernel (the raw_syscalls:sys_enter
 // tracepoint) for the thread that runs the report, which is every
@@ -338,6 +343,16 @@ void print(const char* what, const Result& r)
     std::printf("\n");
 }
 
+// A fresh folder for the next run's report folder, made $TMPDIR.
+bool enterRunFolder(const std::string& benchFolder)
+{
+    std::string folder = benchFolder + "/run-XXXXXX";
+    if (!::mkdtemp(folder.data()))
+        return false;
+    ::setenv("TMPDIR", folder.c_str(), 1);
+    return true;
+}
+
 double median(std::vector<double> values)
 {
     std::ranges::sort(values);
@@ -406,9 +421,17 @@ int main(int argc, char** argv)
             std::printf("system calls not counted: perf_event_open of raw_syscalls:sys_enter refused\n");
         std::vector<double> tightRates, timedRates, ratios, tightCalls, timedCalls, fileShares;
         for (int i = 0; i < options.repeat; ++i) {
+            const bool entered = enterRunFolder(folder);
             const Result tight = tightLoop();
+            const bool enteredAgain = enterRunFolder(folder);
             const Result timed = timerDriven(relation);
+            const bool enteredOnceMore = enterRunFolder(folder);
             const Result files = pageFilesAlone(tight);
+            if (!entered || !enteredAgain || !enteredOnceMore) {
+                std::fprintf(stderr, "no folder for a run can be made in %s\n", folder);
+                status = 1;
+                break;
+            }
             if (tight.records != options.records || timed.records != options.records) {
                 std::fprintf(stderr, "a run did not print every record (%lld, %lld)\n",
                              static_cast<long long>(tight.records), static_cast<long long>(timed.records));
