@@ -419,7 +419,7 @@ int main(int argc, char** argv)
                     spread ? " (report folders spread over the block groups)" : " (one block group)");
         if (syscalls().count() < 0)
             std::printf("system calls not counted: perf_event_open of raw_syscalls:sys_enter refused\n");
-        std::vector<double> tightRates, timedRates, ratios, tightCalls, timedCalls, fileShares;
+        std::vector<double> tightRates, timedRates, tightCalls, timedCalls, fileShares;
         for (int i = 0; i < options.repeat; ++i) {
             const bool entered = enterRunFolder(folder);
             const Result tight = tightLoop();
@@ -446,15 +446,17 @@ int main(int argc, char** argv)
             std::printf("overhead ratio (timer / tight loop): %.3f\n", timed.seconds / tight.seconds);
             tightRates.push_back(tight.records / tight.seconds);
             timedRates.push_back(timed.records / timed.seconds);
-            ratios.push_back(timed.seconds / tight.seconds);
             tightCalls.push_back(static_cast<double>(tight.syscalls) / tight.records);
             timedCalls.push_back(static_cast<double>(timed.syscalls) / timed.records);
             fileShares.push_back(100 * files.seconds / tight.seconds);
         }
         if (status == 0 && options.repeat > 1) {
+            // The ratio of the two medians, so that a single run slowed
+            // down by the file system (see above) does not decide it.
             std::printf("medians of %d: tight loop %.0f records/s, on the timer %.0f records/s, ratio %.3f, "
                         "page files %.0f%% of the tight loop",
-                        options.repeat, median(tightRates), median(timedRates), median(ratios), median(fileShares));
+                        options.repeat, median(tightRates), median(timedRates),
+                        median(tightRates) / median(timedRates), median(fileShares));
             if (syscalls().count() >= 0)
                 std::printf(", %.2f and %.2f syscalls/record", median(tightCalls), median(timedCalls));
             std::printf("\n");
