@@ -29,6 +29,16 @@ constexpr int kApplicationId = 0x524D4446;
 constexpr int kFormatVersion = 1;
 constexpr const char* kLayer = "data file";
 
+// How long a read batch keeps one read transaction before it lets go and
+// takes a new one. While it is held, a writer in another process can make
+// its changes but not commit them; SQLite's writer then holds off new
+// readers and waits for this one to let go, which it does within this
+// time, and the next read of the batch waits for the writer in turn (or
+// fails at once as locked, as any read does without "Recover=N"). Against
+// a few hundred records read in that time, taking the lock again costs
+// nothing worth counting.
+constexpr std::int64_t kReadHoldMs = 10;
+
 // Cache pages while quick-scan reading is on (negative: in KiB) and off.
 constexpr const char* kQuickScanCache = "PRAGMA cache_size = -16384";
 constexpr const char* kNormalCache = "PRAGMA cache_size = -2000";
@@ -437,10 +447,11 @@ void DataFile::close()
         return;
     sqlite3_finalize(m_readStatement);
     m_readStatement = nullptr;
-    if (m_inTransaction || m_locked)
+    if (m_inTransaction || m_locked || m_inReadTransaction)
         (void)exec("ROLLBACK", "closing");
     m_inTransaction = false;
     m_locked = false;
+    m_inReadTransaction = false;
     sqlite3_close(m_db);
     m_db = nullptr;
     m_cursor = Cursor{};
@@ -648,7 +659,7 @@ Expected<bool> DataFile::readRow(std::int64_t row, void* into)
 {
     // Reading is the hot path of every report, so its statement is prepared
     // once per open; it is reset after each use and so holds no lock between
-    // reads.
+    // reads (a read batch holds one, see holdReadTransaction()).
     if (!m_readStatement) {
         std::string sql = "SELECT ";
         for (std::size_t i = 0; i < m_layout.fields.size(); ++i)
@@ -661,6 +672,7 @@ Expected<bool> DataFile::readRow(std::int64_t row, void* into)
             return std::unexpected(sqliteError(rc, "reading"));
         }
     }
+    holdReadTransaction();
     sqlite3_stmt* st = m_readStatement;
     struct Reset {
         sqlite3_stmt* st;
@@ -788,6 +800,7 @@ Expected<void> DataFile::add()
 {
     if (auto r = writeAllowed(WriteKind::Add); !r)
         return r;
+    endReadTransaction();
     if (auto r = checkUnique(m_buffer, 0); !r)
         return r;
     std::string names, params;
@@ -812,6 +825,7 @@ Expected<void> DataFile::change()
 {
     if (auto r = writeAllowed(WriteKind::Change); !r)
         return r;
+    endReadTransaction();
     if (auto r = checkUnique(m_buffer, m_currentRow); !r)
         return r;
     std::string sets;
@@ -838,6 +852,7 @@ Expected<void> DataFile::remove()
 {
     if (auto r = writeAllowed(WriteKind::Remove); !r)
         return r;
+    endReadTransaction();
     Statement st(m_db, "DELETE FROM records WHERE row = ?1");
     if (st.rc != SQLITE_OK)
         return std::unexpected(sqliteError(st.rc, "deleting a record"));
@@ -856,6 +871,7 @@ Expected<void> DataFile::beginTransaction()
         return fail(kLayer, m_layout.label + ": not open", Code::FileNotOpen);
     if (m_inTransaction || m_locked)
         return fail(kLayer, m_layout.label + ": a transaction is already running", Code::FileLocked);
+    endReadTransaction();
     if (auto r = exec("BEGIN IMMEDIATE", "starting a transaction"); !r)
         return r;
     m_inTransaction = true;
@@ -888,6 +904,7 @@ Expected<void> DataFile::lock()
         return fail(kLayer, m_layout.label + ": not open", Code::FileNotOpen);
     if (m_locked || m_inTransaction)
         return {};
+    endReadTransaction();
     if (auto r = exec("BEGIN EXCLUSIVE", "locking"); !r)
         return r;
     m_locked = true;
@@ -900,6 +917,43 @@ void DataFile::unlock()
         return;
     (void)exec("COMMIT", "unlocking");
     m_locked = false;
+}
+
+void DataFile::beginReadBatch() { ++m_readBatches; }
+
+void DataFile::endReadBatch()
+{
+    if (m_readBatches > 0 && --m_readBatches == 0)
+        endReadTransaction();
+}
+
+void DataFile::holdReadTransaction()
+{
+    if (m_readBatches == 0 || m_inTransaction || m_locked)
+        return;
+    const std::int64_t now = nowMs();
+    if (m_inReadTransaction) {
+        if (now - m_readTransactionBeganMs < kReadHoldMs)
+            return;
+        endReadTransaction();
+    }
+    // BEGIN takes no lock yet: the read that follows takes the shared lock,
+    // and a failure to get it is that read's error, as outside a batch.
+    if (sqlite3_get_autocommit(m_db) && exec("BEGIN", "reading")) {
+        m_inReadTransaction = true;
+        m_readTransactionBeganMs = now;
+    }
+}
+
+void DataFile::endReadTransaction()
+{
+    if (!m_inReadTransaction)
+        return;
+    m_inReadTransaction = false;
+    // Ending a transaction that only read cannot fail for want of a lock;
+    // should it fail all the same, the rollback lets go just as well.
+    if (!exec("COMMIT", "reading"))
+        (void)exec("ROLLBACK", "reading");
 }
 
 DataFile::State DataFile::saveState() const

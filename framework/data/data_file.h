@@ -12,13 +12,21 @@
 //
 // Reading keeps a cursor: setRecordOrder()/setKeyOrder() take a snapshot of
 // the record numbers in that order and next() reads them one by one, so a
-// cursor holds no database lock between reads and records changed or deleted
-// meanwhile are read as they are now (or skipped). A View has a cursor of its
-// own over the same open file.
+// cursor holds no database lock between reads (outside a read batch) and
+// records changed or deleted meanwhile are read as they are now (or
+// skipped). A View has a cursor of its own over the same open file.
 //
 // Locks: another opener holding the file (lock(), or a writer committing)
 // gives FileLocked, at once unless the driver command "Recover=N" asked to
 // wait up to N seconds for it. "QUICKSCAN=on"/"off" is a read-ahead hint.
+//
+// Read batches: outside a transaction SQLite takes and drops its shared lock,
+// and looks for a hot journal, around every statement: several system calls
+// for each record read. Between beginReadBatch() and endReadBatch() (see
+// ReadBatch in read_batch.h) the reads share one read transaction instead,
+// for a few milliseconds at a time, so a writer in another process waits for
+// no longer than that. A write, a transaction or a lock of this opener ends
+// the read transaction first and then works exactly as outside a batch.
 //
 // The byte count: right after open() it is the bytes of all records (count
 // times record size); after each successful read it is the record size.
@@ -143,6 +151,13 @@ public:
     // The current record as it is stored (before any change in the buffer).
     const std::vector<char>& currentImage() const { return m_currentImage; }
 
+    // Read batches; they nest. A batch must not last across a wait for the
+    // user or another thread: its read transaction would hold off writers
+    // in other processes for as long.
+    void beginReadBatch();
+    void endReadBatch();
+    bool inReadBatch() const { return m_readBatches > 0; }
+
     // Transactions and locks.
     fw::core::Expected<void> beginTransaction();
     fw::core::Expected<void> commit();
@@ -205,6 +220,11 @@ private:
     const std::vector<KeyComponent>& componentsOf(const Key& key) const;
     void bindField(Statement& st, int index, std::size_t fieldNumber, const void* record) const;
     static int busyHandler(void* self, int count);
+    // In a read batch: opens its read transaction, or renews one that has
+    // been held long enough.
+    void holdReadTransaction();
+    // Ends the read transaction of a batch, if one is open.
+    void endReadTransaction();
 
     FileLayout m_layout;
     void* m_buffer;
@@ -223,6 +243,9 @@ private:
     bool m_inTransaction = false;
     bool m_locked = false;
     std::int64_t m_waitStartedMs = -1;
+    int m_readBatches = 0;
+    bool m_inReadTransaction = false;
+    std::int64_t m_readTransactionBeganMs = 0;
 };
 
 } // namespace fw::data

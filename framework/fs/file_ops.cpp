@@ -7,9 +7,9 @@
 #include <cerrno>
 #include <cstring>
 #include <string>
-#include <vector>
 
 #include "framework/core/error_codes.h"
+#include "framework/fs/copy_bytes.h"
 #include "framework/fs/errno_code.h"
 #include "framework/fs/path.h"
 #include "framework/fs/fault_seams.h"
@@ -31,21 +31,6 @@ std::function<bool(std::string_view)>& createFolderSeam()
 core::Expected<void> failWithErrno(std::string what, const std::string& name, int error)
 {
     return core::fail(Layer, what + " " + name + ": " + std::strerror(error), detail::codeForErrno(error));
-}
-
-bool writeAll(int fd, const char* data, std::size_t size)
-{
-    while (size > 0) {
-        const ssize_t n = ::write(fd, data, size);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            return false;
-        }
-        data += n;
-        size -= static_cast<std::size_t>(n);
-    }
-    return true;
 }
 
 } // namespace
@@ -76,26 +61,8 @@ core::Expected<void> copyFile(std::string_view from, std::string_view to)
         return std::unexpected(staged.error());
     }
     const int out = staged->descriptor();
-    std::vector<char> buffer(1 << 16);
-    bool ok = true;
-    int error = 0;
-    for (;;) {
-        const ssize_t n = ::read(in, buffer.data(), buffer.size());
-        if (n == 0)
-            break;
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            ok = false;
-            error = errno;
-            break;
-        }
-        if (!writeAll(out, buffer.data(), static_cast<std::size_t>(n))) {
-            ok = false;
-            error = errno;
-            break;
-        }
-    }
+    int error = detail::copyBytes(in, out);
+    bool ok = error == 0;
     ::close(in);
     ::fchmod(out, st.st_mode & 07777);
     // A copy counts as one write for fault injection, however it is done.

@@ -7,6 +7,7 @@
 #include "framework/app/error_manager.h"
 #include "framework/app/relation_manager.h"
 #include "framework/core/error_codes.h"
+#include "framework/data/read_batch.h"
 #include "framework/data/view.h"
 #include "framework/process/text_step.h"
 #include "framework/ui/window.h"
@@ -125,29 +126,44 @@ std::optional<std::uint8_t> Process::takeBatch()
     const auto began = now();
     std::int32_t done = 0;
     bool cutShort = false;
+    std::optional<core::Error> readFailure;
 
-    while (done < m_recordsPerCycle) {
-        if (auto read = m_view->next(m_buffer); !read) {
-            if (read.error().code == core::ErrorCode::NoFurtherRecord) {
-                updateProgress(m_recordsRead > 0 ? 100 : 0);
-                return end(m_recordsRead > 0 ? ui::Response::Completed : ui::Response::Cancelled);
+    {
+        // The batch reads its records in read transactions of the file
+        // rather than taking the file's lock anew for every record. That
+        // is safe because a batch runs from start to end without waiting:
+        // no other framework thread runs meanwhile, and the file lets a
+        // writer in another process in every few milliseconds. The batch
+        // ends before the read error below is shown, which waits for the
+        // user.
+        data::ReadBatch batch(m_view->file());
+        while (done < m_recordsPerCycle) {
+            if (auto read = m_view->next(m_buffer); !read) {
+                if (read.error().code == core::ErrorCode::NoFurtherRecord) {
+                    updateProgress(m_recordsRead > 0 ? 100 : 0);
+                    return end(m_recordsRead > 0 ? ui::Response::Completed : ui::Response::Cancelled);
+                }
+                readFailure = read.error();
+                break;
             }
-            m_failure = read.error();
-            if (m_relation && m_relation->files().isInitialised())
-                m_relation->files().errors().throwFileMessage(app::Msg::RetrievalFailed, m_relation->files().name(),
-                                                              read.error());
-            return end(ui::Response::Cancelled);
+            ++m_recordsRead;
+            ++done;
+            if (takeRecord() != 0)
+                return end(ui::Response::Cancelled);
+            if (m_state == State::Ended) // the step stopped the run itself
+                return m_response;
+            if (now() - began >= slice) {
+                cutShort = done < m_recordsPerCycle;
+                break;
+            }
         }
-        ++m_recordsRead;
-        ++done;
-        if (takeRecord() != 0)
-            return end(ui::Response::Cancelled);
-        if (m_state == State::Ended) // the step stopped the run itself
-            return m_response;
-        if (now() - began >= slice) {
-            cutShort = done < m_recordsPerCycle;
-            break;
-        }
+    }
+    if (readFailure) {
+        m_failure = readFailure;
+        if (m_relation && m_relation->files().isInitialised())
+            m_relation->files().errors().throwFileMessage(app::Msg::RetrievalFailed, m_relation->files().name(),
+                                                          *readFailure);
+        return end(ui::Response::Cancelled);
     }
 
     const auto elapsed = now() - began;

@@ -14,7 +14,8 @@
 // the batch grows within a few timer events to about a slice of work,
 // whatever a record costs, and shrinks again when records get slower; the
 // cut at the slice keeps even an overgrown batch from holding the window
-// longer than one slice.
+// longer than one slice. A batch reads in the file's read transactions
+// (data/read_batch.h), not with a lock taken for every record.
 //
 // Progress. With a step object (text_step.h) and the key field, the estimate
 // comes from the key's value; otherwise from the count of records read

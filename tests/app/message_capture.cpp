@@ -4,6 +4,8 @@ MessageCapture::MessageCapture()
 {
     fw::app::setMessagePresenterForTesting([this](const fw::app::MessageRequest& r) {
         messages.push_back(r);
+        if (onMessage)
+            onMessage();
         return answer;
     });
     fw::app::setHaltForTesting([this](std::string_view text) { halts.emplace_back(text); });

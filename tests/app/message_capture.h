@@ -2,6 +2,7 @@
 // Records every message the application layer shows and answers with a
 // chosen button; records halts instead of ending the test program.
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -13,6 +14,7 @@ public:
     ~MessageCapture();
 
     std::vector<fw::app::MessageRequest> messages;
+    std::function<void()> onMessage; // called as each message is shown
     std::vector<std::string> halts;
     unsigned answer = fw::ui::Button::Ok;
 };

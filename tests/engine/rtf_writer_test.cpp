@@ -343,6 +343,38 @@ TEST_F(RTFWriterTest, DigitsAreUpperCaseHighNibbleFirstAndTheCountRestartsPerPag
     EXPECT_EQ(hexOfPage(doc, 2), repeated("CD", 64) + "\r\n");
 }
 
+// Pages far larger than anything the writer reads or writes at once, of
+// sizes that put those boundaries in the middle of a line: the lines run on
+// across them as if the page were encoded in one piece, with every byte
+// value in every position of a line.
+TEST_F(RTFWriterTest, ALargePageIsOneUnbrokenRunOfLines)
+{
+    const auto hexLines = [](const std::string& body) {
+        std::string hex;
+        for (std::size_t i = 0; i < body.size(); ++i) {
+            const auto b = static_cast<unsigned char>(body[i]);
+            hex += "0123456789ABCDEF"[b >> 4];
+            hex += "0123456789ABCDEF"[b & 15];
+            if ((i + 1) % 64 == 0)
+                hex += "\r\n";
+        }
+        return hex;
+    };
+    std::string first(3'000'017, '\0'), second(1'048'576 + 5, '\0');
+    std::uint32_t state = 12345;
+    for (std::string* body : {&first, &second})
+        for (char& c : *body) {
+            state = state * 1103515245u + 12345u;
+            c = static_cast<char>(state >> 23);
+        }
+    writePage(1, pageFile(first));
+    writePage(2, pageFile(second));
+    ASSERT_EQ(makeWorked(2), 0);
+    const std::string doc = document();
+    EXPECT_TRUE(hexOfPage(doc, 1) == hexLines(first)) << "page 1 differs";
+    EXPECT_TRUE(hexOfPage(doc, 2) == hexLines(second)) << "page 2 differs";
+}
+
 TEST_F(RTFWriterTest, PageCountZeroTouchesNoFile)
 {
     write(at("42.RTF"), "earlier document");

@@ -194,6 +194,9 @@ TEST_F(ProcessTest, stopEndsTheRunAsCancelledBeforeAnyRead)
     EXPECT_EQ(process.taken, 1);
 }
 
+// The batch reads in a read batch of its file, which has ended by the time
+// the error is shown: the message waits for the user, and the batch's read
+// lock would hold off every writer of the file for as long.
 TEST_F(ProcessTest, readErrorIsShownAndEndsTheRunAsCancelled)
 {
     makePeople(people(5));
@@ -201,10 +204,19 @@ TEST_F(ProcessTest, readErrorIsShownAndEndsTheRunAsCancelled)
     fw::data::View view(*file);
     TimedProcess process(clock);
     process.init(view, *relation, *window, 3, progress);
+    bool inBatchAtARead = false;
+    process.cost = [&](int) {
+        inBatchAtARead = file->inReadBatch();
+        return 0ms;
+    };
     EXPECT_FALSE(process.takeBatch().has_value());
+    EXPECT_TRUE(inBatchAtARead);
+    std::vector<bool> inBatchWhileShown;
+    capture.onMessage = [&] { inBatchWhileShown.push_back(file->inReadBatch()); };
     file->close(); // the file goes away under the open view
     EXPECT_EQ(process.takeBatch(), 2);
     EXPECT_EQ(process.taken, 1);
+    EXPECT_EQ(inBatchWhileShown, std::vector<bool>{false});
     ASSERT_EQ(capture.messages.size(), 1u);
     EXPECT_EQ(capture.messages[0].caption, "Record Retrieval Error");
     EXPECT_NE(capture.messages[0].text.find("attempting to access a record from the People file."),
