@@ -124,7 +124,7 @@ std::int64_t importanceValue(std::string_view importance)
     return NormalImportance;
 }
 
-std::string quoted(std::string_view text) { return "\"" + std::string(text) + "\""; }
+std::string quoted(std::string_view text) { return std::string("\"").append(text).append("\""); }
 
 void addAttachment(OleControl& control, const std::string& item, std::string_view path, std::string_view shown)
 {

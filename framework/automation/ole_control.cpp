@@ -17,7 +17,7 @@ std::string nextReference()
     static std::atomic<std::uint64_t> counter{0};
     constexpr std::uint64_t limit = 999'999'999'999'999'999ULL;
     const std::uint64_t n = counter.fetch_add(1, std::memory_order_relaxed) % limit + 1;
-    return "#" + std::to_string(n);
+    return std::string("#").append(std::to_string(n));
 }
 
 // The report line of a member text: `why` is the object's own error

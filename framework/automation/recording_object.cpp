@@ -11,7 +11,7 @@ core::Expected<Result> RecordingObject::invoke(const MemberText& text, Access ac
 {
     std::string shown = text.text;
     if (!text.reference.empty() && shown.starts_with(text.reference))
-        shown.replace(0, text.reference.size(), "{" + std::to_string(m_number) + "}");
+        shown.replace(0, text.reference.size(), std::string("{").append(std::to_string(m_number)).append("}"));
     std::string line = std::string(accessName(access)) + " " + shown;
     if (access == Access::Set)
         line += " = " + describeValue(value);

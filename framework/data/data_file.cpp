@@ -744,7 +744,7 @@ Expected<void> DataFile::fetch(const Key& key)
         return matched;
     if (found.rows.empty())
         return fail(kLayer, m_layout.label + ": no record with that " + key.name(), Code::RecordNotFound);
-    found.rows.resize(1);
+    found.rows.erase(found.rows.begin() + 1, found.rows.end());
     auto r = readNext(found, m_buffer);
     if (!r && r.error().code == Code::NoFurtherRecord)
         return fail(kLayer, m_layout.label + ": no record with that " + key.name(), Code::RecordNotFound);

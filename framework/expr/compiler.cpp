@@ -35,8 +35,8 @@ std::string shown(std::string_view source)
 {
     constexpr std::size_t MaxShown = 20;
     if (source.size() > MaxShown)
-        return "'" + std::string(source.substr(0, MaxShown)) + "...'";
-    return "'" + std::string(source) + "'";
+        return std::string("'").append(source.substr(0, MaxShown)).append("...'");
+    return std::string("'").append(source).append("'");
 }
 
 class Lexer {

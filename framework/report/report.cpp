@@ -109,7 +109,7 @@ core::Expected<void> Report::prepare(Report& report, const ReportLayout& layout)
             if (c.kind == ControlKind::Field || c.kind == ControlKind::PageNumber) {
                 placed.picture = core::Picture::parse(c.picture);
                 if (!placed.picture)
-                    return core::fail(Layer, "\"" + std::string(c.picture) + "\" is not a picture");
+                    return core::fail(Layer, std::string("\"").append(c.picture).append("\" is not a picture"));
             }
             prepared.controls.push_back(std::move(placed));
         }

@@ -16,8 +16,11 @@ std::string shape(const MemberText& t)
         if (m.arguments.empty())
             continue;
         s += "(";
-        for (std::size_t i = 0; i < m.arguments.size(); ++i)
-            s += (i ? "," : "") + describeValue(m.arguments[i]);
+        for (std::size_t i = 0; i < m.arguments.size(); ++i) {
+            if (i)
+                s += ",";
+            s += describeValue(m.arguments[i]);
+        }
         s += ")";
     }
     return s;

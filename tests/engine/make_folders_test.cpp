@@ -71,7 +71,7 @@ INSTANTIATE_TEST_SUITE_P(
         WalkCase{"Blank", fitted("", 200), {}},
         WalkCase{"Empty", "", {}},
         WalkCase{"NamesAreCutAt255", LongPath,
-                 {LongPath.substr(0, 255), "\\" + std::string(150, 'a'),
+                 {LongPath.substr(0, 255), std::string("\\").append(150, 'a'),
                   (LongPath.substr(0, LongPath.size() - 1)).substr(0, 255)}}),
     [](const auto& info) { return std::string(info.param.name); });
 

@@ -196,7 +196,7 @@ INSTANTIATE_TEST_SUITE_P(
         MalformedCase{"EightBitCharacter", "'a' & \xE9", "unexpected character 0xE9 at position 7"},
         MalformedCase{"DoubleQuotes", "Echo(\"a\")", "unexpected character '\"' at position 6"},
         MalformedCase{"DecimalPointWithoutPlaces", "1.", "unexpected character '.' at position 2"},
-        MalformedCase{"NumberTooLarge", "1" + std::string(37, '0'), "number at position 1 is too large"},
+        MalformedCase{"NumberTooLarge", std::string("1").append(37, '0'), "number at position 1 is too large"},
         MalformedCase{"TooDeep", std::string(101, '(') + "1" + std::string(101, ')'),
                       "parentheses nested deeper than 100 levels at position 101"},
         MalformedCase{"CallsTooDeep", [] {

@@ -58,6 +58,10 @@ std::vector<std::uint8_t> pageWithText(std::string_view text)
 // The output of pdftotext for the file, pages separated by form feeds.
 std::string pdfText(const std::string& pdf)
 {
+    if (!std::filesystem::exists("/usr/bin/pdftotext")) {
+        ADD_FAILURE() << "pdftotext is missing: install poppler-utils";
+        return {};
+    }
     const std::string command = "pdftotext -layout '" + pdf + "' - 2>&1";
     std::string text;
     if (FILE* pipe = popen(command.c_str(), "r")) {
