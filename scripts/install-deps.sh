@@ -14,7 +14,7 @@
 set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config git
-  googletest libgtest-dev libgmock-dev libbenchmark-dev
+  googletest libgtest-dev libgmock-dev
   qt6-base-dev libgl-dev
   libboost-context-dev libsqlite3-dev sqlite3 libgmime-3.0-dev libinih-dev
   fonts-liberation fonts-dejavu-core
