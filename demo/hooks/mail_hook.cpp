@@ -46,6 +46,7 @@ std::uint8_t runMailHook(const MailSettings& settings, const std::vector<std::st
     const std::string htmlPath = htmlBodyPath();
     const auto pageCount = static_cast<std::uint8_t>(std::min(pageFiles.size(), MaxEmbeddedPages));
     const std::uint8_t built = buildDocuments(settings, htmlPath, pageCount);
+    tellUnmadeDocuments(ExpectedDocuments::All);
 
     // Mode Save opens this run's named copy; when it was not made, the name
     // holds no document or an earlier run's, and nothing is opened.

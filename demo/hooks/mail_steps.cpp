@@ -106,6 +106,17 @@ std::uint8_t buildDocuments(const MailSettings& settings, const std::string& htm
                                      BMKG.PageHeight, BMKG.Mode, Portrait, std::string(MailPaper));
 }
 
+void tellUnmadeDocuments(ExpectedDocuments expected)
+{
+    std::string text;
+    for (const engine::BuildFailure& failure : engine::lastBuild().failures) {
+        if (expected == ExpectedDocuments::All || failure.file == engine::BuiltFile::HTMLBody)
+            text += "|" + failure.text();
+    }
+    if (!text.empty())
+        fw::ui::message(std::string(UnmadeDocumentsHeading) + text, UnmadeDocumentsCaption, fw::ui::Icon::Exclamation);
+}
+
 void mailDocuments(const MailSettings& settings, const std::string& htmlPath, std::uint8_t built)
 {
     // The body file under this run's name is an earlier run's when this

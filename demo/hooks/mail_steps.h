@@ -50,6 +50,17 @@ bool isMailingMode(std::uint8_t mode);
 // mail mode; returns its result.
 std::uint8_t buildDocuments(const MailSettings& settings, const std::string& htmlPath, std::uint8_t pageCount);
 
+// What the build of this run left unmade, as the builder recorded it
+// (engine::lastBuild()). Nothing when everything was made; otherwise one
+// message box that names each file and why, so a person never takes a run
+// that failed for one that worked. `expected` says which files the run
+// wanted: a mail without a report builds no RTF document, so only its body
+// file counts.
+inline constexpr std::string_view UnmadeDocumentsCaption = "Report documents";
+inline constexpr std::string_view UnmadeDocumentsHeading = "Not every document of this run was made:";
+enum class ExpectedDocuments : bool { BodyOnly, All };
+void tellUnmadeDocuments(ExpectedDocuments expected);
+
 // SendEmail with the settings; its result is not used by anyone. `built` is
 // the builder's result. A mail never carries an earlier run's files as this
 // run's: without this run's RTF document and its copies (lastBuild()) the

@@ -25,6 +25,7 @@ void mailWithoutReport(const MailSettings& settings)
     drawJobNumber();
     const std::string htmlPath = htmlBodyPath();
     const std::uint8_t built = buildDocuments(settings, htmlPath, NoPages);
+    tellUnmadeDocuments(ExpectedDocuments::BodyOnly);
     if (isMailingMode(engine::BMKG.Mode))
         mailDocuments(settings, htmlPath, built);
     fw::ui::resetCursor();

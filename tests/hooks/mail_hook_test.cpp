@@ -370,6 +370,8 @@ struct FailedBuildRow {
     bool mails;            // a mail item is made at all
     Lines workFolder;      // KR/ afterwards
     bool opens = false;
+    // The start of the failure's line in the box that tells the person.
+    const char* told = "";
 };
 
 inline void PrintTo(const FailedBuildRow& row, std::ostream* os) { *os << row.name; }
@@ -389,8 +391,12 @@ TEST_P(HookFailedBuild, NeverMailsOrOpensAnEarlierRunsDocument)
     if (row.pageMissing)
         pages.push_back(systemFolder() + "page-missing.wmf");
 
+    testing::internal::CaptureStderr();
     EXPECT_EQ(zorvane::runMailHook(customers(), pages), 0);
+    const std::string shown = testing::internal::GetCapturedStderr();
 
+    const std::string box = "Report documents: Not every document of this run was made:\n" + std::string(row.told);
+    EXPECT_EQ(shown.substr(0, box.size()), box) << shown;
     EXPECT_EQ(filesIn(at("KR")), row.workFolder);
     for (const std::string& line : mailLines())
         EXPECT_EQ(line.find("Report.RTF"), std::string::npos) << "an earlier document travels: " << line;
@@ -408,25 +414,25 @@ INSTANTIATE_TEST_SUITE_P(
     Runs, HookFailedBuild,
     testing::Values(
         FailedBuildRow{"EmailPreviewWithAPageMissing", 1, [](const auto&) { return std::string(); }, true, true,
-                       {"571.wmf", "kr57.html"}},
+                       {"571.wmf", "kr57.html"}, false, "the RTF document \""},
         FailedBuildRow{"SilentEmailWithAPageMissing", 2, [](const auto&) { return std::string(); }, true, true,
-                       {"571.wmf", "kr57.html"}},
+                       {"571.wmf", "kr57.html"}, false, "the RTF document \""},
         FailedBuildRow{"SaveWithAPageMissingOpensNothing", 3, [](const auto&) { return std::string(); }, true,
-                       false, {"571.wmf", "kr57.html"}},
+                       false, {"571.wmf", "kr57.html"}, false, "the RTF document \""},
         FailedBuildRow{"SilentEmailWhenTheCopyInTheRTFFolderFails", 2,
                        [](const std::filesystem::path& folder) {
                            std::filesystem::create_directory(folder / "rtf");
                            ::mkfifo((folder / "rtf" / "Report.RTF").c_str(), 0666);
                            return test_support::backslashed((folder / "rtf").string());
                        },
-                       false, true, {"571.wmf", "Report.RTF", "kr57.html"}},
+                       false, true, {"571.wmf", "Report.RTF", "kr57.html"}, false, "the named copy \""},
         FailedBuildRow{"SilentEmailWhenTheBodyCannotBeWrittenMakesNoMail", 2,
                        [](const std::filesystem::path& folder) {
                            std::filesystem::remove(folder / "KR" / "kr57.html");
                            ::mkfifo((folder / "KR" / "kr57.html").c_str(), 0666);
                            return std::string();
                        },
-                       false, false, {"571.wmf", "Report.RTF", "kr57.html"}}),
+                       false, false, {"571.wmf", "Report.RTF", "kr57.html"}, false, "the HTML body file \""}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // A work folder that does not fit its 256 characters once its backslash is

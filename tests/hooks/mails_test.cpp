@@ -32,7 +32,11 @@ TEST_P(Mails, WriteOnlyTheBodyAndMailOnlyTheProgramFile)
     const MailCase& c = GetParam();
     write(at("body_of_email.htm"), "<P>Ready-made</P>\r\n");
     engine::BMKG.Mode = c.mode;
+    testing::internal::CaptureStderr();
     c.procedure();
+    // A mail without a report builds no RTF document, and that is no failure
+    // to tell anyone about.
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
 
     if (!c.writes) {
         EXPECT_FALSE(std::filesystem::exists(at("KR")));
