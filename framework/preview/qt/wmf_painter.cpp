@@ -10,17 +10,11 @@
 #include <QPainterPath>
 #include <QPolygonF>
 
+#include "framework/core/windows1252.h"
+
 namespace fw::preview {
 
 namespace {
-
-// Windows-1252 differs from Latin-1 only in 0x80..0x9F; the five unused codes
-// keep their Latin-1 control values.
-constexpr char16_t Cp1252High[32] = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
-};
 
 QColor toQColor(const WmfColour& c) { return QColor(c.red, c.green, c.blue); }
 
@@ -404,10 +398,7 @@ QString decodeWmfText(std::string_view bytes, std::uint8_t charSet)
     text.reserve(qsizetype(bytes.size()));
     for (const char ch : bytes) {
         const auto b = static_cast<unsigned char>(ch);
-        if (charSet != SymbolCharSet && b >= 0x80 && b <= 0x9F)
-            text += QChar(Cp1252High[b - 0x80]);
-        else
-            text += QChar(b);
+        text += QChar(charSet != SymbolCharSet ? core::windows1252ToUnicode(b) : char16_t(b));
     }
     return text;
 }
