@@ -91,6 +91,7 @@ private:
         QPen qpen(toQColor(p.colour));
         const double width = std::min(std::abs(p.width * scaleX()), m_maxExtent);
         qpen.setWidthF(width < 1 ? 0 : width); // 0: one device pixel, as GDI draws width 0
+        // clang-format off
         switch (p.style) {
         case WmfPenStyle::Dash: qpen.setStyle(Qt::DashLine); break;
         case WmfPenStyle::Dot: qpen.setStyle(Qt::DotLine); break;
@@ -98,6 +99,7 @@ private:
         case WmfPenStyle::DashDotDot: qpen.setStyle(Qt::DashDotDotLine); break;
         default: qpen.setStyle(Qt::SolidLine); break;
         }
+        // clang-format on
         qpen.setCapStyle(Qt::FlatCap);
         qpen.setJoinStyle(Qt::MiterJoin);
         return qpen;
@@ -283,6 +285,7 @@ private:
             fromCurrent ? map(m_state.currentPosition.x(), m_state.currentPosition.y()) : map(c.at);
 
         double x = 0;
+        // clang-format off
         switch (m_state.textAlign & WmfAlign::HorizontalMask) {
         case WmfAlign::Right: x = -width; break;
         case WmfAlign::Center: x = -width / 2; break;
@@ -294,6 +297,7 @@ private:
         case WmfAlign::Bottom: baseline = -metrics.descent(); break;
         default: break;
         }
+        // clang-format on
 
         m_painter.save();
         if (c.rect) {
@@ -406,6 +410,7 @@ QString decodeWmfText(std::string_view bytes, std::uint8_t charSet)
 QFont wmfFont(const WmfFont& font)
 {
     QFont f(QString::fromLatin1(font.faceName.data(), qsizetype(font.faceName.size())));
+    // clang-format off
     switch (font.pitchAndFamily & 0xF0) {
     case 0x10: f.setStyleHint(QFont::Serif); break;      // roman
     case 0x20: f.setStyleHint(QFont::SansSerif); break;  // swiss
@@ -414,6 +419,7 @@ QFont wmfFont(const WmfFont& font)
     case 0x50: f.setStyleHint(QFont::Decorative); break; // decorative
     default: break;
     }
+    // clang-format on
     if ((font.pitchAndFamily & 0x03) == 1) // fixed pitch
         f.setFixedPitch(true);
     f.setWeight(QFont::Weight(std::clamp(font.weight == 0 ? 400 : int(font.weight), 1, 1000)));
