@@ -17,10 +17,7 @@ bool isHigh(std::uint8_t byte) { return byte >= 0x80 && byte <= 0x9F; }
 
 } // namespace
 
-char16_t windows1252ToUnicode(std::uint8_t byte)
-{
-    return isHigh(byte) ? High[byte - 0x80] : char16_t(byte);
-}
+char16_t windows1252ToUnicode(std::uint8_t byte) { return isHigh(byte) ? High[byte - 0x80] : char16_t(byte); }
 
 bool isWindows1252Assigned(std::uint8_t byte)
 {

@@ -41,10 +41,7 @@ namespace fw::ui {
 
 namespace {
 
-QString qs(std::string_view s)
-{
-    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
-}
+QString qs(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 
 QColor qColour(Colour c)
 {
@@ -76,8 +73,7 @@ EntryPicture parsePicture(std::string_view picture)
     return result;
 }
 
-ControlBuilder::ControlBuilder(const WindowLayout& layout, ControlEvents& events)
-    : m_layout(layout), m_events(events)
+ControlBuilder::ControlBuilder(const WindowLayout& layout, ControlEvents& events) : m_layout(layout), m_events(events)
 {
 }
 
@@ -164,7 +160,8 @@ void ControlBuilder::build(QMainWindow& window)
         QWidget* area = (control.area == Area::Toolbar && toolbarArea != nullptr) ? toolbarArea : client;
         QWidget* widget = buildControl(control, area, QPoint());
         if (area == toolbarArea)
-            toolbarExtent = toolbarExtent.expandedTo(QSize(widget->geometry().right() + 1, widget->geometry().bottom() + 1));
+            toolbarExtent =
+                toolbarExtent.expandedTo(QSize(widget->geometry().right() + 1, widget->geometry().bottom() + 1));
     }
     if (toolbarArea != nullptr) {
         const int height = m_layout.toolbarHeight > 0 ? m_units.y(m_layout.toolbarHeight) : toolbarExtent.height() + 2;
@@ -187,9 +184,11 @@ void ControlBuilder::buildMenus(QMainWindow& window)
             entry.menu = parentMenu != nullptr ? parentMenu->addMenu(qs(control.text)) : bar->addMenu(qs(control.text));
             entry.action = entry.menu->menuAction();
         } else {
-            entry.action = parentMenu != nullptr ? parentMenu->addAction(qs(control.text)) : bar->addAction(qs(control.text));
+            entry.action = parentMenu != nullptr ? parentMenu->addAction(qs(control.text))
+                                                 : bar->addAction(qs(control.text));
             const int number = control.number;
-            QObject::connect(entry.action, &QAction::triggered, [events = &m_events, number] { events->accepted(number); });
+            QObject::connect(entry.action, &QAction::triggered,
+                             [events = &m_events, number] { events->accepted(number); });
         }
         if (!control.message.empty())
             entry.action->setStatusTip(qs(control.message));
@@ -224,7 +223,8 @@ QWidget* ControlBuilder::buildControl(const ControlLayout& control, QWidget* par
             edit->setValidator(new QRegularExpressionValidator(QRegularExpression(digits), edit));
             edit->setAlignment(Qt::AlignRight);
         }
-        QObject::connect(edit, &QLineEdit::editingFinished, [events = &m_events, number] { events->entryLeft(number); });
+        QObject::connect(edit, &QLineEdit::editingFinished,
+                         [events = &m_events, number] { events->entryLeft(number); });
         widget = edit;
         break;
     }
@@ -246,7 +246,8 @@ QWidget* ControlBuilder::buildControl(const ControlLayout& control, QWidget* par
         auto* radio = new QRadioButton(qs(control.text), parent);
         const int box = control.parent;
         const std::int32_t value = control.value;
-        QObject::connect(radio, &QRadioButton::clicked, [events = &m_events, box, value] { events->radioClicked(box, value); });
+        QObject::connect(radio, &QRadioButton::clicked,
+                         [events = &m_events, box, value] { events->radioClicked(box, value); });
         widget = radio;
         break;
     }

@@ -50,8 +50,8 @@ struct ControlWidgets {
 // What the controls report, as it happens: the view turns it into events.
 class ControlEvents {
 public:
-    virtual void accepted(int control) = 0;     // a button pressed, a menu item chosen
-    virtual void entryLeft(int entry) = 0;      // editing an entry finished
+    virtual void accepted(int control) = 0; // a button pressed, a menu item chosen
+    virtual void entryLeft(int entry) = 0;  // editing an entry finished
     virtual void radioClicked(int optionBox, std::int32_t value) = 0;
 
 protected:

@@ -178,10 +178,7 @@ void WindowView::refreshBound(bool always)
     }
 }
 
-void WindowView::accepted(int control)
-{
-    enqueue({Event::Accepted, control, 0});
-}
+void WindowView::accepted(int control) { enqueue({Event::Accepted, control, 0}); }
 
 void WindowView::entryLeft(int number)
 {
