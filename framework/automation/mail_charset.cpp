@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "framework/core/windows1252.h"
+
 namespace fw::automation {
 
 namespace {
@@ -53,18 +55,10 @@ bool isUtf8(std::string_view s)
     return true;
 }
 
-// Windows-1252 from 0x80 to 0x9F; 0 where the code page defines nothing.
-constexpr char16_t windows1252High[32] = {
-    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178,
-};
-
 bool fitsWindows1252(std::string_view s)
 {
     for (const char c : s) {
-        const auto u = static_cast<unsigned char>(c);
-        if (u >= 0x80 && u <= 0x9F && windows1252High[u - 0x80] == 0)
+        if (!core::isWindows1252Assigned(static_cast<std::uint8_t>(c)))
             return false;
     }
     return true;
@@ -114,8 +108,8 @@ std::string asUtf8(std::string_view bytes, Controls controls)
             out += controls == Controls::Blank ? ' ' : c;
         else if (keepBytes || u < 0x80)
             out += c;
-        else if (cp1252 && u <= 0x9F)
-            appendUtf8(out, windows1252High[u - 0x80]);
+        else if (cp1252)
+            appendUtf8(out, core::windows1252ToUnicode(u));
         else if (u <= 0x9F)
             out += ' '; // a C1 control of iso-8859-1
         else

@@ -10,17 +10,11 @@
 #include <QPainterPath>
 #include <QPolygonF>
 
+#include "framework/core/windows1252.h"
+
 namespace fw::preview {
 
 namespace {
-
-// Windows-1252 differs from Latin-1 only in 0x80..0x9F; the five unused codes
-// keep their Latin-1 control values.
-constexpr char16_t Cp1252High[32] = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
-};
 
 QColor toQColor(const WmfColour& c) { return QColor(c.red, c.green, c.blue); }
 
@@ -97,6 +91,7 @@ private:
         QPen qpen(toQColor(p.colour));
         const double width = std::min(std::abs(p.width * scaleX()), m_maxExtent);
         qpen.setWidthF(width < 1 ? 0 : width); // 0: one device pixel, as GDI draws width 0
+        // clang-format off
         switch (p.style) {
         case WmfPenStyle::Dash: qpen.setStyle(Qt::DashLine); break;
         case WmfPenStyle::Dot: qpen.setStyle(Qt::DotLine); break;
@@ -104,6 +99,7 @@ private:
         case WmfPenStyle::DashDotDot: qpen.setStyle(Qt::DashDotDotLine); break;
         default: qpen.setStyle(Qt::SolidLine); break;
         }
+        // clang-format on
         qpen.setCapStyle(Qt::FlatCap);
         qpen.setJoinStyle(Qt::MiterJoin);
         return qpen;
@@ -289,6 +285,7 @@ private:
             fromCurrent ? map(m_state.currentPosition.x(), m_state.currentPosition.y()) : map(c.at);
 
         double x = 0;
+        // clang-format off
         switch (m_state.textAlign & WmfAlign::HorizontalMask) {
         case WmfAlign::Right: x = -width; break;
         case WmfAlign::Center: x = -width / 2; break;
@@ -300,6 +297,7 @@ private:
         case WmfAlign::Bottom: baseline = -metrics.descent(); break;
         default: break;
         }
+        // clang-format on
 
         m_painter.save();
         if (c.rect) {
@@ -404,10 +402,7 @@ QString decodeWmfText(std::string_view bytes, std::uint8_t charSet)
     text.reserve(qsizetype(bytes.size()));
     for (const char ch : bytes) {
         const auto b = static_cast<unsigned char>(ch);
-        if (charSet != SymbolCharSet && b >= 0x80 && b <= 0x9F)
-            text += QChar(Cp1252High[b - 0x80]);
-        else
-            text += QChar(b);
+        text += QChar(charSet != SymbolCharSet ? core::windows1252ToUnicode(b) : char16_t(b));
     }
     return text;
 }
@@ -415,6 +410,7 @@ QString decodeWmfText(std::string_view bytes, std::uint8_t charSet)
 QFont wmfFont(const WmfFont& font)
 {
     QFont f(QString::fromLatin1(font.faceName.data(), qsizetype(font.faceName.size())));
+    // clang-format off
     switch (font.pitchAndFamily & 0xF0) {
     case 0x10: f.setStyleHint(QFont::Serif); break;      // roman
     case 0x20: f.setStyleHint(QFont::SansSerif); break;  // swiss
@@ -423,6 +419,7 @@ QFont wmfFont(const WmfFont& font)
     case 0x50: f.setStyleHint(QFont::Decorative); break; // decorative
     default: break;
     }
+    // clang-format on
     if ((font.pitchAndFamily & 0x03) == 1) // fixed pitch
         f.setFixedPitch(true);
     f.setWeight(QFont::Weight(std::clamp(font.weight == 0 ? 400 : int(font.weight), 1, 1000)));

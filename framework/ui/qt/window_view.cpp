@@ -2,26 +2,16 @@
 
 #include <algorithm>
 
-#include <QApplication>
+#include <QAction>
 #include <QButtonGroup>
 #include <QCloseEvent>
-#include <QFontMetrics>
-#include <QFrame>
 #include <QGroupBox>
-#include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMainWindow>
-#include <QMenu>
-#include <QMenuBar>
 #include <QMouseEvent>
-#include <QPixmap>
 #include <QProgressBar>
-#include <QPushButton>
 #include <QRadioButton>
-#include <QRegularExpressionValidator>
-#include <QStatusBar>
-#include <QToolBar>
 
 #include "framework/core/text.h"
 #include "framework/ui/qt/images.h"
@@ -70,65 +60,6 @@ private:
     WindowView& m_view;
 };
 
-namespace {
-
-QString qs(std::string_view s)
-{
-    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
-}
-
-QColor qColour(Colour c)
-{
-    return QColor(static_cast<int>(c & 0xFF), static_cast<int>((c >> 8) & 0xFF), static_cast<int>((c >> 16) & 0xFF));
-}
-
-// An entry's picture: "@n3" or "n3" a whole number of three digits, "@s200"
-// or "s200" a text of 200 characters.
-struct EntryPicture {
-    bool numeric = false;
-    bool sign = false; // a number picture with "-" takes negative numbers
-    int width = 0;     // 0: no limit
-};
-
-EntryPicture parsePicture(std::string_view picture)
-{
-    picture = core::clip(core::trimLeft(picture));
-    if (!picture.empty() && picture.front() == '@')
-        picture.remove_prefix(1);
-    EntryPicture result;
-    if (picture.empty())
-        return result;
-    const char kind = static_cast<char>(std::tolower(static_cast<unsigned char>(picture.front())));
-    result.numeric = kind == 'n';
-    std::string_view rest = picture.substr(1);
-    if (result.numeric && !rest.empty() && rest.front() == '-') {
-        result.sign = true;
-        rest.remove_prefix(1);
-    }
-    for (char c : rest) {
-        if (c < '0' || c > '9')
-            break;
-        result.width = result.width * 10 + (c - '0');
-    }
-    return result;
-}
-
-} // namespace
-
-DialogUnits DialogUnits::of(const QFont& font)
-{
-    const QFontMetrics metrics(font);
-    static const QString alphabet = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
-    DialogUnits units;
-    units.baseX = (metrics.horizontalAdvance(alphabet) / 26 + 1) / 2;
-    units.baseY = metrics.height();
-    return units;
-}
-
-int DialogUnits::x(int units) const { return (units * baseX + 2) / 4; }
-int DialogUnits::y(int units) const { return (units * baseY + 4) / 8; }
-QRect DialogUnits::rect(const Rect& r) const { return QRect(x(r.x), y(r.y), x(r.width), y(r.height)); }
-
 WindowView::WindowView(Window& owner, const WindowLayout& layout, std::vector<core::Binding> bindings)
     : m_owner(owner), m_layout(layout), m_bindings(std::move(bindings)), m_thread(threads::currentThread())
 {
@@ -144,238 +75,16 @@ WindowView::~WindowView()
     close();
 }
 
-QFont WindowView::fontFor(const Font& font) const
-{
-    QFont result = m_font;
-    if (!core::isBlank(font.name))
-        result.setFamily(qs(core::clip(font.name)));
-    if (font.points > 0)
-        result.setPointSize(font.points);
-    if (font.weight > 0)
-        result.setWeight(static_cast<QFont::Weight>(std::clamp(font.weight, 1, 1000)));
-    return result;
-}
-
-void WindowView::applyFont(QWidget* widget, const Font& font) const
-{
-    widget->setFont(fontFor(font));
-    if (font.colour) {
-        QPalette palette = widget->palette();
-        for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
-            palette.setColor(role, qColour(*font.colour));
-        widget->setPalette(palette);
-    }
-}
-
 void WindowView::build()
 {
     m_widget = std::make_unique<TopLevelWidget>(*this);
-    m_font = QApplication::font();
-    Font windowFont = m_layout.font;
-    windowFont.colour.reset();
-    m_font = fontFor(windowFont);
-    m_widget->setFont(m_font);
-    m_units = DialogUnits::of(m_font);
-    m_widget->setWindowTitle(qs(m_layout.title));
-
-    QPalette palette = m_widget->palette();
-    if (m_layout.font.colour)
-        for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
-            palette.setColor(role, qColour(*m_layout.font.colour));
-    if (m_layout.background)
-        palette.setColor(QPalette::Window, qColour(*m_layout.background));
-    m_widget->setPalette(palette);
-    m_widget->setAutoFillBackground(m_layout.background.has_value());
-
-    if (!m_layout.icon.empty()) {
-        const QImage icon = loadImage(m_layout.icon);
-        if (!icon.isNull())
-            m_widget->setWindowIcon(QIcon(QPixmap::fromImage(icon)));
-    }
-
-    for (const ControlLayout& control : m_layout.controls)
-        m_controls[control.number].layout = &control;
-
-    if (m_layout.kind == WindowKind::Frame) {
-        buildMenus();
-        m_widget->statusBar();
-    }
-
-    auto* client = new QWidget;
-    client->setFont(m_font);
-    m_widget->setCentralWidget(client);
-
-    QWidget* toolbarArea = nullptr;
-    if (m_layout.kind == WindowKind::Frame &&
-        std::ranges::any_of(m_layout.controls, [](const ControlLayout& c) { return c.area == Area::Toolbar; })) {
-        QToolBar* toolbar = m_widget->addToolBar(QString());
-        toolbar->setMovable(false);
-        toolbar->setFloatable(false);
-        toolbarArea = new QWidget;
-        toolbarArea->setFont(m_font);
-        toolbar->addWidget(toolbarArea);
-    }
-
-    QSize toolbarExtent;
-    for (const ControlLayout& control : m_layout.controls) {
-        if (control.kind == ControlKind::Menu || control.kind == ControlKind::MenuItem)
-            continue;
-        // Radios are built with their option box; a radio without one stands
-        // on its own in its area.
-        if (control.kind == ControlKind::Radio && control.parent != 0 && find(control.parent) != nullptr &&
-            find(control.parent)->layout->kind == ControlKind::OptionBox)
-            continue;
-        QWidget* area = (control.area == Area::Toolbar && toolbarArea != nullptr) ? toolbarArea : client;
-        QWidget* widget = buildControl(control, area, QPoint());
-        if (area == toolbarArea)
-            toolbarExtent = toolbarExtent.expandedTo(QSize(widget->geometry().right() + 1, widget->geometry().bottom() + 1));
-    }
-    if (toolbarArea != nullptr) {
-        const int height = m_layout.toolbarHeight > 0 ? m_units.y(m_layout.toolbarHeight) : toolbarExtent.height() + 2;
-        toolbarArea->setFixedSize(toolbarExtent.width() + 2, height);
-    }
-
-    m_widget->resize(m_units.x(m_layout.width), m_units.y(m_layout.height));
+    ControlBuilder builder(m_layout, *this);
+    builder.build(*m_widget);
+    m_units = builder.dialogUnits();
+    for (auto& [number, widgets] : builder.takeControls())
+        m_controls.emplace(number, Control(std::move(widgets)));
     if (!m_layout.cursor.empty())
         setCursorFile(m_layout.cursor);
-}
-
-void WindowView::buildMenus()
-{
-    QMenuBar* bar = m_widget->menuBar();
-    for (const ControlLayout& control : m_layout.controls) {
-        Control& entry = m_controls[control.number];
-        if (control.kind != ControlKind::Menu && control.kind != ControlKind::MenuItem)
-            continue;
-        Control* parent = control.parent != 0 ? find(control.parent) : nullptr;
-        QMenu* parentMenu = parent != nullptr ? parent->menu : nullptr;
-        if (control.kind == ControlKind::Menu) {
-            entry.menu = parentMenu != nullptr ? parentMenu->addMenu(qs(control.text)) : bar->addMenu(qs(control.text));
-            entry.action = entry.menu->menuAction();
-        } else {
-            entry.action = parentMenu != nullptr ? parentMenu->addAction(qs(control.text)) : bar->addAction(qs(control.text));
-            const int number = control.number;
-            QObject::connect(entry.action, &QAction::triggered, [this, number] { enqueue({Event::Accepted, number, 0}); });
-        }
-        if (!control.message.empty())
-            entry.action->setStatusTip(qs(control.message));
-        if (control.hidden == Hidden::Yes)
-            entry.action->setVisible(false);
-    }
-}
-
-QWidget* WindowView::buildControl(const ControlLayout& control, QWidget* parent, QPoint origin)
-{
-    Control& entry = m_controls[control.number];
-    const int number = control.number;
-    QRect geometry = m_units.rect(control.rect).translated(-origin);
-    QWidget* widget = nullptr;
-
-    switch (control.kind) {
-    case ControlKind::Text: {
-        auto* label = new QLabel(qs(control.text), parent);
-        label->setWordWrap(true);
-        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-        widget = label;
-        break;
-    }
-    case ControlKind::Entry: {
-        auto* edit = new QLineEdit(parent);
-        const EntryPicture picture = parsePicture(control.picture);
-        if (picture.width > 0)
-            edit->setMaxLength(picture.width);
-        if (picture.numeric) {
-            const QString sign = picture.sign ? QStringLiteral("-?") : QString();
-            const QString digits = picture.width > 0 ? sign + QStringLiteral("\\d{0,%1}").arg(picture.width)
-                                                     : sign + QStringLiteral("\\d*");
-            edit->setValidator(new QRegularExpressionValidator(QRegularExpression(digits), edit));
-            edit->setAlignment(Qt::AlignRight);
-        }
-        QObject::connect(edit, &QLineEdit::editingFinished, [this, number] { entryLeft(number); });
-        widget = edit;
-        break;
-    }
-    case ControlKind::OptionBox: {
-        auto* box = new QGroupBox(qs(control.text), parent);
-        entry.radios = new QButtonGroup(box);
-        entry.radios->setExclusive(true);
-        const QPoint boxOrigin = origin + geometry.topLeft();
-        for (const ControlLayout& radio : m_layout.controls) {
-            if (radio.kind != ControlKind::Radio || radio.parent != number)
-                continue;
-            QWidget* button = buildControl(radio, box, boxOrigin);
-            entry.radios->addButton(static_cast<QRadioButton*>(button));
-        }
-        widget = box;
-        break;
-    }
-    case ControlKind::Radio: {
-        auto* radio = new QRadioButton(qs(control.text), parent);
-        const int box = control.parent;
-        const std::int32_t value = control.value;
-        QObject::connect(radio, &QRadioButton::clicked, [this, box, value] { radioClicked(box, value); });
-        widget = radio;
-        break;
-    }
-    case ControlKind::ProgressBar: {
-        auto* bar = new QProgressBar(parent);
-        bar->setRange(control.rangeLow, control.rangeHigh);
-        bar->setValue(control.rangeLow);
-        bar->setTextVisible(false);
-        widget = bar;
-        break;
-    }
-    case ControlKind::Button: {
-        auto* button = new QPushButton(qs(control.text), parent);
-        QObject::connect(button, &QPushButton::clicked, [this, number] { enqueue({Event::Accepted, number, 0}); });
-        widget = button;
-        break;
-    }
-    case ControlKind::Image: {
-        auto* label = new QLabel(parent);
-        const QImage image = loadImage(control.text);
-        if (!image.isNull()) {
-            label->setPixmap(QPixmap::fromImage(image));
-            if (control.rect.width == 0 || control.rect.height == 0)
-                geometry.setSize(image.size());
-            else
-                label->setScaledContents(true);
-        }
-        widget = label;
-        break;
-    }
-    case ControlKind::OleControl: {
-        auto* frame = new QFrame(parent);
-        frame->setFrameShape(QFrame::NoFrame);
-        widget = frame;
-        break;
-    }
-    case ControlKind::Menu:
-    case ControlKind::MenuItem:
-        return nullptr;
-    }
-
-    applyFont(widget, control.font);
-    if (control.background) {
-        QPalette palette = widget->palette();
-        palette.setColor(QPalette::Window, qColour(*control.background));
-        widget->setPalette(palette);
-        widget->setAutoFillBackground(true);
-    }
-    if (!control.cursor.empty())
-        if (const auto cursor = loadCursor(control.cursor))
-            widget->setCursor(*cursor);
-    // A control without a size in the layout takes the size its content needs.
-    if (geometry.width() == 0 || geometry.height() == 0) {
-        const QSize hint = widget->sizeHint();
-        geometry.setSize(QSize(geometry.width() > 0 ? geometry.width() : hint.width(),
-                               geometry.height() > 0 ? geometry.height() : hint.height()));
-    }
-    widget->setGeometry(geometry);
-    if (control.hidden == Hidden::Yes)
-        widget->hide();
-    entry.widget = widget;
-    return widget;
 }
 
 WindowView::Control* WindowView::find(int number)
@@ -420,10 +129,10 @@ void WindowView::show(Control& control, const std::string& value)
         return;
     switch (control.layout->kind) {
     case ControlKind::Text:
-        static_cast<QLabel*>(widget)->setText(qs(value));
+        static_cast<QLabel*>(widget)->setText(QString::fromStdString(value));
         break;
     case ControlKind::Entry:
-        static_cast<QLineEdit*>(widget)->setText(qs(value));
+        static_cast<QLineEdit*>(widget)->setText(QString::fromStdString(value));
         break;
     case ControlKind::ProgressBar: {
         auto* bar = static_cast<QProgressBar*>(widget);
@@ -469,6 +178,8 @@ void WindowView::refreshBound(bool always)
     }
 }
 
+void WindowView::accepted(int control) { enqueue({Event::Accepted, control, 0}); }
+
 void WindowView::entryLeft(int number)
 {
     Control* control = find(number);
@@ -489,7 +200,7 @@ void WindowView::entryLeft(int number)
         control->shown = displayValue(*control, *binding);
         control->everShown = true;
         if (control->shown != typed)
-            edit->setText(qs(control->shown));
+            edit->setText(QString::fromStdString(control->shown));
     }
     enqueue({Event::Accepted, number, 0});
 }

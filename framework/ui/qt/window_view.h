@@ -1,6 +1,7 @@
 #pragma once
 // The Qt side of a Window: the top-level widget, the widgets and actions of
-// its numbered controls, the event queue and the timer.
+// its numbered controls (built by control_builder.h), the event queue and the
+// timer.
 //
 // Windows, tests and the previewer reach the widgets through here; every
 // other library goes through framework/ui/window.h.
@@ -11,37 +12,21 @@
 #include <string>
 #include <vector>
 
-#include <QFont>
-#include <QPointer>
-#include <QRect>
 #include <QTimer>
 
+#include "framework/ui/qt/control_builder.h"
+#include "framework/ui/qt/dialog_units.h"
 #include "framework/ui/window.h"
 
 class QAction;
-class QButtonGroup;
 class QMainWindow;
-class QMenu;
-class QToolBar;
 class QWidget;
 
 namespace fw::ui {
 
 class TopLevelWidget;
 
-// Pixels per dialog unit, from a font: a horizontal unit is a quarter of the
-// average character width, a vertical unit an eighth of the character height.
-struct DialogUnits {
-    int baseX = 0; // average character width in pixels
-    int baseY = 0; // character height in pixels
-
-    static DialogUnits of(const QFont& font);
-    int x(int units) const;
-    int y(int units) const;
-    QRect rect(const Rect& r) const;
-};
-
-class WindowView {
+class WindowView : private ControlEvents {
 public:
     WindowView(Window& owner, const WindowLayout& layout, std::vector<core::Binding> bindings);
     ~WindowView();
@@ -90,29 +75,23 @@ public:
 private:
     void focusFirstField();
 
-    struct Control {
-        const ControlLayout* layout = nullptr;
-        QPointer<QWidget> widget;
-        QPointer<QAction> action;
-        QMenu* menu = nullptr;
-        QButtonGroup* radios = nullptr; // an option box's buttons
-        std::string shown;              // the variable's value last shown
+    struct Control : ControlWidgets {
+        explicit Control(ControlWidgets widgets) : ControlWidgets(std::move(widgets)) {}
+        std::string shown; // the variable's value last shown
         bool everShown = false;
     };
 
     void build();
-    void buildMenus();
-    QWidget* buildControl(const ControlLayout& control, QWidget* parent, QPoint origin);
-    QFont fontFor(const Font& font) const;
-    void applyFont(QWidget* widget, const Font& font) const;
     Control* find(int number);
     const Control* find(int number) const;
     core::Binding* bindingOf(const Control& control);
     std::string displayValue(const Control& control, const core::Binding& binding) const;
     void show(Control& control, const std::string& value);
     void refreshBound(bool always);
-    void entryLeft(int number);
-    void radioClicked(int optionBox, std::int32_t value);
+    // ControlEvents
+    void accepted(int control) override;
+    void entryLeft(int number) override;
+    void radioClicked(int optionBox, std::int32_t value) override;
     void enqueue(const EventRecord& record);
 
     Window& m_owner;
@@ -120,7 +99,6 @@ private:
     std::vector<core::Binding> m_bindings;
     threads::ThreadNumber m_thread;
     std::unique_ptr<TopLevelWidget> m_widget;
-    QFont m_font;
     DialogUnits m_units;
     std::map<int, Control> m_controls;
     std::deque<EventRecord> m_queue;
