@@ -6,7 +6,6 @@
 #include <string>
 #include <utility>
 
-#include "cmdmailer/goods/goods_file.h"
 #include "cmdmailer/goods_report/bound_names.h"
 #include "cmdmailer/goods_report/goods_report_layouts.h"
 #include "engine/folders/make_folders.h"
@@ -20,14 +19,15 @@
 #include "framework/core/thread_values.h"
 #include "framework/data/view.h"
 #include "framework/ui/window.h"
+#include "goods/goods_file.h"
 
 namespace cmdmailer::goods_report {
 
 namespace {
 
-using cmdmailer::goods::GOD;
-using cmdmailer::goods::GOODS;
-using cmdmailer::goods::GOODSUseCount;
+using goods::GOD;
+using goods::GOODS;
+using goods::GOODSUseCount;
 using fw::core::Binding;
 
 // The outcome of a run, as the caller finds it in the global response.
@@ -170,7 +170,7 @@ bool GoodsReportRun::setUp()
                                                 fw::data::Access::ReadWrite));
     }
     ++GOODSUseCount;
-    for (const fw::data::FieldBinding& field : cmdmailer::goods::fieldBindings(GOD))
+    for (const fw::data::FieldBinding& field : goods::fieldBindings(GOD))
         boundNames().bindField(field.name, field.binding);
     m_filesOpened = true;
 

@@ -1,10 +1,10 @@
 #include "cmdmailer/program/vextrel_modules.h"
 
-#include "cmdmailer/goods/goods_file.h"
 #include "cmdmailer/goods_report/goods_report_layouts.h"
 #include "engine/global_data.h"
 #include "framework/core/module_init.h"
 #include "framework/ui/layout.h"
+#include "goods/goods_file.h"
 
 namespace cmdmailer::program {
 
@@ -31,7 +31,7 @@ void initialiseProgramData(int flag)
 {
     engine::initialiseGlobalData(flag);
     if (flag == 0)
-        cmdmailer::goods::GOODS.clearBuffer();
+        goods::GOODS.clearBuffer();
 }
 
 void registerVextrelModules()

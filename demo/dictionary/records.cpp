@@ -18,6 +18,14 @@ StudentRecord STU;
 TeacherRecord TEA;
 ClassRecord CLA;
 
+void clearRecordBuffers()
+{
+    CUS = {};
+    STU = {};
+    TEA = {};
+    CLA = {};
+}
+
 namespace {
 
 constexpr auto Long = FieldType::Long;

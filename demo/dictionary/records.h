@@ -69,6 +69,10 @@ extern StudentRecord STU;
 extern TeacherRecord TEA;
 extern ClassRecord CLA;
 
+// Blanks the four record buffers: every text blank and every number 0, the
+// state the program starts in.
+void clearRecordBuffers();
+
 extern fw::data::DataFile CUSTOMER;
 extern fw::data::DataFile STUDENTS;
 extern fw::data::DataFile TEACHERS;

@@ -1,6 +1,8 @@
 #include "demo/program/program_modules.h"
 
 #include "demo/bulk_mail/bulk_mail.h"
+#include "demo/dictionary/dictionary.h"
+#include "demo/dictionary/records.h"
 #include "demo/frame/frame.h"
 #include "demo/frame/frame_procedures.h"
 #include "demo/mails/mails.h"
@@ -30,6 +32,12 @@ void registerProgramModules(const std::string& resourceFolder)
             engine::registerSendEmailWindow();
     });
 
+    setStartupProcedures({
+        .frame = &Main,
+        .initDataFiles = &demo::dictionary::InitDataFiles,
+        .killDataFiles = &demo::dictionary::KillDataFiles,
+        .clearRecordBuffers = &demo::dictionary::clearRecordBuffers,
+    });
     setFrameProcedures({
         .TarvenClasses = &TarvenClasses,
         .TarvenStudents = &TarvenStudents,

@@ -4,18 +4,18 @@
 #include <cctype>
 #include <string_view>
 
-#include "cmdmailer/goods/goods_file.h"
 #include "demo/dictionary/records.h"
 #include "framework/core/date_time.h"
 #include "framework/core/text.h"
+#include "goods/goods_file.h"
 
 namespace demo::sample_data {
 
 namespace {
 
 using namespace demo::dictionary;
-using cmdmailer::goods::GOD;
-using cmdmailer::goods::GOODS;
+using goods::GOD;
+using goods::GOODS;
 using fw::core::toText;
 
 // Invented customers: name, suburb, and when they first came (year, month,

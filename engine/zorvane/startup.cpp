@@ -1,8 +1,5 @@
 #include "engine/zorvane/startup.h"
 
-#include "demo/dictionary/dictionary.h"
-#include "demo/dictionary/records.h"
-#include "demo/frame/frame.h"
 #include "engine/global_data.h"
 #include "framework/app/error_manager.h"
 #include "framework/app/ini_manager.h"
@@ -19,17 +16,27 @@ std::function<void(MainStep)>& observer()
     return watching;
 }
 
+StartupProcedures& handedOver()
+{
+    static StartupProcedures procedures;
+    return procedures;
+}
+
+// A copy runs: the frame runs for the whole life of the program, and a
+// procedure handed over meanwhile must not pull it from under itself.
+void runHandedOver(std::function<void()> procedure)
+{
+    if (procedure)
+        procedure();
+}
+
 // The manager objects of the data files, the error manager and the INI
 // manager are objects of their classes from the moment the program is
 // loaded, and this platform has no OLE control to make available and no
 // character-set tables to set up; what is left to the start is clearing.
 void start()
 {
-    using namespace demo::dictionary;
-    CUS = {};
-    STU = {};
-    TEA = {};
-    CLA = {};
+    runHandedOver(handedOver().clearRecordBuffers);
     engine::initialiseGlobalData(0); // RTF folder, work folder, work files' names and records
     fw::core::threadValues() = {};
 }
@@ -47,14 +54,16 @@ struct Step {
 constexpr Step mainSteps[] = {
     {MainStep::ErrorManagerStarted, [] { fw::app::globalErrors().init(); }},
     {MainStep::IniManagerStarted, [] { fw::app::globalIni().init(IniFileName); }},
-    {MainStep::DataFilesStarted, [] { demo::dictionary::InitDataFiles(); }},
-    {MainStep::FrameClosed, [] { Main(); }},
+    {MainStep::DataFilesStarted, [] { runHandedOver(handedOver().initDataFiles); }},
+    {MainStep::FrameClosed, [] { runHandedOver(handedOver().frame); }},
     {MainStep::IniManagerEnded, [] { fw::app::globalIni().kill(); }},
-    {MainStep::DataFilesEnded, [] { demo::dictionary::KillDataFiles(); }},
+    {MainStep::DataFilesEnded, [] { runHandedOver(handedOver().killDataFiles); }},
     {MainStep::ErrorManagerEnded, [] { fw::app::globalErrors().kill(); }},
 };
 
 } // namespace
+
+void setStartupProcedures(StartupProcedures procedures) { handedOver() = std::move(procedures); }
 
 void initialiseProgramData(int flag)
 {

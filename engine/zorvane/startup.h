@@ -11,6 +11,11 @@
 // releases the INI manager, the dictionary and the error manager, in that
 // order. Nothing in between looks at a result: the services report their own
 // failures.
+//
+// The frame and the data dictionary are the program's (demo/), which stands
+// above the engine: the start-up does not reach up to them but is handed
+// them by the program (demo/program) before the framework starts the
+// modules, as the frame is handed its menu's procedures.
 
 #include <cstdint>
 #include <functional>
@@ -19,6 +24,17 @@
 namespace zorvane {
 
 inline constexpr std::string_view IniFileName = "zorvane.INI";
+
+// What the program hands the start-up. A procedure not handed over does
+// nothing where it would run.
+struct StartupProcedures {
+    std::function<void()> frame;              // runs the frame until the user closes it
+    std::function<void()> initDataFiles;      // builds the data dictionary's managers
+    std::function<void()> killDataFiles;      // releases them
+    std::function<void()> clearRecordBuffers; // blanks every data file's record buffer
+};
+
+void setStartupProcedures(StartupProcedures procedures);
 
 // Flag 0: start; any other value: end.
 void initialiseProgramData(int flag);

@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <functional>
 
-#include "cmdmailer/goods/goods_file.h"
+#include "goods/goods_file.h"
 #include "tests/dictionary/dictionary_fixture.h"
 
 using namespace demo::dictionary;
@@ -186,8 +186,8 @@ INSTANTIATE_TEST_SUITE_P(
                       BindingCase{"Students", &STUDENTS, [] { return fieldBindings(STU); }},
                       BindingCase{"Teachers", &TEACHERS, [] { return fieldBindings(TEA); }},
                       BindingCase{"Classes", &CLASSES, [] { return fieldBindings(CLA); }},
-                      BindingCase{"Goods", &cmdmailer::goods::GOODS,
-                                  [] { return cmdmailer::goods::fieldBindings(cmdmailer::goods::GOD); }}),
+                      BindingCase{"Goods", &goods::GOODS,
+                                  [] { return goods::fieldBindings(goods::GOD); }}),
     [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace

@@ -4,8 +4,8 @@
 #include <filesystem>
 #include <set>
 
-#include "cmdmailer/goods/goods_file.h"
 #include "framework/app/file_opener.h"
+#include "goods/goods_file.h"
 #include "tests/dictionary/dictionary_fixture.h"
 
 using namespace demo::dictionary;
@@ -72,10 +72,10 @@ TEST_F(SampleDataTest, StudentsAndGoodsAreThere)
     ASSERT_EQ(Access_STUDENTS->open(), 0);
     EXPECT_GT(*STUDENTS.records(), 0);
     Access_STUDENTS->close();
-    ASSERT_TRUE(fw::app::openDataFile(cmdmailer::goods::GOODS, "Goods"));
-    EXPECT_GT(*cmdmailer::goods::GOODS.records(), 0);
-    EXPECT_EQ(cmdmailer::goods::GOODS.recordSize(), 24u);
-    cmdmailer::goods::GOODS.close();
+    ASSERT_TRUE(fw::app::openDataFile(goods::GOODS, "Goods"));
+    EXPECT_GT(*goods::GOODS.records(), 0);
+    EXPECT_EQ(goods::GOODS.recordSize(), 24u);
+    goods::GOODS.close();
 }
 
 TEST_F(SampleDataTest, TheMailsSampleFilesAreThere)

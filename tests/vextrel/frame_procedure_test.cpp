@@ -7,7 +7,6 @@
 #include <string>
 #include <vector>
 
-#include "cmdmailer/goods/goods_file.h"
 #include "cmdmailer/goods_report/bound_names.h"
 #include "cmdmailer/program/frame_procedure.h"
 #include "cmdmailer/program/vextrel_modules.h"
@@ -17,6 +16,7 @@
 #include "framework/core/thread_values.h"
 #include "framework/ui/qt/application.h"
 #include "framework/ui/window.h"
+#include "goods/goods_file.h"
 #include "tests/vextrel/vextrel_folder.h"
 
 namespace {
@@ -101,8 +101,8 @@ TEST(ProgramData, theInitialiserClearsTheDataAndFreesTheQueuesAtTheEnd)
     engine::BMKG.WorkFolder = "C:\\somewhere\\";
     engine::BMKG.RTFpath = "D:\\";
     engine::ORAF.name = "left.html";
-    cmdmailer::goods::GOD.CUSID = 7;
-    cmdmailer::goods::GOD.GOODS = "Item";
+    goods::GOD.CUSID = 7;
+    goods::GOD.GOODS = "Item";
     fw::core::threadValues().request = 3;
     fw::core::threadValues().response = 4;
     engine::OAQ.append({"a"});
@@ -112,8 +112,8 @@ TEST(ProgramData, theInitialiserClearsTheDataAndFreesTheQueuesAtTheEnd)
     EXPECT_TRUE(engine::BMKG.WorkFolder.isBlank());
     EXPECT_TRUE(engine::BMKG.RTFpath.isBlank());
     EXPECT_TRUE(engine::ORAF.name.isBlank());
-    EXPECT_EQ(cmdmailer::goods::GOD.CUSID, 0);
-    EXPECT_TRUE(cmdmailer::goods::GOD.GOODS.isBlank());
+    EXPECT_EQ(goods::GOD.CUSID, 0);
+    EXPECT_TRUE(goods::GOD.GOODS.isBlank());
     EXPECT_EQ(fw::core::threadValues().request, 0);
     EXPECT_EQ(fw::core::threadValues().response, 0);
     EXPECT_EQ(engine::OAQ.count(), 1u) << "the queues live until the end";

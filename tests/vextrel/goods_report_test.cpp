@@ -10,7 +10,6 @@
 #include <string>
 #include <vector>
 
-#include "cmdmailer/goods/goods_file.h"
 #include "cmdmailer/goods_report/bound_names.h"
 #include "cmdmailer/goods_report/goods_report.h"
 #include "cmdmailer/goods_report/goods_report_layouts.h"
@@ -20,14 +19,15 @@
 #include "framework/fs/path.h"
 #include "framework/ui/qt/application.h"
 #include "framework/ui/window.h"
+#include "goods/goods_file.h"
 #include "tests/vextrel/vextrel_folder.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 using namespace cmdmailer::goods_report;
-using cmdmailer::goods::GOODS;
-using cmdmailer::goods::GOODSUseCount;
+using goods::GOODS;
+using goods::GOODSUseCount;
 
 class WindowSystem : public ::testing::Environment {
 public:

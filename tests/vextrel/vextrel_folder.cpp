@@ -1,12 +1,12 @@
 #include "tests/vextrel/vextrel_folder.h"
 
 #include "cmdmailer/demo_job/demo_pages.h"
-#include "cmdmailer/goods/goods_file.h"
 #include "framework/core/text.h"
+#include "goods/goods_file.h"
 
 void VextrelFolderTest::writeGoods(int records)
 {
-    using namespace cmdmailer::goods;
+    using namespace goods;
     ASSERT_TRUE(GOODS.create());
     ASSERT_TRUE(GOODS.open());
     ASSERT_TRUE(GOODS.beginTransaction());

@@ -36,6 +36,7 @@ protected:
     {
         m_config.reset();
         setFrameProcedures({});
+        setStartupProcedures({});
         TempFolderTest::TearDown();
     }
 

@@ -37,10 +37,18 @@ protected:
         addZorvanePictures();
         m_config.emplace("XDG_CONFIG_HOME", at("config").string());
         engine::BMKG = engine::MailGlobals{};
+        // What the program hands the start-up (demo/program).
+        setStartupProcedures({
+            .frame = &Main,
+            .initDataFiles = &demo::dictionary::InitDataFiles,
+            .killDataFiles = &demo::dictionary::KillDataFiles,
+            .clearRecordBuffers = &demo::dictionary::clearRecordBuffers,
+        });
     }
     void TearDown() override
     {
         m_config.reset();
+        setStartupProcedures({});
         setMainStepObserver({});
         TempFolderTest::TearDown();
     }

@@ -2,6 +2,10 @@
 // The goods file: one record per item of goods a customer has (24 bytes),
 // named "GOODS" in the current folder, with the key GOD:BYID (customer number,
 // then goods; duplicates allowed, text without regard to case).
+//
+// vextrel's goods report reads it and the demonstration folder maker
+// (demo/sample_data) writes it; it lives in a folder of its own below both
+// programs so that neither reaches into the other for it.
 
 #include <cstdint>
 #include <vector>
@@ -10,7 +14,7 @@
 #include "framework/data/data_file.h"
 #include "framework/data/field_binding.h"
 
-namespace cmdmailer::goods {
+namespace goods {
 
 struct GoodsRecord {
     std::int32_t CUSID = 0;
@@ -28,4 +32,4 @@ extern std::int32_t GOODSUseCount;
 // GOD:CUSID and GOD:GOODS bound by name.
 std::vector<fw::data::FieldBinding> fieldBindings(GoodsRecord& record);
 
-} // namespace cmdmailer::goods
+} // namespace goods

@@ -1,8 +1,8 @@
-#include "cmdmailer/goods/goods_file.h"
+#include "goods/goods_file.h"
 
 #include <cstddef>
 
-namespace cmdmailer::goods {
+namespace goods {
 
 using fw::data::FieldType;
 
@@ -34,4 +34,4 @@ std::vector<fw::data::FieldBinding> fieldBindings(GoodsRecord& record)
     return {{"GOD:CUSID", fw::core::Binding::of(record.CUSID)}, {"GOD:GOODS", fw::core::Binding::of(record.GOODS)}};
 }
 
-} // namespace cmdmailer::goods
+} // namespace goods
