@@ -10,6 +10,7 @@
 // by the caller (see the mail hook).
 
 #include <cstdint>
+#include <utility>
 
 #include "framework/core/queue.h"
 #include "framework/core/text.h"
@@ -19,9 +20,45 @@ namespace engine {
 
 using fw::core::Text;
 
+// The mail mode, BMKG:Mode: what a run does with its pages. The mode is a
+// byte that the frame's option, vextrel's command line and the bulk mail
+// set, and no value is refused: a byte above SilentSave mails as
+// EmailPreview does. So the global stays that byte, as the engine's entry
+// points take it, and whatever acts on the mode asks the predicates below,
+// each rule written once.
+enum class MailMode : std::uint8_t {
+    Print = 0,        // the report is previewed and printed; the engine is not called
+    EmailPreview = 1, // the documents are built and the mail item is displayed
+    SilentEmail = 2,  // the same; the bulk mail and vextrel's goods report run in it
+    Save = 3,         // the documents are built and the named RTF document is opened
+    SilentSave = 4,   // the documents are built; nothing is opened or mailed
+};
+
+constexpr std::uint8_t modeByte(MailMode mode) { return std::to_underlying(mode); }
+
+constexpr bool isMode(std::uint8_t mode, MailMode which) { return mode == modeByte(which); }
+
+// Modes 1 to 4: MakeHTMLFileBMKSW builds the RTF document and its copies.
+constexpr bool buildsRTFDocument(std::uint8_t mode)
+{
+    return mode >= modeByte(MailMode::EmailPreview) && mode <= modeByte(MailMode::SilentSave);
+}
+
+// Modes 1, 2 and every value above 4: the mail is handed to SendEmail.
+constexpr bool handsMailToSendEmail(std::uint8_t mode)
+{
+    return !isMode(mode, MailMode::Print) && !isMode(mode, MailMode::Save) && !isMode(mode, MailMode::SilentSave);
+}
+
+// Modes 1 and 2: SendEmail attaches the RTF document to the mail.
+constexpr bool attachesRTFDocument(std::uint8_t mode)
+{
+    return isMode(mode, MailMode::EmailPreview) || isMode(mode, MailMode::SilentEmail);
+}
+
 // Settings of a mail run. Named BMKG after the program's global prefix.
 struct MailGlobals {
-    std::uint8_t Mode = 0;        // BMKG:Mode: 0 Print, 1 Email Preview, 2 Silent email, 3 Save, 4 Silent save
+    std::uint8_t Mode = modeByte(MailMode::Print); // BMKG:Mode, a MailMode as a byte
     Text<200> RTFpath;            // BMKG:RTFpath: folder of a further RTF copy; blank means none
     Text<256> WorkFolder;         // blank means the current directory followed by "\KR\"
     std::uint8_t JobNumber = 0;   // names the run's page copies, HTML body file and RTF document

@@ -71,7 +71,7 @@ void AppFrame::run()
 
 void AppFrame::StartupRoutine()
 {
-    engine::BMKG.Mode = 2;
+    engine::BMKG.Mode = engine::modeByte(engine::MailMode::SilentEmail);
     cmdmailer::goods_report::GoodsReport();
 
     const fw::core::CommandLine& commandLine = fw::core::commandLine();

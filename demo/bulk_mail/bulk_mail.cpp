@@ -28,7 +28,7 @@ void BulkEmail(std::uint8_t teachers, std::uint8_t)
                 break;
             recipients = CUS.EMAIL.view();
             subject = "ATTN: " + CUS.NAME.str();
-            engine::BMKG.Mode = 2;
+            engine::BMKG.Mode = engine::modeByte(engine::MailMode::SilentEmail);
             // The frame is this thread's window: its mode option shows the
             // new mode while the reports run.
             if (fw::ui::Window* frame = fw::ui::currentWindow())

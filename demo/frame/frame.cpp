@@ -50,7 +50,7 @@ public:
         if (const std::uint8_t level = WindowManager::init())
             return level;
         setToolbar(&m_toolbar);
-        BMKG.Mode = 1;
+        BMKG.Mode = engine::modeByte(engine::MailMode::EmailPreview);
         fw::core::threadValues().request = 0;
         fw::core::threadValues().response = 0;
         window().open();
@@ -101,7 +101,7 @@ public:
             window().hide(FrameControl::RTFpathEntry);
             if (const auto text = modeExplanation(BMKG.Mode))
                 m_locals.explanation = *text;
-            if (BMKG.Mode == 4) {
+            if (engine::isMode(BMKG.Mode, engine::MailMode::SilentSave)) {
                 window().show(FrameControl::RTFpathLabel);
                 window().show(FrameControl::RTFpathEntry);
             }
@@ -136,7 +136,7 @@ private:
 void Main()
 {
     FrameLocals locals;
-    locals.explanation = *modeExplanation(1);
+    locals.explanation = *modeExplanation(engine::modeByte(engine::MailMode::EmailPreview));
     locals.noticeThread = 0;
 
     auto created = Window::create(FrameLabel, FrameModuleKey,

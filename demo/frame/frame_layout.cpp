@@ -3,6 +3,8 @@
 #include <array>
 #include <string>
 
+#include "engine/global_data.h"
+
 namespace zorvane {
 
 using namespace fw::ui;
@@ -21,11 +23,12 @@ ControlLayout item(int number, int parent, std::string text, std::string message
 }
 
 // Radios sit in the toolbar at positions relative to the toolbar, as the
-// option box does; their own text decides their size.
-ControlLayout radio(int number, std::string text, int x, int y, std::int32_t value)
+// option box does; their own text decides their size. Each stands for the
+// mail mode the option takes when it is chosen.
+ControlLayout radio(int number, std::string text, int x, int y, engine::MailMode mode)
 {
     return {.number = number, .kind = ControlKind::Radio, .text = std::move(text), .rect = {x, y, 0, 0},
-            .parent = FrameControl::ModeOption, .area = Area::Toolbar, .value = value};
+            .parent = FrameControl::ModeOption, .area = Area::Toolbar, .value = engine::modeByte(mode)};
 }
 
 WindowLayout makeFrameLayout()
@@ -57,11 +60,11 @@ WindowLayout makeFrameLayout()
 
         {.number = ModeOption, .kind = ControlKind::OptionBox, .rect = {3, 0, 177, 32}, .area = Area::Toolbar,
          .use = 1},
-        radio(SaveRadio, "Save", 51, 19, 3),
-        radio(SilentSaveRadio, "Silent save", 92, 19, 4),
-        radio(SilentEmailRadio, "Silent email", 92, 8, 2),
-        radio(EmailPreviewRadio, "Email Preview", 9, 8, 1),
-        radio(PrintRadio, "Print", 9, 19, 0),
+        radio(SaveRadio, "Save", 51, 19, engine::MailMode::Save),
+        radio(SilentSaveRadio, "Silent save", 92, 19, engine::MailMode::SilentSave),
+        radio(SilentEmailRadio, "Silent email", 92, 8, engine::MailMode::SilentEmail),
+        radio(EmailPreviewRadio, "Email Preview", 9, 8, engine::MailMode::EmailPreview),
+        radio(PrintRadio, "Print", 9, 19, engine::MailMode::Print),
         {.number = ModeEntry, .kind = ControlKind::Entry, .rect = {153, 20, 24, 10}, .area = Area::Toolbar,
          .use = 2, .picture = "@n3"},
         {.number = RTFpathLabel, .kind = ControlKind::Text, .text = "BMKG:RTFpath", .rect = {9, 35, 0, 0},
@@ -77,6 +80,7 @@ WindowLayout makeFrameLayout()
     return w;
 }
 
+// One text per mail mode, in the order of engine::MailMode.
 constexpr std::array<std::string_view, 5> explanations{
     "Report will be printed",
     "Outlook Email preview will be generated",

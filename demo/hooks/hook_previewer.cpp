@@ -12,7 +12,7 @@ HookPreviewer::HookPreviewer(const MailSettings& settings) : m_settings(settings
 
 std::uint8_t HookPreviewer::display(const fw::report::PageQueue& pages)
 {
-    if (engine::BMKG.Mode == 0)
+    if (engine::isMode(engine::BMKG.Mode, engine::MailMode::Print))
         return Previewer::display(pages);
     std::vector<std::string> files;
     for (const fw::report::PageEntry& entry : pageQueue())

@@ -21,8 +21,6 @@ using fw::core::toText;
 
 namespace {
 
-constexpr std::uint8_t SaveMode = 3;
-
 // The named RTF copy in the work folder (the builder writes it as ".RTF";
 // the desktop finds it under either case).
 std::string namedDocument() { return BMKG.WorkFolder.clipped() + BMKG.RTFName.clipped() + ".rtf"; }
@@ -52,9 +50,9 @@ std::uint8_t runMailHook(const MailSettings& settings, const std::vector<std::st
     // holds no document or an earlier run's, and nothing is opened.
     const engine::BuildOutcome& outcome = engine::lastBuild();
     const bool documentMissing = outcome.rtfStage && !outcome.documentMade();
-    if (built == engine::HTMLResult::Written && BMKG.Mode == SaveMode && !documentMissing)
+    if (built == engine::HTMLResult::Written && engine::isMode(BMKG.Mode, engine::MailMode::Save) && !documentMissing)
         engine::ShellOpen(static_cast<std::int32_t>(fw::ui::currentWindowHandle()), namedDocument());
-    if (isMailingMode(BMKG.Mode))
+    if (engine::handsMailToSendEmail(BMKG.Mode))
         mailDocuments(settings, htmlPath, built);
 
     (void)fw::fs::removeFile(workFolder + job + ".RTF");

@@ -37,7 +37,7 @@ struct MailSettings {
     SettingText to{};
     SettingText cc{};
     SettingText bcc{};
-    std::uint8_t formatNumber = 1;     // 8: the mail carries no RTF document
+    std::uint8_t formatNumber = 1;     // engine::NoRTFDocument: the mail carries no RTF document
     ScaleSource pictureScale = ScaleSource::Zero;
 };
 

@@ -23,8 +23,6 @@ namespace {
 constexpr std::int32_t LowestJob = 11;
 constexpr std::int32_t HighestJob = 99;
 constexpr std::uint8_t Portrait = 0;
-// The format number with which SendEmail attaches no RTF document.
-constexpr std::uint8_t NoRTFDocument = 8;
 
 void appendAttachment(std::string_view path)
 {
@@ -95,8 +93,6 @@ void drawJobNumber() { BMKG.JobNumber = fw::core::toByte(fw::core::randomInRange
 
 std::string htmlBodyPath() { return BMKG.WorkFolder.clipped() + "kr" + toText(BMKG.JobNumber) + ".html"; }
 
-bool isMailingMode(std::uint8_t mode) { return mode != 0 && mode != 3 && mode != 4; }
-
 std::uint8_t buildDocuments(const MailSettings& settings, const std::string& htmlPath, std::uint8_t pageCount)
 {
     return engine::MakeHTMLFileBMKSW(htmlPath, pageCount, settings.background,
@@ -125,7 +121,7 @@ void mailDocuments(const MailSettings& settings, const std::string& htmlPath, st
         return;
     const engine::BuildOutcome& outcome = engine::lastBuild();
     const std::uint8_t formatNumber =
-        outcome.documentMade() && outcome.complete() ? settings.formatNumber : NoRTFDocument;
+        outcome.documentMade() && outcome.complete() ? settings.formatNumber : engine::NoRTFDocument;
     (void)engine::SendEmail(passedText(settings.to), passedText(settings.cc), passedText(settings.bcc),
                             passedText(settings.subject), htmlPath, std::string(settings.bodyFile),
                             BMKG.RTFName.str(), BMKG.RTFpath.str(), std::string(settings.importance), BMKG.Mode,

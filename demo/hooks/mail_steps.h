@@ -43,9 +43,6 @@ void drawJobNumber();
 // The work folder followed by "kr", the job number and ".html".
 std::string htmlBodyPath();
 
-// Modes 1, 2 and any above 4 hand the mail to SendEmail.
-bool isMailingMode(std::uint8_t mode);
-
 // MakeHTMLFileBMKSW with the settings, the page geometry globals and the
 // mail mode; returns its result.
 std::uint8_t buildDocuments(const MailSettings& settings, const std::string& htmlPath, std::uint8_t pageCount);

@@ -3,20 +3,20 @@
 #include "demo/hooks/mail_steps.h"
 #include "engine/global_data.h"
 #include "engine/mail/mail_run.h"
+#include "engine/mail/send_email.h"
 #include "framework/ui/cursor.h"
 
 namespace zorvane {
 
 namespace {
 
-constexpr std::uint8_t NoRTFDocument = 8;
 constexpr std::uint8_t NoPages = 0;
 
 // The same steps as a report's mail hook, without pages, wait cursor, shell
 // open or clean-up.
 void mailWithoutReport(const MailSettings& settings)
 {
-    if (engine::BMKG.Mode == 0)
+    if (engine::isMode(engine::BMKG.Mode, engine::MailMode::Print))
         return;
     const engine::MailRun run;
     if (!prepareMailRun(settings.attachmentName))
@@ -26,7 +26,7 @@ void mailWithoutReport(const MailSettings& settings)
     const std::string htmlPath = htmlBodyPath();
     const std::uint8_t built = buildDocuments(settings, htmlPath, NoPages);
     tellUnmadeDocuments(ExpectedDocuments::BodyOnly);
-    if (isMailingMode(engine::BMKG.Mode))
+    if (engine::handsMailToSendEmail(engine::BMKG.Mode))
         mailDocuments(settings, htmlPath, built);
     fw::ui::resetCursor();
 }
@@ -49,7 +49,7 @@ const MailSettings& emailOneSettings()
         .to = {Source::Fixed, "pia.lindqvist@example.com, noah.berger@example.net"},
         .cc = {},
         .bcc = {Source::RecipientsGlobal},
-        .formatNumber = NoRTFDocument,
+        .formatNumber = engine::NoRTFDocument,
     };
     return settings;
 }
@@ -72,7 +72,7 @@ const MailSettings& emailTwoSettings()
         .to = {Source::Fixed, "elena.moravec@example.org, felix.ortmann@example.com"},
         .cc = {Source::RecipientsGlobal},
         .bcc = {},
-        .formatNumber = NoRTFDocument,
+        .formatNumber = engine::NoRTFDocument,
     };
     return settings;
 }

@@ -193,7 +193,7 @@ std::uint8_t MakeHTMLFileBMKSW(std::string htmlPath, std::uint8_t pageCount, std
     if (ORAF.close() != 0)
         return bodyFailed();
 
-    if (mode >= 1 && mode <= 4 && !fw::core::isBlank(rtfName))
+    if (buildsRTFDocument(mode) && !fw::core::isBlank(rtfName))
         buildRTFStage(outcome, pageCount, pictureScale, rtfName, rtfFolder, leftMargin, topMargin, pageWidth,
                       pageHeight, landscape, paper);
     return HTMLResult::Written;

@@ -39,7 +39,6 @@ using fw::core::clip;
 using fw::core::isBlank;
 
 constexpr std::string_view MailApplication = "Outlook.Application";
-constexpr std::uint8_t NoRTFDocument = 8;
 constexpr std::size_t BodySlack = 100;
 
 // Recipient types of copies and blind copies.
@@ -176,7 +175,7 @@ std::uint8_t SendEmail(std::string to, std::string cc, std::string bcc, std::str
     (void)control.setCreate(MailApplication);
     const std::string item = referenceField(control.get("CreateItem(0)"));
 
-    if ((mode == 1 || mode == 2) && formatNumber != NoRTFDocument && !isBlank(rtfName))
+    if (attachesRTFDocument(mode) && formatNumber != NoRTFDocument && !isBlank(rtfName))
         addAttachment(control, item, rtfAttachmentPath(rtfName, rtfFolder) + ".RTF",
                       std::string(clip(rtfName)) + ".rtf");
 

@@ -13,6 +13,11 @@ inline constexpr std::uint8_t Displayed = 0;      // the item was built and show
 inline constexpr std::uint8_t BodyNotOpened = 1;  // the body file could not be opened: nothing else happened
 } // namespace SendEmailResult
 
+// The format number with which a mail carries no RTF document, whatever the
+// mode: the mails without a report give it, and so does a run whose RTF
+// document was not made.
+inline constexpr std::uint8_t NoRTFDocument = 8;
+
 // Text parameters keep the caller's blank padding: a recipient list without
 // a comma is added exactly as passed, trailing blanks included.
 //   to, cc, bcc     comma-separated lists; pieces are taken as they stand
@@ -23,8 +28,9 @@ inline constexpr std::uint8_t BodyNotOpened = 1;  // the body file could not be 
 //   rtfFolder       the folder that holds it; blank means the work folder
 //   importance      "High" or "Low" (case counts, trailing blanks do not),
 //                   anything else is normal importance
-//   mode            the mail mode; only 1 and 2 attach the RTF document
-//   formatNumber    8 means the mail carries no RTF document
+//   mode            the mail mode (MailMode); only attachesRTFDocument(mode)
+//                   attaches the RTF document
+//   formatNumber    NoRTFDocument means the mail carries none
 // Runs on the caller's thread and uses the work file ORAF and the queue OAQ.
 std::uint8_t SendEmail(std::string to, std::string cc, std::string bcc, std::string subject,
                        std::string htmlBodyFile, std::string bodyFile, std::string rtfName, std::string rtfFolder,

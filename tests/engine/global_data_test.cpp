@@ -52,3 +52,35 @@ TEST(GlobalData, LoadValuesAndTheInitialisersSteps)
     EXPECT_STREQ(profile().program, "vextrel");
     setProfile(ZorvaneProfile);
 }
+
+// What each mode byte makes of a run: whether the builder makes the RTF
+// document, whether the mail goes to SendEmail and whether it carries the
+// document. Bytes above SilentSave are no mode of their own and mail as
+// EmailPreview does.
+struct ModeRule {
+    const char* name;
+    std::uint8_t mode;
+    bool buildsDocument;
+    bool handsToSendEmail;
+    bool attachesDocument;
+};
+
+class MailModeRules : public ::testing::TestWithParam<ModeRule> {};
+
+TEST_P(MailModeRules, PredicatesOfTheModeByte)
+{
+    const ModeRule& row = GetParam();
+    EXPECT_EQ(buildsRTFDocument(row.mode), row.buildsDocument);
+    EXPECT_EQ(handsMailToSendEmail(row.mode), row.handsToSendEmail);
+    EXPECT_EQ(attachesRTFDocument(row.mode), row.attachesDocument);
+}
+
+INSTANTIATE_TEST_SUITE_P(Modes, MailModeRules,
+                         ::testing::Values(ModeRule{"Print", 0, false, false, false},
+                                           ModeRule{"EmailPreview", 1, true, true, true},
+                                           ModeRule{"SilentEmail", 2, true, true, true},
+                                           ModeRule{"Save", 3, true, false, false},
+                                           ModeRule{"SilentSave", 4, true, false, false},
+                                           ModeRule{"FiveMailsWithoutTheDocument", 5, false, true, false},
+                                           ModeRule{"HighestByteMailsWithoutTheDocument", 255, false, true, false}),
+                         [](const auto& info) { return std::string(info.param.name); });
