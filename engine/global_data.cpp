@@ -22,9 +22,9 @@ const ProgramProfile& profile() { return currentProfile; }
 
 void setProfile(const ProgramProfile& profile) { currentProfile = profile; }
 
-void initialiseGlobalData(int flag)
+void initialiseGlobalData(fw::core::ModuleStep step)
 {
-    if (flag == 0) {
+    if (step == fw::core::ModuleStep::Start) {
         BMKG.RTFpath.clear();
         BMKG.WorkFolder.clear();
         ORAF.name.clear();

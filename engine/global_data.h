@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <utility>
 
+#include "framework/core/module_init.h"
 #include "framework/core/queue.h"
 #include "framework/core/text.h"
 #include "framework/fs/work_file.h"
@@ -97,9 +98,9 @@ inline constexpr ProgramProfile VextrelProfile{"vextrel", 0xFFFFFF, "vextrel$vex
 const ProgramProfile& profile();
 void setProfile(const ProgramProfile& profile);
 
-// The engine's part of a program's data initialiser: flag 0 blanks the RTF
-// folder, the work folder and the three work files' names and records; any
-// other flag releases the two queues.
-void initialiseGlobalData(int flag);
+// The engine's part of a program's data initialiser: its start blanks the
+// RTF folder, the work folder and the three work files' names and records;
+// its end releases the two queues.
+void initialiseGlobalData(fw::core::ModuleStep step);
 
 } // namespace engine

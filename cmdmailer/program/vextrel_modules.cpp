@@ -27,22 +27,22 @@ fw::ui::WindowLayout frameLayout()
 
 } // namespace
 
-void initialiseProgramData(int flag)
+void initialiseProgramData(fw::core::ModuleStep step)
 {
-    engine::initialiseGlobalData(flag);
-    if (flag == 0)
+    engine::initialiseGlobalData(step);
+    if (step == fw::core::ModuleStep::Start)
         goods::GOODS.clearBuffer();
 }
 
 void registerVextrelModules()
 {
     fw::core::registerModuleInitialiser(DataPriority, initialiseProgramData);
-    fw::core::registerModuleInitialiser(ModulePriority, [](int flag) {
-        if (flag == 0)
+    fw::core::registerModuleInitialiser(ModulePriority, [](fw::core::ModuleStep step) {
+        if (step == fw::core::ModuleStep::Start)
             fw::ui::registerLayout(frameLayout());
     });
-    fw::core::registerModuleInitialiser(ModulePriority, [](int flag) {
-        if (flag == 0)
+    fw::core::registerModuleInitialiser(ModulePriority, [](fw::core::ModuleStep step) {
+        if (step == fw::core::ModuleStep::Start)
             cmdmailer::goods_report::registerGoodsReportLayouts();
     });
 }

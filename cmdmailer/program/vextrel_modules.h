@@ -5,15 +5,17 @@
 
 #include <string_view>
 
+#include "framework/core/module_init.h"
+
 namespace cmdmailer::program {
 
 inline constexpr std::string_view FrameLabel = "P1$APPFRAME";
 inline constexpr std::string_view FrameModuleKey = "vextrel$vextr001";
 
-// The data initialiser: flag 0 blanks the texts, clears the record buffers
-// and zeroes the global request and response; any other flag frees OAQ and
+// The data initialiser: its start blanks the texts, clears the record
+// buffers and zeroes the global request and response; its end frees OAQ and
 // OBQ.
-void initialiseProgramData(int flag);
+void initialiseProgramData(fw::core::ModuleStep step);
 
 // Registers the initialisers of the program's modules with the framework;
 // main does so once, before the program runs.

@@ -156,8 +156,8 @@ void Main()
 
 void registerFrameModule()
 {
-    fw::core::registerModuleInitialiser(5, [](int flag) {
-        if (flag == 0)
+    fw::core::registerModuleInitialiser(fw::core::ProgramModulePriority, [](fw::core::ModuleStep step) {
+        if (step == fw::core::ModuleStep::Start)
             fw::ui::registerLayout(frameLayout());
     });
 }

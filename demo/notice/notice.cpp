@@ -102,8 +102,8 @@ void Popup()
 
 void registerNoticeModule()
 {
-    fw::core::registerModuleInitialiser(5, [](int flag) {
-        if (flag == 0)
+    fw::core::registerModuleInitialiser(fw::core::ProgramModulePriority, [](fw::core::ModuleStep step) {
+        if (step == fw::core::ModuleStep::Start)
             fw::ui::registerLayout(noticeLayout());
     });
 }

@@ -27,8 +27,8 @@ void registerProgramModules(const std::string& resourceFolder)
     registerFrameModule();
     registerNoticeModule();
     registerReportModules();
-    fw::core::registerModuleInitialiser(5, [](int flag) {
-        if (flag == 0)
+    fw::core::registerModuleInitialiser(fw::core::ProgramModulePriority, [](fw::core::ModuleStep step) {
+        if (step == fw::core::ModuleStep::Start)
             engine::registerSendEmailWindow();
     });
 

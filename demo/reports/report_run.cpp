@@ -219,8 +219,8 @@ void registerReportLayouts()
 
 void registerReportModules()
 {
-    fw::core::registerModuleInitialiser(5, [](int flag) {
-        if (flag == 0)
+    fw::core::registerModuleInitialiser(fw::core::ProgramModulePriority, [](fw::core::ModuleStep step) {
+        if (step == fw::core::ModuleStep::Start)
             registerReportLayouts();
     });
 }

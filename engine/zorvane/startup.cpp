@@ -37,13 +37,14 @@ void runHandedOver(std::function<void()> procedure)
 void start()
 {
     runHandedOver(handedOver().clearRecordBuffers);
-    engine::initialiseGlobalData(0); // RTF folder, work folder, work files' names and records
+    // The RTF folder, the work folder, the work files' names and records.
+    engine::initialiseGlobalData(fw::core::ModuleStep::Start);
     fw::core::threadValues() = {};
 }
 
 void end()
 {
-    engine::initialiseGlobalData(1); // the queues with all their entries
+    engine::initialiseGlobalData(fw::core::ModuleStep::End); // the queues with all their entries
 }
 
 struct Step {
@@ -65,9 +66,9 @@ constexpr Step mainSteps[] = {
 
 void setStartupProcedures(StartupProcedures procedures) { handedOver() = std::move(procedures); }
 
-void initialiseProgramData(int flag)
+void initialiseProgramData(fw::core::ModuleStep step)
 {
-    if (flag == 0)
+    if (step == fw::core::ModuleStep::Start)
         start();
     else
         end();
@@ -75,7 +76,7 @@ void initialiseProgramData(int flag)
 
 void registerProgramInitialiser()
 {
-    fw::core::registerModuleInitialiser(5, &initialiseProgramData);
+    fw::core::registerModuleInitialiser(fw::core::ProgramModulePriority, &initialiseProgramData);
 }
 
 void programMain()

@@ -3,14 +3,14 @@
 //
 // The program's data initialiser puts the global data into its start state
 // before any procedure runs and releases the queues at the very end; it is
-// registered at priority 5, the lowest of the program, before every other
-// module of that priority, so it starts after the framework's modules and
-// before the program's own window modules, and ends after them. The main
-// procedure starts the error manager, the INI manager on "zorvane.INI" and
-// the data dictionary, runs the frame until the user closes it, and then
-// releases the INI manager, the dictionary and the error manager, in that
-// order. Nothing in between looks at a result: the services report their own
-// failures.
+// registered at fw::core::ProgramModulePriority, the lowest of the program,
+// before every other module of that priority, so it starts after the
+// framework's modules and before the program's own window modules, and ends
+// after them. The main procedure starts the error manager, the INI manager
+// on "zorvane.INI" and the data dictionary, runs the frame until the user
+// closes it, and then releases the INI manager, the dictionary and the error
+// manager, in that order. Nothing in between looks at a result: the services
+// report their own failures.
 //
 // The frame and the data dictionary are the program's (demo/), which stands
 // above the engine: the start-up does not reach up to them but is handed
@@ -20,6 +20,8 @@
 #include <cstdint>
 #include <functional>
 #include <string_view>
+
+#include "framework/core/module_init.h"
 
 namespace zorvane {
 
@@ -36,11 +38,10 @@ struct StartupProcedures {
 
 void setStartupProcedures(StartupProcedures procedures);
 
-// Flag 0: start; any other value: end.
-void initialiseProgramData(int flag);
+void initialiseProgramData(fw::core::ModuleStep step);
 
 // Registers initialiseProgramData with the framework's module start and end.
-// Call it before any other priority-5 module registers.
+// Call it before any other module of the program's priority registers.
 void registerProgramInitialiser();
 
 // The main procedure. The framework calls it once, after every module

@@ -39,7 +39,7 @@ void registerModuleInitialiser(int priority, ModuleInitialiser initialiser)
 void runModuleStart()
 {
     for (const Entry& e : inStartOrder())
-        e.initialiser(0);
+        e.initialiser(ModuleStep::Start);
 }
 
 void runModuleEnd()
@@ -48,7 +48,7 @@ void runModuleEnd()
     std::reverse(list.begin(), list.end());
     entries().clear();
     for (const Entry& e : list)
-        e.initialiser(1);
+        e.initialiser(ModuleStep::End);
 }
 
 } // namespace fw::core

@@ -1,23 +1,33 @@
 #pragma once
 // Module initialisers: each module of a program registers one routine that
-// the framework calls with flag 0 before the main procedure and with flag 1
-// after it. Start runs from the highest priority to the lowest, modules of
-// equal priority in the order they registered; the end runs in exactly the
-// reverse order, so a module is shut down before anything it relies on.
+// the framework calls for the module's start before the main procedure and
+// for its end after it. Start runs from the highest priority to the lowest,
+// modules of equal priority in the order they registered; the end runs in
+// exactly the reverse order, so a module is shut down before anything it
+// relies on.
 
+#include <cstdint>
 #include <functional>
 
 namespace fw::core {
 
-using ModuleInitialiser = std::function<void(int flag)>;
+enum class ModuleStep : std::uint8_t { Start, End };
+
+using ModuleInitialiser = std::function<void(ModuleStep step)>;
+
+// The priority of a program's own modules, the lowest of a program: they
+// start after every service registered at a higher priority and end before
+// it. A program's data initialiser registers first at it, so that it starts
+// before the program's other modules and ends after them.
+inline constexpr int ProgramModulePriority = 5;
 
 void registerModuleInitialiser(int priority, ModuleInitialiser initialiser);
 
-// Runs every registered initialiser with flag 0, in start order.
+// Runs every registered initialiser for its start, in start order.
 void runModuleStart();
 
-// Runs every registered initialiser with a non-zero flag, in end order, and
-// forgets them.
+// Runs every registered initialiser for its end, in end order, and forgets
+// them.
 void runModuleEnd();
 
 } // namespace fw::core

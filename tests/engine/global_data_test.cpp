@@ -34,7 +34,7 @@ TEST(GlobalData, LoadValuesAndTheInitialisersSteps)
     OAQ.append(OAQRecord{"C:\\file.pdf"});
     fw::core::threadValues().response = 3;
 
-    initialiseGlobalData(0);
+    initialiseGlobalData(fw::core::ModuleStep::Start);
     EXPECT_TRUE(BMKG.RTFpath.isBlank());
     EXPECT_TRUE(BMKG.WorkFolder.isBlank());
     EXPECT_TRUE(ORAF.name.isBlank() && OROF.name.isBlank() && ORIF.name.isBlank());
@@ -43,7 +43,7 @@ TEST(GlobalData, LoadValuesAndTheInitialisersSteps)
     EXPECT_EQ(fw::core::threadValues().response, 0);
     EXPECT_EQ(OBQ.count(), 1u);
 
-    initialiseGlobalData(1);
+    initialiseGlobalData(fw::core::ModuleStep::End);
     EXPECT_EQ(OBQ.count(), 0u);
     EXPECT_EQ(OAQ.count(), 0u);
 

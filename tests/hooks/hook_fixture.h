@@ -59,8 +59,8 @@ protected:
         TempFolderTest::SetUp();
         engine::setProfile(engine::ZorvaneProfile);
         engine::BMKG = engine::MailGlobals{};
-        engine::initialiseGlobalData(0);
-        engine::initialiseGlobalData(1);
+        engine::initialiseGlobalData(fw::core::ModuleStep::Start);
+        engine::initialiseGlobalData(fw::core::ModuleStep::End);
         zorvane::recipients = zorvane::DemonstrationRecipients;
         zorvane::subject = zorvane::DemonstrationSubject;
         zorvane::pictureScale = 0;
@@ -94,7 +94,7 @@ protected:
         engine::setShellOpenTimerDrain({});
         fw::automation::setFailureSinkForTesting({});
         fw::core::setRandomForTesting({});
-        engine::initialiseGlobalData(1);
+        engine::initialiseGlobalData(fw::core::ModuleStep::End);
         engine::BMKG = engine::MailGlobals{};
         TempFolderTest::TearDown();
     }

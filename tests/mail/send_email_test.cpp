@@ -48,8 +48,8 @@ protected:
     {
         TempFolderTest::SetUp();
         setProfile(ZorvaneProfile);
-        initialiseGlobalData(0);
-        initialiseGlobalData(1);
+        initialiseGlobalData(fw::core::ModuleStep::Start);
+        initialiseGlobalData(fw::core::ModuleStep::End);
         BMKG.WorkFolder = "C:\\Work\\KR\\";
         fw::automation::setFailureSinkForTesting([this](const std::string& line) { m_failures.push_back(line); });
         write(at("body.htm"), "<B>Hi</B>\r\n");
@@ -57,7 +57,7 @@ protected:
     void TearDown() override
     {
         fw::automation::setFailureSinkForTesting({});
-        initialiseGlobalData(1);
+        initialiseGlobalData(fw::core::ModuleStep::End);
         setProfile(ZorvaneProfile);
         TempFolderTest::TearDown();
     }

@@ -44,7 +44,7 @@ protected:
 
         engine::setProfile(engine::ZorvaneProfile);
         engine::BMKG = engine::MailGlobals{};
-        engine::initialiseGlobalData(0);
+        engine::initialiseGlobalData(fw::core::ModuleStep::Start);
         engine::BMKG.Mode = 4; // Silent save: the pages stay as copies, nothing is opened or mailed
         zorvane::recipients = zorvane::DemonstrationRecipients;
         zorvane::subject = zorvane::DemonstrationSubject;
@@ -69,7 +69,7 @@ protected:
         demo::dictionary::KillDataFiles();
         fw::app::globalErrors().kill();
         fw::core::setRandomForTesting({});
-        engine::initialiseGlobalData(1);
+        engine::initialiseGlobalData(fw::core::ModuleStep::End);
         engine::BMKG = engine::MailGlobals{};
         ::unsetenv(std::string(fw::automation::draftsFolderVariable).c_str());
         ::unsetenv(std::string(fw::automation::draftOpenerVariable).c_str());

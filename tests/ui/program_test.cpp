@@ -22,7 +22,9 @@ using namespace fw::ui;
 TEST(UiProgram, afterMainEveryWindowOfEveryThreadClosesBeforeTheModulesEnd)
 {
     std::vector<std::string> trace;
-    fw::core::registerModuleInitialiser(5, [&](int flag) { trace.push_back(flag == 0 ? "module start" : "module end"); });
+    fw::core::registerModuleInitialiser(fw::core::ProgramModulePriority, [&](fw::core::ModuleStep step) {
+        trace.push_back(step == fw::core::ModuleStep::Start ? "module start" : "module end");
+    });
     WindowLayout layout = uitest::progressLayout();
     layout.controls.clear();
 

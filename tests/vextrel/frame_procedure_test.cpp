@@ -108,7 +108,7 @@ TEST(ProgramData, theInitialiserClearsTheDataAndFreesTheQueuesAtTheEnd)
     engine::OAQ.append({"a"});
     engine::OBQ.append({"b"});
 
-    initialiseProgramData(0);
+    initialiseProgramData(fw::core::ModuleStep::Start);
     EXPECT_TRUE(engine::BMKG.WorkFolder.isBlank());
     EXPECT_TRUE(engine::BMKG.RTFpath.isBlank());
     EXPECT_TRUE(engine::ORAF.name.isBlank());
@@ -118,7 +118,7 @@ TEST(ProgramData, theInitialiserClearsTheDataAndFreesTheQueuesAtTheEnd)
     EXPECT_EQ(fw::core::threadValues().response, 0);
     EXPECT_EQ(engine::OAQ.count(), 1u) << "the queues live until the end";
 
-    initialiseProgramData(1);
+    initialiseProgramData(fw::core::ModuleStep::End);
     EXPECT_EQ(engine::OAQ.count(), 0u);
     EXPECT_EQ(engine::OBQ.count(), 0u);
 }

@@ -74,7 +74,7 @@ TEST_F(ZorvaneStartup, dataInitialiserBlanksTheStartStateAndItsEndReleasesTheQue
     engine::OAQ.append({"C:\\a.doc"});
     engine::OBQ.append({"line"});
 
-    initialiseProgramData(0);
+    initialiseProgramData(fw::core::ModuleStep::Start);
     EXPECT_TRUE(BMKG.RTFpath.isBlank());
     EXPECT_TRUE(BMKG.WorkFolder.isBlank());
     EXPECT_TRUE(engine::ORAF.name.isBlank());
@@ -94,7 +94,7 @@ TEST_F(ZorvaneStartup, dataInitialiserBlanksTheStartStateAndItsEndReleasesTheQue
     EXPECT_EQ(BMKG.PageWidth, 8000);
     EXPECT_EQ(BMKG.PageHeight, 12440);
 
-    initialiseProgramData(1);
+    initialiseProgramData(fw::core::ModuleStep::End);
     EXPECT_TRUE(engine::OAQ.isEmpty());
     EXPECT_TRUE(engine::OBQ.isEmpty());
 }
@@ -133,8 +133,8 @@ TEST_F(ZorvaneStartup, theFrameRunsBetweenTheServicesWhichEndInOrderBeforeTheQue
     // A module of the same priority registered later ends earlier: it sees
     // the program just before the program's own closing step.
     std::optional<Snapshot> beforeProgramEnd;
-    fw::core::registerModuleInitialiser(5, [&](int flag) {
-        if (flag != 0)
+    fw::core::registerModuleInitialiser(fw::core::ProgramModulePriority, [&](fw::core::ModuleStep step) {
+        if (step == fw::core::ModuleStep::End)
             beforeProgramEnd = snapshot(MainStep::ErrorManagerEnded);
     });
 
