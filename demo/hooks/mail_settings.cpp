@@ -10,6 +10,7 @@ namespace zorvane {
 namespace {
 
 // The addresses and names are the demonstration's own, on example domains.
+// The rows follow ReportId.
 const std::array<MailSettings, 5>& reportTable()
 {
     static const std::array<MailSettings, 5> table{{
@@ -130,6 +131,6 @@ std::uint8_t pictureScaleValue(ScaleSource source)
     return source == ScaleSource::PictureScaleGlobal ? pictureScale : 0;
 }
 
-const MailSettings& reportMailSettings(ReportMail report) { return reportTable()[static_cast<std::size_t>(report)]; }
+const MailSettings& reportMailSettings(ReportId report) { return reportTable()[static_cast<std::size_t>(report)]; }
 
 } // namespace zorvane

@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "demo/hooks/report_id.h"
+
 namespace zorvane {
 
 // Where a text of the settings comes from: written in the row, or one of
@@ -51,10 +53,8 @@ std::string passedText(const SettingText& text);
 std::string bodyLineText(const SettingText& text);
 std::uint8_t pictureScaleValue(ScaleSource source);
 
-enum class ReportMail : std::uint8_t { Customers, Students, Teachers, Classes, CustomersEmbed };
-
 // The row of TarvenCustomers, TarvenStudents, TarvenTeachers, TarvenClasses
 // or TarvenCustomersEmbed.
-const MailSettings& reportMailSettings(ReportMail report);
+const MailSettings& reportMailSettings(ReportId report);
 
 } // namespace zorvane

@@ -41,15 +41,15 @@ constexpr std::array<std::string_view, 3> classFields{"CLA:CLASSNUMBER", "CLA:RO
 // The order follows ReportId.
 const std::array<ReportDefinition, 5> definitions{{
     {"TarvenCustomers", "zorvane$zorva002", &CUSTOMER, &Relate_CUSTOMER, "CUS:ByName", "CUS:NAME", customerFields,
-     &customersReportLayout(), ReportMail::Customers, &makeRunRecord<CustomerRecord>},
+     &customersReportLayout(), ReportId::Customers, &makeRunRecord<CustomerRecord>},
     {"TarvenStudents", "zorvane$zorva003", &STUDENTS, &Relate_STUDENTS, "STU:KEYLASTNAME", "STU:LASTNAME",
-     studentFields, &studentsReportLayout(), ReportMail::Students, &makeRunRecord<StudentRecord>},
+     studentFields, &studentsReportLayout(), ReportId::Students, &makeRunRecord<StudentRecord>},
     {"TarvenTeachers", "zorvane$zorva004", &TEACHERS, &Relate_TEACHERS, "TEA:KEYLASTNAME", "TEA:LASTNAME",
-     teacherFields, &teachersReportLayout(), ReportMail::Teachers, &makeRunRecord<TeacherRecord>},
+     teacherFields, &teachersReportLayout(), ReportId::Teachers, &makeRunRecord<TeacherRecord>},
     {"TarvenClasses", "zorvane$zorva005", &CLASSES, &Relate_CLASSES, "", "", classFields, &classesReportLayout(),
-     ReportMail::Classes, &makeRunRecord<ClassRecord>},
+     ReportId::Classes, &makeRunRecord<ClassRecord>},
     {"TarvenCustomersEmbed", "zorvane$zorva006", &CUSTOMER, &Relate_CUSTOMER, "CUS:ByName", "CUS:NAME",
-     customerFields, &customersEmbedReportLayout(), ReportMail::CustomersEmbed, &makeRunRecord<CustomerRecord>},
+     customerFields, &customersEmbedReportLayout(), ReportId::CustomersEmbed, &makeRunRecord<CustomerRecord>},
 }};
 
 } // namespace

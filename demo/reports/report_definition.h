@@ -46,11 +46,9 @@ struct ReportDefinition {
     std::string_view stepField;                // the text key field the progress is estimated from; empty: none
     std::span<const std::string_view> fields;  // the report's fields, in binding order
     const fw::report::ReportLayout* layout;
-    ReportMail mail;
+    ReportId mail;                             // its row of the mail settings
     std::unique_ptr<RunRecord> (*makeRecord)();
 };
-
-enum class ReportId : std::uint8_t { Customers, Students, Teachers, Classes, CustomersEmbed };
 
 const ReportDefinition& reportDefinition(ReportId report);
 std::span<const ReportDefinition> reportDefinitions();

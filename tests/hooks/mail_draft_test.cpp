@@ -36,7 +36,7 @@ TEST_F(HookTest, AReportBecomesADraftWithItsDocuments)
     });
     write(at("Licence.doc"), "licence text");
     engine::BMKG.Mode = 1;
-    printReport(zorvane::reportMailSettings(zorvane::ReportMail::Customers), {"Ada", "Bo", "Cy", "Di"});
+    printReport(zorvane::reportMailSettings(zorvane::ReportId::Customers), {"Ada", "Bo", "Cy", "Di"});
     fw::automation::setDraftLauncherForTesting({});
 
     const auto files = test_support::filesIn(m_folder / "drafts");

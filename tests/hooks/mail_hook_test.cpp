@@ -17,12 +17,12 @@
 #include "hook_fixture.h"
 
 using namespace hooktest;
-using zorvane::ReportMail;
+using zorvane::ReportId;
 using zorvane::reportMailSettings;
 
 namespace {
 
-const zorvane::MailSettings& customers() { return reportMailSettings(ReportMail::Customers); }
+const zorvane::MailSettings& customers() { return reportMailSettings(ReportId::Customers); }
 
 const std::vector<std::string> fourNames{"Ada", "Bo", "Cy", "Di"}; // two pages
 
@@ -199,7 +199,7 @@ TEST_F(HookTest, TheWorkFolderIsSettledOnceAndThenKept)
 TEST_F(HookTest, TheClassesWildcardAttachesEveryDocFileOfTheCurrentDirectory)
 {
     engine::BMKG.Mode = 2;
-    const zorvane::MailSettings& classes = reportMailSettings(ReportMail::Classes);
+    const zorvane::MailSettings& classes = reportMailSettings(ReportId::Classes);
     printReport(classes, fourNames);
     EXPECT_TRUE(oaq().empty());
     // Without a match: the RTF document, two To pieces, a copy, two blind
@@ -235,7 +235,7 @@ TEST_F(HookTest, TheClassesMailCarriesItsCopiesAndTheSubjectLine)
     engine::BMKG.Mode = 1;
     zorvane::subject = "ATTN: Tom Riva";
     zorvane::recipients = "tom.riva@example.com";
-    printReport(reportMailSettings(ReportMail::Classes), fourNames);
+    printReport(reportMailSettings(ReportId::Classes), fourNames);
     EXPECT_EQ(obq(), (Lines{"ATTN: Tom Riva:", "Attached is the list of all Classes", "Regards,",
                             "Jonas Feld, school office"}));
     Lines recipients;
@@ -329,7 +329,7 @@ TEST_F(HookTest, ThePlainPageListEntryPointRunsTheSameSteps)
     engine::BMKG.Mode = 2;
     write(at("page-a.wmf"), "first page bytes");
     write(at("page-b.wmf"), "second page bytes");
-    EXPECT_EQ(zorvane::runMailHook(reportMailSettings(ReportMail::Students),
+    EXPECT_EQ(zorvane::runMailHook(reportMailSettings(ReportId::Students),
                                    {systemFolder() + "page-a.wmf", systemFolder() + "PAGE-B.WMF"}),
               0);
     EXPECT_EQ(contents(at("KR/571.wmf")), "first page bytes");
@@ -341,7 +341,7 @@ TEST_F(HookTest, ThePlainPageListEntryPointRunsTheSameSteps)
 
     write(at("body_of_email.htm"), "<P>Ready-made</P>\r\n");
     zorvane::subject = "Term report";
-    EXPECT_EQ(zorvane::runMailHook(reportMailSettings(ReportMail::Students), {systemFolder() + "page-a.wmf"}), 0);
+    EXPECT_EQ(zorvane::runMailHook(reportMailSettings(ReportId::Students), {systemFolder() + "page-a.wmf"}), 0);
     EXPECT_EQ(mailLines(), (Lines{
                                "create Outlook.Application",
                                "get CreateItem(0) -> {1}",
@@ -502,7 +502,7 @@ TEST_F(HookTest, TwoRunsStartedAtOnceGiveTwoCompleteSeparateJobs)
     PrintedRun second;
     const auto a = fw::threads::start([&] { first = printReport(customers(), fourNames); }, 50000);
     const auto b = fw::threads::start(
-        [&] { second = printReport(reportMailSettings(ReportMail::Teachers), {"Eve", "Fay", "Gus"}); }, 50000);
+        [&] { second = printReport(reportMailSettings(ReportId::Teachers), {"Eve", "Fay", "Gus"}); }, 50000);
 
     // The first run waits inside its mail; the second has not begun.
     ASSERT_TRUE(fw::ui::drive::waitFor([&] { return gate.displays >= 1; }));
@@ -553,7 +553,7 @@ TEST_F(HookTest, TwoRunsStartedAtOnceGiveTwoCompleteSeparateJobs)
 TEST_F(HookTest, TheFiveReportsSettings)
 {
     const struct {
-        ReportMail report;
+        ReportId report;
         const char* name;
         const char* attachment;
         std::int32_t background;
@@ -564,11 +564,11 @@ TEST_F(HookTest, TheFiveReportsSettings)
         const char* bodyFile;
         std::uint8_t format;
     } rows[] = {
-        {ReportMail::Customers, "TarvenCustomers", "\\Licence.doc", 0x80FFFF, "Arial Black", 5, 0xFF0000, "Normal", "", 1},
-        {ReportMail::Students, "TarvenStudents", "\\Script.doc", 0xFFFFFF, "Arial", 3, 0, "Low", "body_of_email.htm", 1},
-        {ReportMail::Teachers, "TarvenTeachers", "\\Note.doc", 0xC0C0C0, "Bookman Old Style", 5, 0x800000, "Low", "", 1},
-        {ReportMail::Classes, "TarvenClasses", "\\*.doc", 0x808040, "Verdana", 4, 0xFFFF00, "High", "", 1},
-        {ReportMail::CustomersEmbed, "TarvenCustomersEmbed", "\\Winhelp.exe", 0xFFFFFF, "Batang", 4, 0x00FF00, "High",
+        {ReportId::Customers, "TarvenCustomers", "\\Licence.doc", 0x80FFFF, "Arial Black", 5, 0xFF0000, "Normal", "", 1},
+        {ReportId::Students, "TarvenStudents", "\\Script.doc", 0xFFFFFF, "Arial", 3, 0, "Low", "body_of_email.htm", 1},
+        {ReportId::Teachers, "TarvenTeachers", "\\Note.doc", 0xC0C0C0, "Bookman Old Style", 5, 0x800000, "Low", "", 1},
+        {ReportId::Classes, "TarvenClasses", "\\*.doc", 0x808040, "Verdana", 4, 0xFFFF00, "High", "", 1},
+        {ReportId::CustomersEmbed, "TarvenCustomersEmbed", "\\Winhelp.exe", 0xFFFFFF, "Batang", 4, 0x00FF00, "High",
          "body_of_email.htm", 7},
     };
     for (const auto& row : rows) {
@@ -585,11 +585,11 @@ TEST_F(HookTest, TheFiveReportsSettings)
         EXPECT_EQ(s.formatNumber, row.format);
     }
     zorvane::pictureScale = 9;
-    EXPECT_EQ(zorvane::pictureScaleValue(reportMailSettings(ReportMail::Classes).pictureScale), 9);
-    EXPECT_EQ(zorvane::pictureScaleValue(reportMailSettings(ReportMail::Customers).pictureScale), 0);
-    EXPECT_EQ(zorvane::passedText(reportMailSettings(ReportMail::CustomersEmbed).to),
+    EXPECT_EQ(zorvane::pictureScaleValue(reportMailSettings(ReportId::Classes).pictureScale), 9);
+    EXPECT_EQ(zorvane::pictureScaleValue(reportMailSettings(ReportId::Customers).pictureScale), 0);
+    EXPECT_EQ(zorvane::passedText(reportMailSettings(ReportId::CustomersEmbed).to),
               "renate.holm@example.com, accounts@example.net");
-    EXPECT_EQ(zorvane::passedText(reportMailSettings(ReportMail::Teachers).to), zorvane::recipients.str());
+    EXPECT_EQ(zorvane::passedText(reportMailSettings(ReportId::Teachers).to), zorvane::recipients.str());
 }
 
 } // namespace

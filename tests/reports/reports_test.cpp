@@ -530,7 +530,7 @@ namespace {
 struct DraftCase {
     const char* name;
     ReportId report;
-    zorvane::ReportMail mail;
+    ReportId mail;
     const char* importance; // the draft's header, or nullptr for normal importance
     friend void PrintTo(const DraftCase& c, std::ostream* os) { *os << c.name; }
 };
@@ -594,11 +594,11 @@ TEST_P(ReportDraft, emailPreviewGivesOneCompleteDraftWithTheReportsSettings)
 
 INSTANTIATE_TEST_SUITE_P(
     Reports, ReportDraft,
-    ::testing::Values(DraftCase{"customers", ReportId::Customers, zorvane::ReportMail::Customers, nullptr},
-                      DraftCase{"students", ReportId::Students, zorvane::ReportMail::Students, "Importance: low"},
-                      DraftCase{"teachers", ReportId::Teachers, zorvane::ReportMail::Teachers, "Importance: low"},
-                      DraftCase{"classes", ReportId::Classes, zorvane::ReportMail::Classes, "Importance: high"},
-                      DraftCase{"customersEmbed", ReportId::CustomersEmbed, zorvane::ReportMail::CustomersEmbed,
+    ::testing::Values(DraftCase{"customers", ReportId::Customers, ReportId::Customers, nullptr},
+                      DraftCase{"students", ReportId::Students, ReportId::Students, "Importance: low"},
+                      DraftCase{"teachers", ReportId::Teachers, ReportId::Teachers, "Importance: low"},
+                      DraftCase{"classes", ReportId::Classes, ReportId::Classes, "Importance: high"},
+                      DraftCase{"customersEmbed", ReportId::CustomersEmbed, ReportId::CustomersEmbed,
                                 "Importance: high"}),
     [](const auto& info) { return std::string(info.param.name); });
 
