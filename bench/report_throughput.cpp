@@ -72,8 +72,8 @@
 namespace {
 
 using Clock = std::chrono::steady_clock;
-using demo::dictionary::CUSTOMER;
-using demo::dictionary::CustomerRecord;
+using zorvane::CUSTOMER;
+using zorvane::CustomerRecord;
 
 struct Options {
     int records = 100000;
@@ -143,7 +143,7 @@ const SyscallCounter& syscalls()
 
 bool fillCustomers(int count)
 {
-    CustomerRecord& r = demo::dictionary::CUS;
+    CustomerRecord& r = zorvane::CUS;
     if (!CUSTOMER.create() || !CUSTOMER.open() || !CUSTOMER.beginTransaction())
         return false;
     for (int i = 0; i < count; ++i) {

@@ -9,7 +9,7 @@
 #include "framework/fs/path.h"
 #include "framework/report/report.h"
 
-namespace cmdmailer::demo_job {
+namespace vextrel {
 
 namespace {
 
@@ -93,4 +93,4 @@ fw::core::Expected<int> makeDemoPages(std::uint8_t job, int pageCount, const std
     return copied;
 }
 
-} // namespace cmdmailer::demo_job
+} // namespace vextrel

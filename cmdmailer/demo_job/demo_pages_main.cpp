@@ -14,7 +14,7 @@ int main(int argc, char** argv)
         std::cerr << "usage: vextrel-demo-pages JOB PAGES FOLDER\n";
         return 2;
     }
-    const auto pages = cmdmailer::demo_job::makeDemoPages(fw::core::toByte(fw::core::toNumber(argv[1])),
+    const auto pages = vextrel::makeDemoPages(fw::core::toByte(fw::core::toNumber(argv[1])),
                                                           fw::core::toNumber(argv[2]), argv[3]);
     if (!pages) {
         std::cerr << pages.error().text() << '\n';

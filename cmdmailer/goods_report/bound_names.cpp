@@ -1,6 +1,6 @@
 #include "cmdmailer/goods_report/bound_names.h"
 
-namespace cmdmailer::goods_report {
+namespace vextrel {
 
 fw::expr::Evaluator& boundNames()
 {
@@ -8,4 +8,4 @@ fw::expr::Evaluator& boundNames()
     return names;
 }
 
-} // namespace cmdmailer::goods_report
+} // namespace vextrel

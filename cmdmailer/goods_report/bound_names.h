@@ -8,8 +8,8 @@
 
 #include "framework/expr/evaluator.h"
 
-namespace cmdmailer::goods_report {
+namespace vextrel {
 
 fw::expr::Evaluator& boundNames();
 
-} // namespace cmdmailer::goods_report
+} // namespace vextrel

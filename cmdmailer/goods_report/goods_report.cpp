@@ -21,7 +21,7 @@
 #include "framework/ui/window.h"
 #include "goods/goods_file.h"
 
-namespace cmdmailer::goods_report {
+namespace vextrel {
 
 namespace {
 
@@ -324,4 +324,4 @@ void setGoodsReportProbeForTesting(GoodsReportProbe replacement)
     probe() = std::move(replacement);
 }
 
-} // namespace cmdmailer::goods_report
+} // namespace vextrel

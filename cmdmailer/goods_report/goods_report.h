@@ -13,7 +13,7 @@
 
 #include "framework/report/report.h"
 
-namespace cmdmailer::goods_report {
+namespace vextrel {
 
 void GoodsReport();
 
@@ -31,4 +31,4 @@ struct GoodsReportProbe {
 };
 void setGoodsReportProbeForTesting(GoodsReportProbe probe);
 
-} // namespace cmdmailer::goods_report
+} // namespace vextrel

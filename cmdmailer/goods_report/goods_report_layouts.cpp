@@ -6,7 +6,7 @@
 #include "framework/report/report_layout.h"
 #include "framework/ui/layout.h"
 
-namespace cmdmailer::goods_report {
+namespace vextrel {
 
 namespace {
 
@@ -80,4 +80,4 @@ void registerGoodsReportLayouts()
     rp::registerReportLayout(ReportLabel, ModuleKey, reportLayout);
 }
 
-} // namespace cmdmailer::goods_report
+} // namespace vextrel

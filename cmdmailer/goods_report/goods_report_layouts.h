@@ -4,7 +4,7 @@
 
 #include <string_view>
 
-namespace cmdmailer::goods_report {
+namespace vextrel {
 
 inline constexpr std::string_view ModuleKey = "vextrel$vextr003";
 inline constexpr std::string_view ProgressWindowLabel = "P1$PROGRESSWINDOW";
@@ -22,4 +22,4 @@ inline constexpr int Cancel = 4;
 // before the main procedure runs; storing them again changes nothing).
 void registerGoodsReportLayouts();
 
-} // namespace cmdmailer::goods_report
+} // namespace vextrel

@@ -5,7 +5,7 @@
 #include "engine/html/html_builder.h"
 #include "framework/core/text.h"
 
-namespace cmdmailer::program {
+namespace vextrel {
 
 std::int32_t BuilderBinding(std::vector<std::string> arguments)
 {
@@ -34,4 +34,4 @@ std::int32_t BuilderBinding(std::vector<std::string> arguments)
                                      landscape, text(16));
 }
 
-} // namespace cmdmailer::program
+} // namespace vextrel

@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-namespace cmdmailer::program {
+namespace vextrel {
 
 inline constexpr std::string_view BuilderName = "MakeHTMLFileBMKSW";
 inline constexpr std::size_t BuilderParameterCount = 16;
@@ -21,4 +21,4 @@ inline constexpr std::size_t BuilderParameterCount = 16;
 // and returns 2.
 std::int32_t BuilderBinding(std::vector<std::string> arguments);
 
-} // namespace cmdmailer::program
+} // namespace vextrel

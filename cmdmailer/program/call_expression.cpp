@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-namespace cmdmailer::program {
+namespace vextrel {
 
 void blankLeadingNumbers(CommandLineText& text)
 {
@@ -20,4 +20,4 @@ std::string callExpression(const CommandLineText& blanked)
     return std::string(fw::core::trimLeft(blanked.clippedView()));
 }
 
-} // namespace cmdmailer::program
+} // namespace vextrel

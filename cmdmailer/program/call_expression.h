@@ -14,7 +14,7 @@
 
 #include "framework/core/text.h"
 
-namespace cmdmailer::program {
+namespace vextrel {
 
 // The frame's copy of the command line: longer ones are cut.
 inline constexpr std::size_t CommandLineWidth = 10000;
@@ -29,4 +29,4 @@ void blankLeadingNumbers(CommandLineText& text);
 // the left (its leading blanks removed).
 std::string callExpression(const CommandLineText& blanked);
 
-} // namespace cmdmailer::program
+} // namespace vextrel

@@ -20,11 +20,9 @@
 #include "framework/ui/message_box.h"
 #include "framework/ui/window.h"
 
-namespace cmdmailer::program {
+namespace vextrel {
 
 namespace {
-
-using cmdmailer::goods_report::boundNames;
 
 int lastExitStatus = ExitNotBuilt;
 
@@ -72,7 +70,7 @@ void AppFrame::run()
 void AppFrame::StartupRoutine()
 {
     engine::BMKG.Mode = engine::modeByte(engine::MailMode::SilentEmail);
-    cmdmailer::goods_report::GoodsReport();
+    GoodsReport();
 
     const fw::core::CommandLine& commandLine = fw::core::commandLine();
     const std::string firstWord = commandLine.word(1);
@@ -160,4 +158,4 @@ int exitStatus()
     return lastExitStatus;
 }
 
-} // namespace cmdmailer::program
+} // namespace vextrel

@@ -16,7 +16,7 @@
 // characters, the expression's error, a command line that calls no builder,
 // each file that was not made, naming it and why) and the status is 1.
 
-namespace cmdmailer::program {
+namespace vextrel {
 
 inline constexpr int ExitBuilt = 0;
 inline constexpr int ExitNotBuilt = 1;
@@ -28,4 +28,4 @@ void AppFrameProcedure();
 // before any).
 int exitStatus();
 
-} // namespace cmdmailer::program
+} // namespace vextrel

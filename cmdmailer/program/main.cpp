@@ -12,7 +12,7 @@
 int main(int argc, char** argv)
 {
     engine::setProfile(engine::VextrelProfile);
-    cmdmailer::program::registerVextrelModules();
-    const int status = fw::ui::runProgram(argc, argv, cmdmailer::program::VextrelMain);
-    return status != 0 ? status : cmdmailer::program::exitStatus();
+    vextrel::registerVextrelModules();
+    const int status = fw::ui::runProgram(argc, argv, vextrel::VextrelMain);
+    return status != 0 ? status : vextrel::exitStatus();
 }

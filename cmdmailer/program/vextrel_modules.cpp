@@ -6,7 +6,7 @@
 #include "framework/ui/layout.h"
 #include "goods/goods_file.h"
 
-namespace cmdmailer::program {
+namespace vextrel {
 
 namespace {
 
@@ -43,8 +43,8 @@ void registerVextrelModules()
     });
     fw::core::registerModuleInitialiser(ModulePriority, [](fw::core::ModuleStep step) {
         if (step == fw::core::ModuleStep::Start)
-            cmdmailer::goods_report::registerGoodsReportLayouts();
+            registerGoodsReportLayouts();
     });
 }
 
-} // namespace cmdmailer::program
+} // namespace vextrel

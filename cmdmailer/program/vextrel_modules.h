@@ -7,7 +7,7 @@
 
 #include "framework/core/module_init.h"
 
-namespace cmdmailer::program {
+namespace vextrel {
 
 inline constexpr std::string_view FrameLabel = "P1$APPFRAME";
 inline constexpr std::string_view FrameModuleKey = "vextrel$vextr001";
@@ -21,4 +21,4 @@ void initialiseProgramData(fw::core::ModuleStep step);
 // main does so once, before the program runs.
 void registerVextrelModules();
 
-} // namespace cmdmailer::program
+} // namespace vextrel

@@ -13,7 +13,6 @@ namespace zorvane {
 
 void BulkEmail(std::uint8_t teachers, std::uint8_t)
 {
-    using namespace demo::dictionary;
     fw::app::FileManager* customers = Access_CUSTOMER;
     if (customers == nullptr)
         return; // no dictionary: nothing to read from

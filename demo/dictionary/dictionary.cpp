@@ -5,7 +5,7 @@
 
 #include "framework/app/error_manager.h"
 
-namespace demo::dictionary {
+namespace zorvane {
 
 using fw::app::AutoNumber;
 using fw::app::CreateWhenMissing;
@@ -146,4 +146,4 @@ void KillDataFiles()
             r->kill();
 }
 
-} // namespace demo::dictionary
+} // namespace zorvane

@@ -15,7 +15,7 @@
 #include "framework/app/file_manager.h"
 #include "framework/app/relation_manager.h"
 
-namespace demo::dictionary {
+namespace zorvane {
 
 extern fw::app::FileManager* Access_CUSTOMER;
 extern fw::app::FileManager* Access_STUDENTS;
@@ -32,4 +32,4 @@ void InitDataFiles();
 // Releases them, CUSTOMER, STUDENTS, TEACHERS, CLASSES in that order.
 void KillDataFiles();
 
-} // namespace demo::dictionary
+} // namespace zorvane

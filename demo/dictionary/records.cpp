@@ -2,7 +2,7 @@
 
 #include <cstddef>
 
-namespace demo::dictionary {
+namespace zorvane {
 
 using fw::core::Binding;
 using fw::data::CaseRule;
@@ -185,4 +185,4 @@ std::vector<fw::data::FieldBinding> fieldBindings(ClassRecord& r)
             {"CLA:SCHEDULEDTIME", Binding::of(r.SCHEDULEDTIME)}};
 }
 
-} // namespace demo::dictionary
+} // namespace zorvane

@@ -15,7 +15,7 @@
 #include "framework/data/data_file.h"
 #include "framework/data/field_binding.h"
 
-namespace demo::dictionary {
+namespace zorvane {
 
 using fw::core::Text;
 
@@ -104,4 +104,4 @@ std::vector<fw::data::FieldBinding> fieldBindings(StudentRecord& record);
 std::vector<fw::data::FieldBinding> fieldBindings(TeacherRecord& record);
 std::vector<fw::data::FieldBinding> fieldBindings(ClassRecord& record);
 
-} // namespace demo::dictionary
+} // namespace zorvane

@@ -34,9 +34,9 @@ void registerProgramModules(const std::string& resourceFolder)
 
     setStartupProcedures({
         .frame = &Main,
-        .initDataFiles = &demo::dictionary::InitDataFiles,
-        .killDataFiles = &demo::dictionary::KillDataFiles,
-        .clearRecordBuffers = &demo::dictionary::clearRecordBuffers,
+        .initDataFiles = &InitDataFiles,
+        .killDataFiles = &KillDataFiles,
+        .clearRecordBuffers = &clearRecordBuffers,
     });
     setFrameProcedures({
         .TarvenClasses = &TarvenClasses,

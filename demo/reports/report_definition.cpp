@@ -10,8 +10,6 @@ namespace zorvane {
 
 namespace {
 
-using namespace demo::dictionary;
-
 template <class Record>
 class RunRecordOf final : public RunRecord {
 public:

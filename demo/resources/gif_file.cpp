@@ -10,7 +10,7 @@
 #include <cassert>
 #include <unordered_map>
 
-namespace zorvane::pictures {
+namespace zorvane {
 
 namespace {
 
@@ -133,4 +133,4 @@ std::string gifFile(const PalettePicture& p)
     return out;
 }
 
-} // namespace zorvane::pictures
+} // namespace zorvane

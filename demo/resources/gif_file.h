@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-namespace zorvane::pictures {
+namespace zorvane {
 
 struct PalettePicture {
     int width = 0;
@@ -20,4 +20,4 @@ struct PalettePicture {
 
 std::string gifFile(const PalettePicture& picture);
 
-} // namespace zorvane::pictures
+} // namespace zorvane

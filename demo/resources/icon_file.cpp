@@ -2,7 +2,7 @@
 
 #include <cassert>
 
-namespace zorvane::pictures {
+namespace zorvane {
 
 namespace {
 
@@ -105,4 +105,4 @@ std::string cursorFile(const Picture& picture, HotSpot hotSpot)
     return directoryFile(2, {picture}, hotSpot);
 }
 
-} // namespace zorvane::pictures
+} // namespace zorvane

@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-namespace zorvane::pictures {
+namespace zorvane {
 
 // A picture as rows of 0xAARRGGBB pixels, top row first.
 struct Picture {
@@ -35,4 +35,4 @@ std::string iconFile(const std::vector<Picture>& pictures);
 // A cursor file of one picture with its hot spot.
 std::string cursorFile(const Picture& picture, HotSpot hotSpot);
 
-} // namespace zorvane::pictures
+} // namespace zorvane

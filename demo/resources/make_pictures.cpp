@@ -24,7 +24,7 @@ int main(int argc, char** argv)
     const std::filesystem::path folder = argv[1];
     std::error_code error;
     std::filesystem::create_directories(folder, error);
-    for (const auto& file : zorvane::pictures::demonstrationPictures()) {
+    for (const auto& file : zorvane::demonstrationPictures()) {
         const std::filesystem::path path = folder / file.name;
         const std::filesystem::path partial = folder / (file.name + ".part");
         {

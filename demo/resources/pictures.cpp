@@ -13,7 +13,7 @@
 #include "demo/resources/gif_file.h"
 #include "demo/resources/icon_file.h"
 
-namespace zorvane::pictures {
+namespace zorvane {
 
 namespace {
 
@@ -237,4 +237,4 @@ std::vector<PictureFile> demonstrationPictures()
     };
 }
 
-} // namespace zorvane::pictures
+} // namespace zorvane

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-namespace zorvane::pictures {
+namespace zorvane {
 
 struct PictureFile {
     std::string name;  // as the layouts name it
@@ -15,4 +15,4 @@ struct PictureFile {
 // The four files, drawn afresh. Needs a Qt GUI application for the fonts.
 std::vector<PictureFile> demonstrationPictures();
 
-} // namespace zorvane::pictures
+} // namespace zorvane

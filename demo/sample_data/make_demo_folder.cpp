@@ -21,7 +21,7 @@ int main(int argc, char** argv)
         std::cerr << "make-demo-folder: cannot enter " << argv[1] << ": " << error.message() << "\n";
         return 1;
     }
-    for (const std::string& failure : {demo::sample_data::writeSampleRecords(), demo::sample_data::writeSampleFiles()}) {
+    for (const std::string& failure : {zorvane::writeSampleRecords(), zorvane::writeSampleFiles()}) {
         if (!failure.empty()) {
             std::cerr << "make-demo-folder: " << failure << "\n";
             return 1;

@@ -4,7 +4,7 @@
 #include <fstream>
 #include <string_view>
 
-namespace demo::sample_data {
+namespace zorvane {
 
 namespace {
 
@@ -63,4 +63,4 @@ std::string writeSampleFiles()
     return {};
 }
 
-} // namespace demo::sample_data
+} // namespace zorvane

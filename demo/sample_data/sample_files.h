@@ -5,9 +5,9 @@
 
 #include <string>
 
-namespace demo::sample_data {
+namespace zorvane {
 
 // The first failure in words, or an empty text when every file was written.
 std::string writeSampleFiles();
 
-} // namespace demo::sample_data
+} // namespace zorvane

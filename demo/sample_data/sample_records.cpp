@@ -9,14 +9,13 @@
 #include "framework/core/text.h"
 #include "goods/goods_file.h"
 
-namespace demo::sample_data {
+namespace zorvane {
 
 namespace {
 
-using namespace demo::dictionary;
+using fw::core::toText;
 using goods::GOD;
 using goods::GOODS;
-using fw::core::toText;
 
 // Invented customers: name, suburb, and when they first came (year, month,
 // day, hour, minute; a zero year means no first date and no first time).
@@ -229,4 +228,4 @@ std::string writeSampleRecords()
     return failure;
 }
 
-} // namespace demo::sample_data
+} // namespace zorvane

@@ -4,9 +4,9 @@
 
 #include <string>
 
-namespace demo::sample_data {
+namespace zorvane {
 
 // The first failure in words, or an empty text when every file was written.
 std::string writeSampleRecords();
 
-} // namespace demo::sample_data
+} // namespace zorvane

@@ -12,11 +12,11 @@ protected:
     {
         TempFolderTest::SetUp();
         fw::app::globalErrors().init();
-        demo::dictionary::InitDataFiles();
+        zorvane::InitDataFiles();
     }
     void TearDown() override
     {
-        demo::dictionary::KillDataFiles();
+        zorvane::KillDataFiles();
         fw::app::globalErrors().kill();
         TempFolderTest::TearDown();
     }

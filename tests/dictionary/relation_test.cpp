@@ -3,7 +3,7 @@
 #include "framework/core/error_codes.h"
 #include "tests/dictionary/dictionary_fixture.h"
 
-using namespace demo::dictionary;
+using namespace zorvane;
 using fw::data::DataFile;
 
 namespace {

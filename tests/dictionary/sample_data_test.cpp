@@ -8,7 +8,7 @@
 #include "goods/goods_file.h"
 #include "tests/dictionary/dictionary_fixture.h"
 
-using namespace demo::dictionary;
+using namespace zorvane;
 
 namespace {
 

@@ -59,14 +59,14 @@ protected:
         });
 
         fw::app::globalErrors().init();
-        demo::dictionary::InitDataFiles();
+        zorvane::InitDataFiles();
         zorvane::registerReportLayouts();
     }
 
     void TearDown() override
     {
         zorvane::setRecordObserverForTesting({});
-        demo::dictionary::KillDataFiles();
+        zorvane::KillDataFiles();
         fw::app::globalErrors().kill();
         fw::core::setRandomForTesting({});
         engine::initialiseGlobalData(fw::core::ModuleStep::End);

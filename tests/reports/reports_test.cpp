@@ -27,7 +27,7 @@
 
 namespace {
 
-using namespace demo::dictionary;
+using namespace zorvane;
 using zorvane::ReportId;
 
 std::string moduleKeyOf(ReportId report) { return std::string(zorvane::reportDefinition(report).moduleKey); }
@@ -88,7 +88,7 @@ class ReportOrder : public ReportsTest, public ::testing::WithParamInterface<Ord
 TEST_P(ReportOrder, printsEveryRecordInItsOrderWithHeaderAndFooterOnEveryPage)
 {
     const OrderCase& c = GetParam();
-    ASSERT_EQ(demo::sample_data::writeSampleRecords(), "");
+    ASSERT_EQ(zorvane::writeSampleRecords(), "");
     const std::vector<std::string> expected = c.expected();
     ASSERT_FALSE(expected.empty());
 
@@ -405,8 +405,8 @@ INSTANTIATE_TEST_SUITE_P(Files, ReportEmpty,
 // mailed, and the run reads no further than the batch it was in.
 TEST_F(ReportsTest, cancelInTheMiddleShowsPrintsAndMailsNothing)
 {
-    ASSERT_EQ(demo::sample_data::writeSampleRecords(), "");
-    ASSERT_EQ(demo::sample_data::writeSampleFiles(), "");
+    ASSERT_EQ(zorvane::writeSampleRecords(), "");
+    ASSERT_EQ(zorvane::writeSampleFiles(), "");
     engine::BMKG.Mode = 1;
     bool paused = false, resume = false;
     std::int64_t lastRecord = 0;
@@ -446,7 +446,7 @@ TEST_F(ReportsTest, cancelInTheMiddleShowsPrintsAndMailsNothing)
 // own global response.
 TEST_F(ReportsTest, embedVariantRunsOnTheCallersThread)
 {
-    ASSERT_EQ(demo::sample_data::writeSampleRecords(), "");
+    ASSERT_EQ(zorvane::writeSampleRecords(), "");
     std::uint8_t response = 0;
     fw::core::threadValues().response = 0;
     EXPECT_EQ(zorvane::startReport(ReportId::CustomersEmbed, zorvane::ReportThread::Caller, &response),
@@ -471,7 +471,7 @@ class ReportTwoRuns : public ReportsTest, public ::testing::WithParamInterface<T
 TEST_P(ReportTwoRuns, runAtOnceWithoutDisturbingEachOther)
 {
     const TwoRunsCase& c = GetParam();
-    ASSERT_EQ(demo::sample_data::writeSampleRecords(), "");
+    ASSERT_EQ(zorvane::writeSampleRecords(), "");
     m_jobs = {57, 58};
     CUS = CustomerRecord{};
     int pausedRuns = 0;
@@ -562,8 +562,8 @@ std::vector<std::string> headerLines(const std::string& draft)
 TEST_P(ReportDraft, emailPreviewGivesOneCompleteDraftWithTheReportsSettings)
 {
     const DraftCase& c = GetParam();
-    ASSERT_EQ(demo::sample_data::writeSampleRecords(), "");
-    ASSERT_EQ(demo::sample_data::writeSampleFiles(), "");
+    ASSERT_EQ(zorvane::writeSampleRecords(), "");
+    ASSERT_EQ(zorvane::writeSampleFiles(), "");
     engine::BMKG.Mode = 1;
     EXPECT_EQ(runOnOwnThread(c.report), 1);
 

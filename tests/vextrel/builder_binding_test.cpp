@@ -14,7 +14,7 @@
 namespace {
 
 namespace fs = std::filesystem;
-using cmdmailer::program::BuilderBinding;
+using vextrel::BuilderBinding;
 
 // The example's arguments; a row changes one of them, counting from 1.
 std::vector<std::string> exampleArguments()

@@ -9,9 +9,9 @@
 
 namespace {
 
-using cmdmailer::program::blankLeadingNumbers;
-using cmdmailer::program::callExpression;
-using cmdmailer::program::CommandLineText;
+using vextrel::blankLeadingNumbers;
+using vextrel::callExpression;
+using vextrel::CommandLineText;
 
 struct ExpressionCase {
     const char* name;

@@ -15,11 +15,11 @@ using DemoPages = VextrelFolderTest;
 
 TEST_F(DemoPages, everyPageIsAPlaceableMetafileNamedAfterJobAndPage)
 {
-    const auto made = cmdmailer::demo_job::makeDemoPages(44, 3, "KR\\");
+    const auto made = vextrel::makeDemoPages(44, 3, "KR\\");
     ASSERT_FALSE(made.has_value()) << "the folder must exist";
 
     std::filesystem::create_directory(at("KR"));
-    const auto pages = cmdmailer::demo_job::makeDemoPages(44, 3, "KR\\");
+    const auto pages = vextrel::makeDemoPages(44, 3, "KR\\");
     ASSERT_TRUE(pages.has_value()) << pages.error().text();
     EXPECT_EQ(*pages, 3);
     EXPECT_EQ(fileNames(at("KR")), (std::vector<std::string>{"441.wmf", "442.wmf", "443.wmf"}));
@@ -31,7 +31,7 @@ TEST_F(DemoPages, everyPageIsAPlaceableMetafileNamedAfterJobAndPage)
 TEST_F(DemoPages, aJobHasOneTo255Pages)
 {
     for (const int count : {0, -1, 256}) {
-        const auto pages = cmdmailer::demo_job::makeDemoPages(12, count, ".");
+        const auto pages = vextrel::makeDemoPages(12, count, ".");
         ASSERT_FALSE(pages.has_value()) << count;
         EXPECT_EQ(pages.error().text(), "Demonstration job: a job has 1 to 255 pages, not " + std::to_string(count));
     }

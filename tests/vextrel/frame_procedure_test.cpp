@@ -22,7 +22,7 @@
 namespace {
 
 namespace fs = std::filesystem;
-using namespace cmdmailer::program;
+using namespace vextrel;
 
 struct FrameCase {
     const char* name;
@@ -76,7 +76,7 @@ TEST_P(FrameProcedure, takesTheJobAndModeAndEvaluatesTheCall)
     EXPECT_TRUE(fs::is_directory(at("KR")));
     EXPECT_TRUE(fw::ui::openWindows().empty()) << "the frame is never opened and the progress window is gone";
     // The builder was bound for the evaluation only.
-    EXPECT_EQ(cmdmailer::goods_report::boundNames().evaluate("MakeHTMLFileBMKSW").errorCode, 800);
+    EXPECT_EQ(vextrel::boundNames().evaluate("MakeHTMLFileBMKSW").errorCode, 800);
     EXPECT_EQ(fw::core::threadValues().response, 2);
 }
 

@@ -25,7 +25,7 @@
 namespace {
 
 namespace fs = std::filesystem;
-using namespace cmdmailer::goods_report;
+using namespace vextrel;
 using goods::GOODS;
 using goods::GOODSUseCount;
 

@@ -23,7 +23,7 @@ void VextrelFolderTest::writeGoods(int records)
 std::vector<std::filesystem::path> VextrelFolderTest::writePages(std::uint8_t job, int pages, const std::string& folder)
 {
     std::filesystem::create_directories(folder);
-    const auto made = cmdmailer::demo_job::makeDemoPages(job, pages, folder);
+    const auto made = vextrel::makeDemoPages(job, pages, folder);
     EXPECT_TRUE(made) << (made ? "" : made.error().text());
     std::vector<std::filesystem::path> files;
     for (int page = 1; page <= pages; ++page)

@@ -23,8 +23,8 @@
 namespace {
 
 using namespace zorvane;
-using demo::dictionary::CUS;
-using demo::dictionary::CUSTOMER;
+using zorvane::CUS;
+using zorvane::CUSTOMER;
 using fw::ui::drive::waitFor;
 
 // Customers in record order; their names are not in alphabetical order, so
@@ -144,7 +144,7 @@ TEST_P(ZorvaneBulkMail, mailsTheFirstFiveCustomersInRecordOrder)
     } else {
         EXPECT_EQ(recipients.clipped(), DemonstrationRecipients);
     }
-    EXPECT_EQ(demo::dictionary::Access_CUSTOMER->useCount(), 0) << "the customer file is closed again";
+    EXPECT_EQ(zorvane::Access_CUSTOMER->useCount(), 0) << "the customer file is closed again";
 }
 
 INSTANTIATE_TEST_SUITE_P(Customers, ZorvaneBulkMail,

@@ -16,7 +16,7 @@ namespace zorvanetest {
 inline void startDemoMails()
 {
     fw::app::globalErrors().init();
-    demo::dictionary::InitDataFiles();
+    zorvane::InitDataFiles();
     zorvane::registerReportLayouts();
     engine::setProfile(engine::ZorvaneProfile);
     engine::registerSendEmailWindow();
@@ -28,7 +28,7 @@ inline void startDemoMails()
 
 inline void endDemoMails()
 {
-    demo::dictionary::KillDataFiles();
+    zorvane::KillDataFiles();
     fw::app::globalErrors().kill();
     zorvane::recipients = zorvane::DemonstrationRecipients;
     zorvane::subject = zorvane::DemonstrationSubject;

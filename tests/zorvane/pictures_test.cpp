@@ -19,7 +19,7 @@
 
 namespace {
 
-using namespace zorvane::pictures;
+using namespace zorvane;
 
 QImage read(const std::string& bytes, const char* format)
 {

@@ -40,9 +40,9 @@ protected:
         // What the program hands the start-up (demo/program).
         setStartupProcedures({
             .frame = &Main,
-            .initDataFiles = &demo::dictionary::InitDataFiles,
-            .killDataFiles = &demo::dictionary::KillDataFiles,
-            .clearRecordBuffers = &demo::dictionary::clearRecordBuffers,
+            .initDataFiles = &InitDataFiles,
+            .killDataFiles = &KillDataFiles,
+            .clearRecordBuffers = &clearRecordBuffers,
         });
     }
     void TearDown() override
@@ -58,7 +58,6 @@ protected:
 
 TEST_F(ZorvaneStartup, dataInitialiserBlanksTheStartStateAndItsEndReleasesTheQueues)
 {
-    using namespace demo::dictionary;
     BMKG.RTFpath = "C:\\Out";
     BMKG.WorkFolder = "C:\\Work\\";
     engine::ORAF.name = "body.html";
@@ -119,7 +118,7 @@ std::ostream& operator<<(std::ostream& out, const Snapshot& s)
 Snapshot snapshot(MainStep step)
 {
     return {step, fw::app::globalErrors().isActive(), fw::app::globalIni().isActive(),
-            demo::dictionary::Access_CUSTOMER != nullptr, engine::OAQ.count()};
+            zorvane::Access_CUSTOMER != nullptr, engine::OAQ.count()};
 }
 
 TEST_F(ZorvaneStartup, theFrameRunsBetweenTheServicesWhichEndInOrderBeforeTheQueues)
