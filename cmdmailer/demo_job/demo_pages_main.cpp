@@ -15,7 +15,7 @@ int main(int argc, char** argv)
         return 2;
     }
     const auto pages = vextrel::makeDemoPages(fw::core::toByte(fw::core::toNumber(argv[1])),
-                                                          fw::core::toNumber(argv[2]), argv[3]);
+                                              fw::core::toNumber(argv[2]), argv[3]);
     if (!pages) {
         std::cerr << pages.error().text() << '\n';
         return 1;

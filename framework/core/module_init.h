@@ -17,8 +17,8 @@ using ModuleInitialiser = std::function<void(ModuleStep step)>;
 
 // The priority of a program's own modules, the lowest of a program: they
 // start after every service registered at a higher priority and end before
-// it. A program's data initialiser registers first at it, so that it starts
-// before the program's other modules and ends after them.
+// it. A data initialiser registered first at it starts before the program's
+// other modules and ends after them.
 inline constexpr int ProgramModulePriority = 5;
 
 void registerModuleInitialiser(int priority, ModuleInitialiser initialiser);
