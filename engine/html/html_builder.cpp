@@ -187,7 +187,7 @@ std::uint8_t MakeHTMLFileBMKSW(std::string htmlPath, std::uint8_t pageCount, std
     // was, and the documents are not built for a mail without its body.
     if (!writeBody(background, fontName, fontSize, fontColor)) {
         recordFailure(outcome, BuiltFile::HTMLBody, bodyPath, ORAF.lastError().message);
-        ORAF.discard();
+        (void)ORAF.discard(); // the body was not whole: nothing of it is kept, whatever the close says
         return HTMLResult::NotOpened;
     }
     if (ORAF.close() != 0)
