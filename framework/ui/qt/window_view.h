@@ -26,7 +26,7 @@ namespace fw::ui {
 
 class TopLevelWidget;
 
-class WindowView : private ControlEvents {
+class WindowView final : private ControlEvents {
 public:
     WindowView(Window& owner, const WindowLayout& layout, std::vector<core::Binding> bindings);
     ~WindowView();
