@@ -34,8 +34,8 @@ void ShellOpen(std::int32_t windowHandle, std::string path)
 {
     (void)windowHandle;
     const std::string prepared(fw::core::clip(fw::core::trimLeft(path)).substr(0, MaxPath));
-    const bool started = fw::core::launchDetached("xdg-open", {forTheDesktop(prepared)});
-    (void)started; // nobody acts on whether anything could open it
+    // Nobody acts on whether anything could open it.
+    (void)fw::core::launchDetached("xdg-open", {forTheDesktop(prepared)});
     if (timerDrain())
         timerDrain()();
 }

@@ -94,8 +94,9 @@ public:
     bool isHidden() const;
     void setHidden(Hidden hidden);
     // A mouse cursor over the whole window from a .cur file (found like the
-    // layout's resources); false when it cannot be read.
-    bool setCursorFile(std::string_view fileName);
+    // layout's resources); fails, keeping the cursor it had, when the file
+    // cannot be found or read as a cursor.
+    [[nodiscard]] core::Expected<void> setCursorFile(std::string_view fileName);
 
     // Drops timer events still waiting in the queue.
     void dropPendingTimerEvents();

@@ -221,7 +221,10 @@ TEST_F(UiWindow, cursorFileGivesTheCursorWithItsHotSpot)
     EXPECT_EQ(cursor.shape(), Qt::BitmapCursor);
     EXPECT_EQ(cursor.hotSpot(), QPoint(3, 5));
     EXPECT_EQ(cursor.pixmap().size(), QSize(16, 16));
-    EXPECT_FALSE(notice->setCursorFile("missing.cur"));
+    const auto missing = notice->setCursorFile("missing.cur");
+    ASSERT_FALSE(missing);
+    EXPECT_EQ(missing.error().text(), "window: the cursor file missing.cur cannot be read");
+    EXPECT_EQ(notice->view().widget()->cursor().hotSpot(), QPoint(3, 5)) << "the cursor it had stays";
     EXPECT_TRUE(notice->setCursorFile("HAND.CUR"));
 }
 

@@ -57,7 +57,7 @@ public:
     bool isAlerted(int keyCode) const;
     bool isWindowHidden() const { return m_windowHidden; }
     void setWindowHidden(Hidden hidden);
-    bool setCursorFile(std::string_view fileName);
+    [[nodiscard]] core::Expected<void> setCursorFile(std::string_view fileName);
     void dropPendingTimerEvents();
 
     // The Qt objects, for tests and for code that embeds widgets.
