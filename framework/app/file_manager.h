@@ -43,7 +43,8 @@ public:
     std::size_t registeredKeyCount() const { return m_keys.size(); }
 
     int open();
-    int close();
+    // Closing cannot fail: the file closes when its last user closes it.
+    void close();
     int useCount() const { return m_useCount; }
     bool isInitialised() const { return m_file != nullptr; }
 

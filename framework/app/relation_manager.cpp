@@ -102,16 +102,15 @@ int RelationManager::open()
     return result;
 }
 
-int RelationManager::close()
+void RelationManager::close()
 {
     if (m_busy)
-        return 0;
+        return;
     m_busy = true;
     for (Relation& r : m_relations)
         r.related->close();
-    const int result = m_files->close();
+    m_files->close();
     m_busy = false;
-    return result;
 }
 
 void RelationManager::setQuickScan(QuickScan on, Propagate propagate)

@@ -45,7 +45,7 @@ public:
     void addRelation(RelationManager& related);
 
     int open();
-    int close();
+    void close(); // cannot fail, as a file manager's close cannot
     void setQuickScan(QuickScan on, Propagate propagate);
 
     // Add the buffer as a record (field checks first).
