@@ -126,6 +126,9 @@ std::int64_t importanceValue(std::string_view importance)
 
 std::string quoted(std::string_view text) { return std::string("\"").append(text).append("\""); }
 
+// SendEmail never looks at the result of a member text, as the system's
+// callers never do: the control reports every failed text itself
+// (ole_control.h), and the mail goes on with its next text.
 void addAttachment(OleControl& control, const std::string& item, std::string_view path, std::string_view shown)
 {
     (void)control.call(item + ".Attachments.Add(" + quoted(path) + ",1,1," + quoted(shown) + ")");
@@ -173,6 +176,7 @@ std::uint8_t SendEmail(std::string to, std::string cc, std::string bcc, std::str
     if (window)
         window->open();
     OleControl control;
+    // Unlooked-at as every member text below (see addAttachment).
     (void)control.setCreate(MailApplication);
     const std::string item = referenceField(control.get("CreateItem(0)"));
 

@@ -26,6 +26,7 @@ inline constexpr std::uint8_t BodyNotOpened = 1;  // the body file could not be 
 //   mode            the mail mode; only 1 and 2 attach the RTF document
 //   formatNumber    8 means the mail carries no RTF document
 // Runs on the caller's thread and uses the work file ORAF and the queue OAQ.
+[[nodiscard]]
 std::uint8_t SendEmail(std::string to, std::string cc, std::string bcc, std::string subject,
                        std::string htmlBodyFile, std::string bodyFile, std::string rtfName, std::string rtfFolder,
                        std::string importance, std::uint8_t mode, std::uint8_t formatNumber);

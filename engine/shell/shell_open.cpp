@@ -32,6 +32,7 @@ std::string forTheDesktop(const std::string& prepared)
 
 void ShellOpen(std::int32_t windowHandle, std::string path)
 {
+    // The desktop places the program it starts itself; it takes no parent window.
     (void)windowHandle;
     const std::string prepared(fw::core::clip(fw::core::trimLeft(path)).substr(0, MaxPath));
     // Nobody acts on whether anything could open it.

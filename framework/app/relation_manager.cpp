@@ -96,8 +96,10 @@ int RelationManager::open()
         return 0;
     m_busy = true;
     int result = m_files->open();
+    // A related file that cannot be opened has said so in its own file
+    // manager's message; the result is this file's.
     for (Relation& r : m_relations)
-        r.related->open();
+        (void)r.related->open();
     m_busy = false;
     return result;
 }

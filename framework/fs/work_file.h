@@ -117,7 +117,7 @@ protected:
     int failed(int code, std::string message);
     int failed(const core::Error& error);
     // The same for the operations that answer core::Expected.
-    std::unexpected<core::Error> failure(int code, std::string message);
+    [[nodiscard]] std::unexpected<core::Error> failure(int code, std::string message);
 
 private:
     struct Pending;
@@ -158,7 +158,7 @@ public:
     [[nodiscard]] core::Expected<void> write(std::span<const char> bytes);
 
 private:
-    std::unexpected<core::Error> readFailed(int error);
+    [[nodiscard]] std::unexpected<core::Error> readFailed(int error);
 };
 
 using TextLineFile = BasicTextLineFile<256>;

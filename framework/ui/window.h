@@ -38,9 +38,11 @@ class Window {
 public:
     // The window of `label` / `moduleKey`, not yet open. Fails when no such
     // layout is stored or a control's `use` names a variable not given.
+    [[nodiscard]]
     static core::Expected<std::unique_ptr<Window>> create(std::string_view label, std::string_view moduleKey,
                                                           std::vector<core::Binding> bindings = {});
     // A window from a layout that is not stored (tests, generated windows).
+    [[nodiscard]]
     static core::Expected<std::unique_ptr<Window>> create(const WindowLayout& layout,
                                                           std::vector<core::Binding> bindings = {});
     ~Window(); // destroys the window, closing it first when it is open
