@@ -34,7 +34,7 @@ public:
 private:
     void StartupRoutine();
     void FrameReturn();
-    void reportEvaluation(const fw::expr::Evaluation& evaluation);
+    void reportEvaluation(const fw::core::Expected<std::string>& evaluation);
 
     CommandLineText m_commandLine;
     fw::core::Text<32> m_evaluationResult;
@@ -104,14 +104,14 @@ void AppFrame::StartupRoutine()
     blankLeadingNumbers(m_commandLine);
     m_commandLine = callExpression(m_commandLine);
 
-    const fw::expr::Evaluation evaluation = boundNames().evaluate(m_commandLine.clippedView());
-    m_evaluationResult = evaluation.value;
+    const fw::core::Expected<std::string> evaluation = boundNames().evaluate(m_commandLine.clippedView());
+    m_evaluationResult = evaluation.value_or("");
     reportEvaluation(evaluation);
 
     FrameReturn();
 }
 
-void AppFrame::reportEvaluation(const fw::expr::Evaluation& evaluation)
+void AppFrame::reportEvaluation(const fw::core::Expected<std::string>& evaluation)
 {
     // A command line longer than its text was cut, and what was evaluated is
     // not what was given: said first, as the reason for what follows.
@@ -120,8 +120,8 @@ void AppFrame::reportEvaluation(const fw::expr::Evaluation& evaluation)
                   << CommandLineWidth << " were read\n";
         lastExitStatus = ExitNotBuilt;
     }
-    if (!evaluation.ok()) {
-        std::cerr << "vextrel: " << evaluation.errorText() << '\n';
+    if (!evaluation) {
+        std::cerr << "vextrel: " << evaluation.error().text() << '\n';
         lastExitStatus = ExitNotBuilt;
     } else if (m_builderCalls == 0) {
         std::cerr << "vextrel: the command line calls no " << BuilderName << "\n";

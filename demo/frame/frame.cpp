@@ -43,6 +43,7 @@ class FrameManager : public fw::ui::WindowManager {
 public:
     FrameManager(Window& window, FrameLocals& locals) : WindowManager(window), m_locals(locals) {}
 
+    [[nodiscard]]
     std::uint8_t init() override
     {
         fw::app::globalErrors().setProcedureName("Main");
@@ -59,6 +60,7 @@ public:
         return 0;
     }
 
+    [[nodiscard]]
     std::uint8_t kill() override
     {
         if (const std::uint8_t level = WindowManager::kill())
@@ -67,6 +69,7 @@ public:
         return 0;
     }
 
+    [[nodiscard]]
     std::uint8_t takeWindowEvent() override
     {
         const std::uint8_t result = WindowManager::takeWindowEvent();
@@ -86,6 +89,7 @@ public:
         return result;
     }
 
+    [[nodiscard]]
     std::uint8_t takeAccepted() override
     {
         const int accepted = window().accepted();

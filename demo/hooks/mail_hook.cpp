@@ -38,6 +38,8 @@ std::uint8_t runMailHook(const MailSettings& settings, const std::vector<std::st
     drawJobNumber();
     const std::string workFolder = BMKG.WorkFolder.clipped();
     const std::string job = toText(BMKG.JobNumber);
+    // A page copy that fails is not checked here: the RTF writer then fails
+    // on that page, and the build's record says so.
     for (std::size_t page = 1; page <= pageFiles.size(); ++page)
         (void)fw::fs::copyFile(pageFiles[page - 1], workFolder + job + toText(static_cast<std::int64_t>(page)) + ".wmf");
 
@@ -55,6 +57,8 @@ std::uint8_t runMailHook(const MailSettings& settings, const std::vector<std::st
     if (engine::handsMailToSendEmail(BMKG.Mode))
         mailDocuments(settings, htmlPath, built);
 
+    // The job's unnamed document goes in every mode; one that was never made
+    // is no error.
     (void)fw::fs::removeFile(workFolder + job + ".RTF");
     fw::ui::resetCursor();
     return 0;

@@ -122,6 +122,8 @@ void mailDocuments(const MailSettings& settings, const std::string& htmlPath, st
     const engine::BuildOutcome& outcome = engine::lastBuild();
     const std::uint8_t formatNumber =
         outcome.documentMade() && outcome.complete() ? settings.formatNumber : engine::NoRTFDocument;
+    // SendEmail's result is not looked at, as the system's callers never do:
+    // a body file it cannot open leaves no mail, and the run ends the same way.
     (void)engine::SendEmail(passedText(settings.to), passedText(settings.cc), passedText(settings.bcc),
                             passedText(settings.subject), htmlPath, std::string(settings.bodyFile),
                             BMKG.RTFName.str(), BMKG.RTFpath.str(), std::string(settings.importance), BMKG.Mode,

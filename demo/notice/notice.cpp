@@ -33,6 +33,7 @@ class NoticeManager : public fw::ui::WindowManager {
 public:
     explicit NoticeManager(Window& window) : WindowManager(window) {}
 
+    [[nodiscard]]
     std::uint8_t init() override
     {
         fw::app::globalErrors().setProcedureName("Popup");
@@ -51,6 +52,7 @@ public:
         return 0;
     }
 
+    [[nodiscard]]
     std::uint8_t kill() override
     {
         if (const std::uint8_t level = WindowManager::kill())
@@ -59,6 +61,7 @@ public:
         return 0;
     }
 
+    [[nodiscard]]
     std::uint8_t takeWindowEvent() override
     {
         const std::uint8_t result = WindowManager::takeWindowEvent();

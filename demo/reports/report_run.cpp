@@ -109,7 +109,7 @@ public:
         fw::app::RelationManager* relation = *m_definition.relation;
         if (!relation) // the dictionary is not set up: nothing can be read
             return 1;
-        relation->open(); // a failure is shown by the file manager; the view then finds the file closed
+        (void)relation->open(); // a failure is shown by the file manager; the view then finds the file closed
         m_data.fileOpened = true;
 
         window().open();

@@ -29,6 +29,9 @@ namespace {
 // A folder name reaches the system as at most 255 characters.
 constexpr std::size_t MaxFolderName = 255;
 
+// Each result is ignored: a level that exists already, or that cannot be
+// created, does not stop the walk, and the file written into the folder
+// says in the end whether it was there.
 void attempt(std::string_view folder) { (void)fw::fs::createFolder(folder.substr(0, MaxFolderName)); }
 
 bool isSeparator(char c) { return c == '\\' || c == '/'; }

@@ -13,6 +13,7 @@
 
 namespace engine {
 
+[[nodiscard]]
 fw::core::Expected<void> settleWorkFolder();
 
 } // namespace engine

@@ -119,6 +119,8 @@ void buildRTFStage(BuildOutcome& outcome, std::uint8_t pageCount, std::uint8_t p
         !built) {
         recordFailure(outcome, BuiltFile::RTFDocument, document, built.error().message);
         // With no pages asked for, no document was wanted: an earlier one stays.
+        // A copy that is not there is no error, and one that cannot go is
+        // not this run's: the record above says so to every caller.
         if (pageCount > 0)
             (void)fw::fs::removeFile(workCopy);
         return;
@@ -141,6 +143,7 @@ void buildRTFStage(BuildOutcome& outcome, std::uint8_t pageCount, std::uint8_t p
     }
     if (auto copied = fw::fs::copyFile(document, workCopy); !copied) {
         recordFailure(outcome, BuiltFile::WorkFolderCopy, workCopy, copied.error().message);
+        // As above: the record already says that this copy is not this run's.
         (void)fw::fs::removeFile(workCopy);
     }
 }
@@ -187,7 +190,7 @@ std::uint8_t MakeHTMLFileBMKSW(std::string htmlPath, std::uint8_t pageCount, std
     // was, and the documents are not built for a mail without its body.
     if (!writeBody(background, fontName, fontSize, fontColor)) {
         recordFailure(outcome, BuiltFile::HTMLBody, bodyPath, ORAF.lastError().message);
-        ORAF.discard();
+        (void)ORAF.discard(); // the body was not whole: nothing of it is kept, whatever the close says
         return HTMLResult::NotOpened;
     }
     if (ORAF.close() != 0)

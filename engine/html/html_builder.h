@@ -19,6 +19,7 @@ inline constexpr std::uint8_t NotOpened = 2;    // the HTML body file could not 
 // Text parameters are the caller's values as they stand, padding included;
 // trailing blanks are dropped where a value is used. Colours hold blue, green
 // and red bytes with red lowest; lengths are thousandths of an inch.
+[[nodiscard]]
 std::uint8_t MakeHTMLFileBMKSW(std::string htmlPath, std::uint8_t pageCount, std::int32_t background,
                                std::uint8_t pictureScale, std::string rtfName, std::string rtfFolder,
                                std::string fontName, std::uint8_t fontSize, std::int32_t fontColor,

@@ -62,7 +62,7 @@ std::string referenceField(const fw::core::Expected<std::string>& result)
 std::string readBody(std::size_t capacity)
 {
     std::string body;
-    ORAF.setToStart();
+    (void)ORAF.setToStart(); // a file just opened is at its start: there is nothing to flush or fail
     while (ORAF.next() == 0) {
         body.resize(clip(body).size());
         const std::string_view line = ORAF.LINE.clippedView();
@@ -125,6 +125,9 @@ std::int64_t importanceValue(std::string_view importance)
 
 std::string quoted(std::string_view text) { return std::string("\"").append(text).append("\""); }
 
+// SendEmail never looks at the result of a member text, as the system's
+// callers never do: the control reports every failed text itself
+// (ole_control.h), and the mail goes on with its next text.
 void addAttachment(OleControl& control, const std::string& item, std::string_view path, std::string_view shown)
 {
     (void)control.call(item + ".Attachments.Add(" + quoted(path) + ",1,1," + quoted(shown) + ")");
@@ -164,14 +167,15 @@ std::uint8_t SendEmail(std::string to, std::string cc, std::string bcc, std::str
     if (!ORAF.setName(isBlank(bodyFile) ? htmlBodyFile : bodyFile) ||
         ORAF.open(fw::fs::OpenMode::ReadWriteDenyWrite) != 0)
         return SendEmailResult::BodyNotOpened; // the window is destroyed unopened
-    const std::int64_t size = ORAF.bytes();
+    const std::int64_t size = ORAF.bytes().value_or(0);
     const std::size_t capacity = static_cast<std::size_t>(size > 0 ? size : 0) + BodySlack;
     const std::string body = readBody(capacity);
-    ORAF.close();
+    (void)ORAF.close(); // a file that was only read loses nothing at its close
 
     if (window)
         window->open();
     OleControl control;
+    // Unlooked-at as every member text below (see addAttachment).
     (void)control.setCreate(MailApplication);
     const std::string item = referenceField(control.get("CreateItem(0)"));
 

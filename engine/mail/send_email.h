@@ -32,6 +32,7 @@ inline constexpr std::uint8_t NoRTFDocument = 8;
 //                   attaches the RTF document
 //   formatNumber    NoRTFDocument means the mail carries none
 // Runs on the caller's thread and uses the work file ORAF and the queue OAQ.
+[[nodiscard]]
 std::uint8_t SendEmail(std::string to, std::string cc, std::string bcc, std::string subject,
                        std::string htmlBodyFile, std::string bodyFile, std::string rtfName, std::string rtfFolder,
                        std::string importance, std::uint8_t mode, std::uint8_t formatNumber);

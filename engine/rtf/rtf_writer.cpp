@@ -206,7 +206,7 @@ std::string pictureStart(const Geometry& g, std::string_view scale, std::string_
     return p;
 }
 
-bool put(std::string_view bytes) { return OROF.write(std::span<const char>(bytes.data(), bytes.size())); }
+bool put(std::string_view bytes) { return OROF.write(std::span<const char>(bytes.data(), bytes.size())).has_value(); }
 
 std::string pageFileName(std::size_t page)
 {
@@ -254,7 +254,7 @@ fw::core::Expected<void> writeRTFDocument(const std::string& outputPath, std::st
     // discarded: the caller would otherwise copy a broken file under the
     // report's name, and the earlier document would be lost for it.
     const auto abandon = [&failure](std::uint8_t result, std::string reason) {
-        OROF.discard();
+        (void)OROF.discard(); // the document was not whole: nothing of it is kept, whatever the close says
         return failure(result, std::move(reason));
     };
     if (!put(head))

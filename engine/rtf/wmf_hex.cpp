@@ -152,28 +152,29 @@ std::uint8_t AppendWMFHex(std::string pageFileName)
     std::size_t bytesOnLine = 0;
     std::uint8_t result = 0;
     for (;;) {
-        const std::ptrdiff_t n = ORIF.read(std::span<char>(b.block.get(), BlockBytes));
-        if (n == 0)
+        const auto read = ORIF.read(std::span<char>(b.block.get(), BlockBytes));
+        if (read && *read == 0)
             break;
-        if (n < 0) {
+        if (!read) {
             // A read error is not the end of the page: the picture would be
             // cut short without a word, so the page counts as failed.
             result = 1;
             break;
         }
+        const std::size_t n = *read;
         std::size_t start = 0;
         if (toSkip > 0) {
-            start = std::min<std::size_t>(toSkip, static_cast<std::size_t>(n));
+            start = std::min<std::size_t>(toSkip, n);
             toSkip -= start;
         }
         const auto* bytes = reinterpret_cast<const unsigned char*>(b.block.get());
-        const char* end = encode({bytes + start, static_cast<std::size_t>(n) - start}, b.hex.get(), bytesOnLine);
+        const char* end = encode({bytes + start, n - start}, b.hex.get(), bytesOnLine);
         if (!OROF.write(std::span<const char>(b.hex.get(), static_cast<std::size_t>(end - b.hex.get())))) {
             result = 2;
             break;
         }
     }
-    ORIF.close();
+    (void)ORIF.close(); // a page file that was only read loses nothing at its close
     return result;
 }
 

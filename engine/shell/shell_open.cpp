@@ -32,10 +32,11 @@ std::string forTheDesktop(const std::string& prepared)
 
 void ShellOpen(std::int32_t windowHandle, std::string path)
 {
+    // The desktop places the program it starts itself; it takes no parent window.
     (void)windowHandle;
     const std::string prepared(fw::core::clip(fw::core::trimLeft(path)).substr(0, MaxPath));
-    const bool started = fw::core::launchDetached("xdg-open", {forTheDesktop(prepared)});
-    (void)started; // nobody acts on whether anything could open it
+    // Nobody acts on whether anything could open it.
+    (void)fw::core::launchDetached("xdg-open", {forTheDesktop(prepared)});
     if (timerDrain())
         timerDrain()();
 }

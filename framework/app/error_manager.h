@@ -37,9 +37,10 @@ public:
     void setFieldName(std::string_view name);
 
     // Shows message `id` with `argument` as %Message and answers its level.
-    Level throwMessage(Msg id, std::string_view argument = {});
+    [[nodiscard]] Level throwMessage(Msg id, std::string_view argument = {});
     // The same, for a file: %File is its display name, %ErrorText, %ErrorCode
     // and %Detail come from `error`.
+    [[nodiscard]]
     Level throwFileMessage(Msg id, std::string_view fileName, const fw::core::Error& error,
                            std::string_view argument = {});
 
@@ -48,6 +49,7 @@ public:
                             std::string_view argument) const;
 
 private:
+    [[nodiscard]]
     Level show(Msg id, std::string_view fileName, const fw::core::Error* error, std::string_view argument);
 
     std::map<fw::threads::ThreadNumber, std::vector<std::string>> m_procedures;

@@ -79,13 +79,12 @@ int FileManager::open()
     return 0;
 }
 
-int FileManager::close()
+void FileManager::close()
 {
     if (m_useCount == 0)
-        return 0;
+        return;
     if (--m_useCount == 0)
         m_file->close();
-    return 0;
 }
 
 int FileManager::tryFetch(const fw::data::Key& key)

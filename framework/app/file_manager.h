@@ -42,8 +42,9 @@ public:
     std::string keyDescription(const fw::data::Key& key) const;
     std::size_t registeredKeyCount() const { return m_keys.size(); }
 
-    int open();
-    int close();
+    [[nodiscard]] int open();
+    // Closing cannot fail: the file closes when its last user closes it.
+    void close();
     int useCount() const { return m_useCount; }
     bool isInitialised() const { return m_file != nullptr; }
 
@@ -53,34 +54,34 @@ public:
     fw::data::DataFile::State saveFile() const { return m_file->saveState(); }
     void restoreFile(const fw::data::DataFile::State& state) { m_file->restoreState(state); }
 
-    int tryFetch(const fw::data::Key& key);
-    int fetch(const fw::data::Key& key);
+    [[nodiscard]] int tryFetch(const fw::data::Key& key);
+    [[nodiscard]] int fetch(const fw::data::Key& key);
     // Read the next record in the order last set on the file
     // (file().setRecordOrder() / setKeyOrder()). NoFurtherRecord is answered
     // without a message; other faults are shown.
-    int tryNext();
-    int next();
+    [[nodiscard]] int tryNext();
+    [[nodiscard]] int next();
 
     // Store the buffer as a new record / rewrite the current record / delete
     // it, after the field checks; no related file is touched (that is the
     // relation manager's work).
-    int insert();
-    int update();
-    int deleteRecord();
+    [[nodiscard]] int insert();
+    [[nodiscard]] int update();
+    [[nodiscard]] int deleteRecord();
 
     // The check of one field (numbered from 1) before a record is stored:
     // 0 accepts. The framework's own check accepts every field.
-    virtual int validateField(std::size_t fieldNumber);
+    [[nodiscard]] virtual int validateField(std::size_t fieldNumber);
     // Every field in order; the first refusal.
-    int validateFields();
+    [[nodiscard]] int validateFields();
 
     virtual void kill();
 
     const fw::core::Error& lastError() const { return m_lastError; }
 
 protected:
-    int report(Msg id, const fw::core::Error& error, std::string_view argument = {});
-    int writeFailure(Msg id, const fw::core::Error& error);
+    [[nodiscard]] int report(Msg id, const fw::core::Error& error, std::string_view argument = {});
+    [[nodiscard]] int writeFailure(Msg id, const fw::core::Error& error);
 
 private:
     struct RegisteredKey {
@@ -88,7 +89,7 @@ private:
         std::string description;
         AutoNumber autoNumber;
     };
-    fw::core::Expected<void> openWithRecovery();
+    [[nodiscard]] fw::core::Expected<void> openWithRecovery();
 
     fw::data::DataFile* m_file = nullptr;
     ErrorManager* m_errors = nullptr;

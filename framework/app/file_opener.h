@@ -19,6 +19,7 @@ namespace fw::app {
 
 inline constexpr int kStockLockRecover = 10;
 
+[[nodiscard]]
 fw::core::Expected<void> openDataFile(fw::data::DataFile& file, std::string_view displayName,
                                       CreateWhenMissing create = CreateWhenMissing::Yes,
                                       fw::data::Access access = fw::data::Access::ReadWrite);

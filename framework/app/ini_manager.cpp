@@ -62,7 +62,8 @@ void IniManager::kill()
                 text += setting.name + "=" + setting.value + "\n";
         }
         // Written as a staged file: a write that fails keeps the settings
-        // file that was there instead of leaving a cut one.
+        // file that was there instead of leaving a cut one. Nobody is told:
+        // the program is ending and keeps no setting of its own there.
         if (auto staged = fw::fs::StagedFile::begin(m_path)) {
             if (staged->write(text))
                 (void)staged->commit();

@@ -96,22 +96,23 @@ int RelationManager::open()
         return 0;
     m_busy = true;
     int result = m_files->open();
+    // A related file that cannot be opened has said so in its own file
+    // manager's message; the result is this file's.
     for (Relation& r : m_relations)
-        r.related->open();
+        (void)r.related->open();
     m_busy = false;
     return result;
 }
 
-int RelationManager::close()
+void RelationManager::close()
 {
     if (m_busy)
-        return 0;
+        return;
     m_busy = true;
     for (Relation& r : m_relations)
         r.related->close();
-    const int result = m_files->close();
+    m_files->close();
     m_busy = false;
-    return result;
 }
 
 void RelationManager::setQuickScan(QuickScan on, Propagate propagate)

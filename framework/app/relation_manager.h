@@ -44,16 +44,16 @@ public:
     // A plain look-up of a related file: opened and closed with this one.
     void addRelation(RelationManager& related);
 
-    int open();
-    int close();
+    [[nodiscard]] int open();
+    void close(); // cannot fail, as a file manager's close cannot
     void setQuickScan(QuickScan on, Propagate propagate);
 
     // Add the buffer as a record (field checks first).
-    int insert();
+    [[nodiscard]] int insert();
     // Rewrite the current record from the buffer, with the relation rules.
-    int update();
+    [[nodiscard]] int update();
     // Delete the current record, with the relation rules.
-    int deleteRecord();
+    [[nodiscard]] int deleteRecord();
 
     virtual void kill();
 
@@ -80,23 +80,25 @@ private:
     void collectFiles(std::vector<fw::data::DataFile*>& files);
     // Carry a change of this file's record from `before` to `after` (packed
     // images) over to the related files; 0 when done.
-    int carryUpdate(const std::vector<char>& before, const std::vector<char>& after);
-    int carryDelete(const std::vector<char>& before);
+    [[nodiscard]] int carryUpdate(const std::vector<char>& before, const std::vector<char>& after);
+    [[nodiscard]] int carryDelete(const std::vector<char>& before);
     // Position `relation`'s file on the records linked to `image`.
-    fw::core::Expected<void> findLinked(const Relation& relation, const std::vector<char>& image);
+    [[nodiscard]] fw::core::Expected<void> findLinked(const Relation& relation, const std::vector<char>& image);
     // Hands each record of `relation`'s file linked to `image` to `onChild`
     // with that file positioned on it, or refuses the first with `restricted`
     // when `mode` is Restrict; `findFailed` reports a failed positioning.
     // 0 when every record was handled.
+    [[nodiscard]]
     int forEachLinkedChild(Relation& relation, const std::vector<char>& image, RelationMode mode, Msg findFailed,
                            Msg restricted, const std::function<int()>& onChild);
     // Sets the linked fields of the current record of `relation`'s file to
     // this record's values in `after`, or blanks them when `after` is null,
     // carries that on to its own relations and writes it; 0 when done.
+    [[nodiscard]]
     int rewriteLinkedChild(Relation& relation, const std::vector<Link>& links, const std::vector<char>* after);
-    int framed(int (RelationManager::*step)());
-    int updateStep();
-    int deleteStep();
+    [[nodiscard]] int framed(int (RelationManager::*step)());
+    [[nodiscard]] int updateStep();
+    [[nodiscard]] int deleteStep();
 
     FileManager* m_files = nullptr;
     Transactions m_transactions = Transactions::No;

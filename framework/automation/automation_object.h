@@ -47,7 +47,7 @@ public:
 
     // Runs `text` (whose reference, if any, named this object). `value` is
     // the value to assign for Access::Set and nothing otherwise.
-    virtual core::Expected<Result> invoke(const MemberText& text, Access access, const Value& value);
+    [[nodiscard]] virtual core::Expected<Result> invoke(const MemberText& text, Access access, const Value& value);
 
     // The control's in-place-deactivate property was set. Objects of this
     // platform show nothing inside the control, so the default does nothing.
@@ -57,15 +57,15 @@ protected:
     // One member of this object, read (get and call alike: automation
     // servers treat a method and a property read the same way) or assigned.
     // The defaults refuse every member.
-    virtual core::Expected<Result> getMember(const Member& member);
-    virtual core::Expected<void> setMember(const Member& member, const Value& value);
+    [[nodiscard]] virtual core::Expected<Result> getMember(const Member& member);
+    [[nodiscard]] virtual core::Expected<void> setMember(const Member& member, const Value& value);
 
     // The object's name in messages ("mail item").
     virtual std::string_view objectName() const;
 
     // Helpers for the members' own checks.
-    std::unexpected<core::Error> unknownMember(const Member& member) const;
-    std::unexpected<core::Error> wrongArguments(const Member& member, std::string_view expected) const;
+    [[nodiscard]] std::unexpected<core::Error> unknownMember(const Member& member) const;
+    [[nodiscard]] std::unexpected<core::Error> wrongArguments(const Member& member, std::string_view expected) const;
 };
 
 // Whether `name` equals `wanted` without regard to ASCII case.

@@ -25,6 +25,6 @@ inline constexpr std::string_view draftsFolderVariable = "REPORTMAIL_DRAFTS_DIR"
 std::filesystem::path draftsFolder();
 
 // Writes `bytes` as a new draft; gives the draft's path.
-core::Expected<std::filesystem::path> saveDraft(std::string_view bytes);
+[[nodiscard]] core::Expected<std::filesystem::path> saveDraft(std::string_view bytes);
 
 } // namespace fw::automation

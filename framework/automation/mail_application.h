@@ -14,7 +14,7 @@ inline constexpr std::string_view mailApplicationProgId = "Outlook.Application";
 
 class MailApplication final : public AutomationObject {
 protected:
-    core::Expected<Result> getMember(const Member& member) override;
+    [[nodiscard]] core::Expected<Result> getMember(const Member& member) override;
     std::string_view objectName() const override { return "mail application"; }
 };
 

@@ -59,9 +59,9 @@ std::string trimmedRecipient(std::string_view text);
 
 // Succeeds when `text` is blank (it will be skipped) or reads as at least
 // one address; otherwise says why not.
-core::Expected<void> checkRecipient(std::string_view text);
+[[nodiscard]] core::Expected<void> checkRecipient(std::string_view text);
 
 // The message, ready to be written to a file.
-core::Expected<std::string> composeDraft(const MailDraft& draft);
+[[nodiscard]] core::Expected<std::string> composeDraft(const MailDraft& draft);
 
 } // namespace fw::automation

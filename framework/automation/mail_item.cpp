@@ -59,7 +59,7 @@ public:
     std::int64_t type() const { return m_type; }
 
 protected:
-    core::Expected<Result> getMember(const Member& member) override
+    [[nodiscard]] core::Expected<Result> getMember(const Member& member) override
     {
         if (!member.arguments.empty())
             return wrongArguments(member, "no arguments");
@@ -69,7 +69,7 @@ protected:
             return Result{Value(m_text), nullptr};
         return unknownMember(member);
     }
-    core::Expected<void> setMember(const Member& member, const Value& value) override
+    [[nodiscard]] core::Expected<void> setMember(const Member& member, const Value& value) override
     {
         if (!sameMemberName(member.name, "Type"))
             return unknownMember(member);
@@ -95,7 +95,7 @@ public:
     explicit MailAttachments(std::weak_ptr<MailItem> item) : m_item(std::move(item)) {}
 
 protected:
-    core::Expected<Result> getMember(const Member& member) override
+    [[nodiscard]] core::Expected<Result> getMember(const Member& member) override
     {
         if (!sameMemberName(member.name, "Add"))
             return unknownMember(member);
@@ -130,7 +130,7 @@ public:
     explicit MailRecipients(std::weak_ptr<MailItem> item) : m_item(std::move(item)) {}
 
 protected:
-    core::Expected<Result> getMember(const Member& member) override
+    [[nodiscard]] core::Expected<Result> getMember(const Member& member) override
     {
         if (!sameMemberName(member.name, "Add"))
             return unknownMember(member);

@@ -45,8 +45,8 @@ public:
     MailDraft draft() const;
 
 protected:
-    core::Expected<Result> getMember(const Member& member) override;
-    core::Expected<void> setMember(const Member& member, const Value& value) override;
+    [[nodiscard]] core::Expected<Result> getMember(const Member& member) override;
+    [[nodiscard]] core::Expected<void> setMember(const Member& member, const Value& value) override;
     std::string_view objectName() const override { return "mail item"; }
 
 private:
@@ -54,7 +54,7 @@ private:
     friend class MailRecipients;
 
     // Writes and shows the draft; gives what the mail program does not get.
-    core::Expected<std::vector<core::Error>> display();
+    [[nodiscard]] core::Expected<std::vector<core::Error>> display();
 
     std::shared_ptr<MailAttachments> m_attachments;
     std::shared_ptr<MailRecipients> m_recipients;

@@ -58,7 +58,7 @@ struct MemberText {
 
 // Parses a member text; a malformed text gives an error naming the position
 // (1-based) and what was expected there.
-core::Expected<MemberText> parseMemberText(std::string_view text);
+[[nodiscard]] core::Expected<MemberText> parseMemberText(std::string_view text);
 
 // Object references are "#" followed by at most 18 digits, so a reference
 // text never exceeds 19 characters and fits the engine's 20-byte field.

@@ -55,18 +55,18 @@ public:
     // The create property: creates the object registered for `progId`. The
     // object held before and every reference it gave out are released first;
     // on failure the control stays empty.
-    core::Expected<void> setCreate(std::string_view progId);
+    [[nodiscard]] core::Expected<void> setCreate(std::string_view progId);
     // The ProgID of the object held; empty when the control holds none.
     const std::string& create() const { return m_progId; }
     bool hasObject() const { return m_object != nullptr; }
 
     // Runs the member text and keeps its result: an object as a reference
     // text, a value as text (a number in decimal), nothing as "".
-    core::Expected<std::string> get(std::string_view memberText);
+    [[nodiscard]] core::Expected<std::string> get(std::string_view memberText);
     // Runs the member text and drops its result.
-    core::Expected<void> call(std::string_view memberText);
+    [[nodiscard]] core::Expected<void> call(std::string_view memberText);
     // Assigns `value` to the member the text names.
-    core::Expected<void> set(std::string_view memberText, const Value& value);
+    [[nodiscard]] core::Expected<void> set(std::string_view memberText, const Value& value);
 
     // The in-place-deactivate property. Setting it tells the object held;
     // the value itself is kept but means nothing on this platform.
@@ -74,7 +74,8 @@ public:
     const Value& inPlaceDeactivate() const { return m_inPlaceDeactivate; }
 
 private:
-    core::Expected<Result> run(std::string_view memberText, Access access, const Value& value);
+    [[nodiscard]] core::Expected<Result> run(std::string_view memberText, Access access, const Value& value);
+    [[nodiscard]]
     std::unexpected<core::Error> failed(Access access, std::string_view memberText, const core::Error& why);
     void gather(const core::Error& why);
     void noticeGathered();

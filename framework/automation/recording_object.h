@@ -56,7 +56,7 @@ class RecordingObject final : public AutomationObject {
 public:
     RecordingObject(std::shared_ptr<Recording> recording, int number);
 
-    core::Expected<Result> invoke(const MemberText& text, Access access, const Value& value) override;
+    [[nodiscard]] core::Expected<Result> invoke(const MemberText& text, Access access, const Value& value) override;
     void deactivateInPlace(const Value& value) override;
 
 private:

@@ -29,7 +29,7 @@ void unregisterProgId(std::string_view progId);
 
 // Creates a new object for `progId`. Fails when nothing is registered or the
 // factory gives no object.
-core::Expected<ObjectPtr> createObject(std::string_view progId);
+[[nodiscard]] core::Expected<ObjectPtr> createObject(std::string_view progId);
 
 // Registers a factory for its lifetime and then restores the registration
 // it replaced (or removes it when there was none).

@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstring>
 
 extern char** environ;
 
@@ -111,9 +112,11 @@ LaunchOutcome launch(const std::string& program, const std::vector<std::string>&
 
 } // namespace
 
-bool launchDetached(const std::string& program, const std::vector<std::string>& arguments)
+Expected<void> launchDetached(const std::string& program, const std::vector<std::string>& arguments)
 {
-    return launch(program, arguments, 0).state != LaunchOutcome::State::NotStarted;
+    if (launch(program, arguments, 0).state == LaunchOutcome::State::NotStarted)
+        return fail(std::string(LaunchLayer), program + " could not be started");
+    return {};
 }
 
 LaunchOutcome launchWatched(const std::string& program, const std::vector<std::string>& arguments,
@@ -122,13 +125,14 @@ LaunchOutcome launchWatched(const std::string& program, const std::vector<std::s
     return launch(program, arguments, static_cast<int>(grace.count() > 0 ? grace.count() : 0));
 }
 
-std::optional<std::string> runForOutput(const std::string& program, const std::vector<std::string>& arguments,
-                                        std::chrono::milliseconds timeout)
+Expected<std::string> runForOutput(const std::string& program, const std::vector<std::string>& arguments,
+                                   std::chrono::milliseconds timeout)
 {
+    const auto failure = [&program](std::string what) { return fail(std::string(LaunchLayer), program + " " + what); };
     std::vector<char*> argv = argumentVector(program, arguments);
     int out[2];
     if (pipe2(out, O_CLOEXEC) != 0)
-        return std::nullopt;
+        return failure(std::string("could not be started: ") + std::strerror(errno));
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
@@ -140,7 +144,7 @@ std::optional<std::string> runForOutput(const std::string& program, const std::v
     close(out[1]);
     if (spawned != 0) {
         close(out[0]);
-        return std::nullopt;
+        return failure("could not be started");
     }
 
     std::string output;
@@ -172,8 +176,12 @@ std::optional<std::string> runForOutput(const std::string& program, const std::v
     int status = 0;
     while (waitpid(child, &status, 0) < 0 && errno == EINTR) {
     }
-    if (!ended || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
-        return std::nullopt;
+    if (!ended)
+        return failure("did not end within " + std::to_string(timeout.count()) + " ms");
+    if (WIFSIGNALED(status))
+        return failure("was ended by signal " + std::to_string(WTERMSIG(status)));
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
+        return failure("ended with exit status " + std::to_string(WEXITSTATUS(status)));
     return output;
 }
 

@@ -13,15 +13,20 @@
 
 #include <chrono>
 #include <cstdint>
-#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
+
+#include "framework/core/error.h"
 
 namespace fw::core {
 
-// True when the program could be started; false when it was not found or the
-// system refused. Never waits for the program to finish.
-bool launchDetached(const std::string& program, const std::vector<std::string>& arguments);
+// The layer name of every error of this file.
+inline constexpr std::string_view LaunchLayer = "Launch";
+
+// Starts the program; fails when it was not found or the system refused.
+// Never waits for the program to finish.
+[[nodiscard]] Expected<void> launchDetached(const std::string& program, const std::vector<std::string>& arguments);
 
 // What became of a program in the first moments after its start.
 struct LaunchOutcome {
@@ -40,14 +45,16 @@ struct LaunchOutcome {
 // (a mail program) ends within that time, successfully or not; one that
 // stays is running as it should. The caller waits for as long as the
 // program runs, `grace` at most.
+[[nodiscard]]
 LaunchOutcome launchWatched(const std::string& program, const std::vector<std::string>& arguments,
                             std::chrono::milliseconds grace);
 
 // Runs the program (standard input and error from and to /dev/null) and gives
 // what it wrote on standard output, once it has ended with exit status 0.
-// Nothing when it could not be started, ended otherwise, or did not end
-// within `timeout` (it is killed then).
-std::optional<std::string> runForOutput(const std::string& program, const std::vector<std::string>& arguments,
-                                        std::chrono::milliseconds timeout);
+// Fails, saying which, when it could not be started, ended otherwise, or did
+// not end within `timeout` (it is killed then).
+[[nodiscard]]
+Expected<std::string> runForOutput(const std::string& program, const std::vector<std::string>& arguments,
+                                   std::chrono::milliseconds timeout);
 
 } // namespace fw::core

@@ -36,13 +36,13 @@ public:
     void setRecordOrder() { m_key = nullptr; }
     const Key* order() const { return m_key; }
 
-    fw::core::Expected<void> setFilter(std::string_view text);
+    [[nodiscard]] fw::core::Expected<void> setFilter(std::string_view text);
     const std::string& filter() const { return m_filterText; }
 
     // Takes the snapshot of the order; the file must be open.
-    fw::core::Expected<void> open();
+    [[nodiscard]] fw::core::Expected<void> open();
     // NoFurtherRecord at the end; `into` is the file's buffer when null.
-    fw::core::Expected<void> next(void* into = nullptr);
+    [[nodiscard]] fw::core::Expected<void> next(void* into = nullptr);
     void close();
     bool isOpen() const { return m_open; }
 

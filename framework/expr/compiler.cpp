@@ -1,6 +1,10 @@
 #include "framework/expr/compiler.h"
 
+#include <optional>
+#include <string>
 #include <vector>
+
+#include "framework/core/error_codes.h"
 
 namespace fw::expr {
 
@@ -402,13 +406,18 @@ private:
 
 } // namespace
 
-std::optional<Program> compile(std::string_view text, const SymbolTable& symbols, std::string& error)
+core::Expected<Program> compile(std::string_view text, const SymbolTable& symbols)
 {
-    if (text.size() > MaxExpressionLength) {
-        error = "expression is longer than " + std::to_string(MaxExpressionLength) + " characters";
-        return std::nullopt;
-    }
-    return Compiler(text, symbols).run(error);
+    const auto failure = [](std::string message) {
+        return core::fail(std::string(ExpressionLayer), std::move(message), core::ErrorCode::ExpressionError);
+    };
+    if (text.size() > MaxExpressionLength)
+        return failure("expression is longer than " + std::to_string(MaxExpressionLength) + " characters");
+    std::string error;
+    std::optional<Program> program = Compiler(text, symbols).run(error);
+    if (!program)
+        return failure(std::move(error));
+    return std::move(*program);
 }
 
 } // namespace fw::expr

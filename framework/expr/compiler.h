@@ -20,10 +20,9 @@
 // stack it uses small and the error clear.
 
 #include <cstddef>
-#include <optional>
-#include <string>
 #include <string_view>
 
+#include "framework/core/error.h"
 #include "framework/expr/program.h"
 #include "framework/expr/symbol_table.h"
 
@@ -32,7 +31,11 @@ namespace fw::expr {
 inline constexpr std::size_t MaxExpressionLength = 10000;
 inline constexpr std::size_t MaxExpressionDepth = 100;
 
-// The program, or nothing with `error` saying what is wrong and where.
-std::optional<Program> compile(std::string_view text, const SymbolTable& symbols, std::string& error);
+// The layer name of every error of the evaluator.
+inline constexpr std::string_view ExpressionLayer = "Expression";
+
+// The program, or the error (code 800, ErrorCode::ExpressionError) saying
+// what is wrong and where.
+[[nodiscard]] core::Expected<Program> compile(std::string_view text, const SymbolTable& symbols);
 
 } // namespace fw::expr

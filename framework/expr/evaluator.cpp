@@ -60,17 +60,14 @@ bool holds(Op op, int order)
     }
 }
 
-Evaluation failure(std::string message)
+std::unexpected<core::Error> failure(std::string message)
 {
-    Evaluation e;
-    e.errorCode = fw::core::ErrorCode::ExpressionError;
-    e.message = std::move(message);
-    return e;
+    return core::fail(std::string(ExpressionLayer), std::move(message), core::ErrorCode::ExpressionError);
 }
 
 std::string at(std::size_t position) { return " at position " + std::to_string(position); }
 
-Evaluation run(const Program& program)
+core::Expected<std::string> run(const Program& program)
 {
     std::vector<Value> stack;
     for (const Instruction& in : program.code) {
@@ -145,9 +142,7 @@ Evaluation run(const Program& program)
         }
         }
     }
-    Evaluation e;
-    e.value = asText(stack.back());
-    return e;
+    return asText(stack.back());
 }
 
 } // namespace
@@ -179,12 +174,11 @@ Evaluator::Scope Evaluator::saveScope() const
 
 void Evaluator::restoreScope(const Scope& scope) { m_symbols = scope.m_symbols; }
 
-Evaluation Evaluator::evaluate(std::string_view text) const
+core::Expected<std::string> Evaluator::evaluate(std::string_view text) const
 {
-    std::string error;
-    const std::optional<Program> program = compile(text, m_symbols, error);
+    const core::Expected<Program> program = compile(text, m_symbols);
     if (!program)
-        return failure(std::move(error));
+        return std::unexpected(program.error());
     return run(*program);
 }
 

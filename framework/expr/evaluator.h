@@ -17,9 +17,6 @@
 // side is a number. A division by zero, or a number beyond 37 digits, stops
 // the evaluation with error 800 at that point; procedures called before it in
 // the same text have run.
-//
-// This header deliberately does not use std::expected: the libFuzzer build
-// uses a clang whose library support lacks it.
 
 #include <cstddef>
 #include <cstdint>
@@ -27,21 +24,10 @@
 #include <string_view>
 
 #include "framework/core/binding.h"
+#include "framework/core/error.h"
 #include "framework/expr/symbol_table.h"
 
 namespace fw::expr {
-
-// The outcome of one evaluation: the result as text, or error code 800 and a
-// message such as "unknown name 'FOO' at position 1".
-struct Evaluation {
-    std::string value;
-    int errorCode = 0;
-    std::string message;
-
-    bool ok() const { return errorCode == 0; }
-    // The message with the layer in front, for a log or standard error.
-    std::string errorText() const { return "Expression: " + message; }
-};
 
 class Evaluator {
 public:
@@ -66,8 +52,10 @@ public:
     Scope saveScope() const;
     void restoreScope(const Scope& scope);
 
-    // Compiles the whole text, then runs it.
-    Evaluation evaluate(std::string_view text) const;
+    // Compiles the whole text, then runs it. The result as text, or the
+    // error: layer "Expression", code 800 (ErrorCode::ExpressionError) and a
+    // message such as "unknown name 'FOO' at position 1".
+    [[nodiscard]] core::Expected<std::string> evaluate(std::string_view text) const;
 
 private:
     SymbolTable m_symbols;

@@ -11,6 +11,6 @@ namespace fw::fs::detail {
 // so); where it refuses, for example between two file systems or for a
 // descriptor that is not a plain file, a read and write loop does the same.
 // Returns 0, or the errno of the transfer that failed.
-int copyBytes(int from, int to);
+[[nodiscard]] int copyBytes(int from, int to);
 
 } // namespace fw::fs::detail

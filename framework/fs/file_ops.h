@@ -19,16 +19,16 @@ namespace fw::fs {
 // a file or a link (replaceable.h), that is read-only, or that an opener of
 // the framework holds for writing is refused with ErrorCode::AccessDenied,
 // as the system's file system would; so is a source that is not a file.
-core::Expected<void> copyFile(std::string_view from, std::string_view to);
+[[nodiscard]] core::Expected<void> copyFile(std::string_view from, std::string_view to);
 
 // Removes the file (a symbolic link as a link); a missing file is no error.
 // Anything else under the name, a read-only file, or one that an opener of
 // the framework holds for writing is refused with ErrorCode::AccessDenied.
-core::Expected<void> removeFile(std::string_view name);
+[[nodiscard]] core::Expected<void> removeFile(std::string_view name);
 
 // Creates one folder (its parent must exist). An existing folder is an error
 // the callers ignore.
-core::Expected<void> createFolder(std::string_view name);
+[[nodiscard]] core::Expected<void> createFolder(std::string_view name);
 
 bool fileExists(std::string_view name);
 std::optional<std::uint64_t> fileSize(std::string_view name);

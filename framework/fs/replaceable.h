@@ -19,17 +19,17 @@
 namespace fw::fs::detail {
 
 // `native` is a path as the operating system sees it (resolve()d).
-core::Expected<void> checkReplaceable(const std::string& native);
+[[nodiscard]] core::Expected<void> checkReplaceable(const std::string& native);
 
 // The first part of that check alone: missing, a regular file or a link.
-core::Expected<void> checkKind(const std::string& native);
+[[nodiscard]] core::Expected<void> checkKind(const std::string& native);
 
 // The names for which a staged file of this process is being written, so
 // that a second writer of the same name is refused even before the first
 // one's file exists. Names are compared without regard to case, as resolve()
 // finds them. markBeingWritten() is false when the name is taken already.
 bool isBeingWritten(const std::string& native);
-bool markBeingWritten(const std::string& native);
+[[nodiscard]] bool markBeingWritten(const std::string& native);
 void unmarkBeingWritten(const std::string& native);
 
 } // namespace fw::fs::detail

@@ -22,7 +22,7 @@ inline bool isReadOnly(const struct stat& st) { return (st.st_mode & 0222) == 0;
 
 // Takes the share locks for an open file descriptor. Returns 0, or
 // ErrorCode::AccessDenied when another opener's access or sharing conflicts.
-int acquireShare(int fd, bool writeAccess, bool denyWrite);
+[[nodiscard]] int acquireShare(int fd, bool writeAccess, bool denyWrite);
 
 // True when some opener of the framework holds the file at `nativePath` with
 // write access or denies writing to others: the file must then not be

@@ -44,9 +44,10 @@ public:
 
     // A temporary for `target`, a native path (resolve()d). `mode` is the
     // permission of a new file (the umask applies).
-    static core::Expected<StagedFile> begin(const std::string& target, mode_t mode = 0666);
+    [[nodiscard]] static core::Expected<StagedFile> begin(const std::string& target, mode_t mode = 0666);
     // A temporary in `folder` for a new file whose name is settled at the end
     // (commitUnlessTaken); `nameHint` only shows in the temporary's name.
+    [[nodiscard]]
     static core::Expected<StagedFile> beginNew(const std::string& folder, std::string_view nameHint, mode_t mode);
 
     StagedFile(StagedFile&& other) noexcept;
@@ -59,29 +60,30 @@ public:
 
     // Writes all of `bytes` to the temporary. One call counts as one write
     // for fault injection. The error names the target.
-    core::Expected<void> write(std::string_view bytes);
+    [[nodiscard]] core::Expected<void> write(std::string_view bytes);
     const std::string& temporaryPath() const { return m_temporary; }
     const std::string& target() const { return m_target; }
 
     // Closes the temporary and renames it over the target, after checking
     // the target once more. On any failure the temporary is removed, the
     // target stays as it was, and the error names the target.
-    core::Expected<void> commit(Sync sync = Sync::No);
+    [[nodiscard]] core::Expected<void> commit(Sync sync = Sync::No);
 
     // Renames the temporary to `name` (a path in the same folder) unless a
     // file of that name exists: then false, and the temporary waits for the
     // next name. Any other failure removes the temporary.
-    core::Expected<bool> commitUnlessTaken(const std::string& name, Sync sync);
+    [[nodiscard]] core::Expected<bool> commitUnlessTaken(const std::string& name, Sync sync);
 
     // Closes and removes the temporary; the target stays as it was.
     void abandon();
 
 private:
     StagedFile() = default;
+    [[nodiscard]]
     core::Expected<void> createTemporary(std::string_view nameHint, mode_t mode, const std::string& what);
     enum class Replace : bool { No, Yes };
-    core::Expected<void> closeTemporary(Sync sync);
-    core::Expected<bool> putInPlace(const std::string& name, Replace replace, Sync sync);
+    [[nodiscard]] core::Expected<void> closeTemporary(Sync sync);
+    [[nodiscard]] core::Expected<bool> putInPlace(const std::string& name, Replace replace, Sync sync);
     std::string writeFailure() const;
     void release();
 

@@ -207,6 +207,12 @@ int WorkFile::failed(const core::Error& error)
     return error.code;
 }
 
+std::unexpected<core::Error> WorkFile::failure(int code, std::string message)
+{
+    failed(code, std::move(message));
+    return std::unexpected<core::Error>(m_error);
+}
+
 // Carries out what remove() or create() left: a file removed while no new
 // one took its place is removed now, and a created file that was never
 // opened is put in place empty, as a created file is.
@@ -216,6 +222,9 @@ void WorkFile::settlePending()
         return;
     std::unique_ptr<Pending> pending = std::move(m_pending);
     if (pending->kind == Pending::Kind::Creation) {
+        // Nobody is left to tell: the work file has moved on to another
+        // name or is ending. A commit that fails keeps the earlier file,
+        // which is all a created and never written file could replace.
         (void)pending->staged->commit();
         return;
     }
@@ -223,17 +232,17 @@ void WorkFile::settlePending()
         ::unlink(pending->native.c_str());
 }
 
-bool WorkFile::setName(std::string_view path)
+core::Expected<void> WorkFile::setName(std::string_view path)
 {
     const std::string_view clipped = core::clip(path);
     if (clipped.size() > name.width) {
         name.clear();
-        failed(PathNotFound, "the path is " + std::to_string(clipped.size()) + " characters long, more than the " +
-                                 std::to_string(name.width) + " that a file name holds");
-        return false;
+        return failure(PathNotFound, "the path is " + std::to_string(clipped.size()) +
+                                         " characters long, more than the " + std::to_string(name.width) +
+                                         " that a file name holds");
     }
     name = clipped;
-    return true;
+    return {};
 }
 
 int WorkFile::remove()
@@ -351,13 +360,14 @@ int WorkFile::setToStart()
     return None;
 }
 
-std::int64_t WorkFile::bytes() const
+core::Expected<std::int64_t> WorkFile::bytes() const
 {
     if (!isOpen())
-        return -1;
+        return core::fail(Layer, name.clipped() + " is not open", FileNotOpen);
     struct stat st;
     if (::fstat(m_handle->fd, &st) != 0)
-        return -1;
+        return core::fail(Layer, "cannot read the size of " + m_handle->native + ": " + std::strerror(errno),
+                          FileSystemError);
     const std::int64_t pending = m_handle->writeOffset + static_cast<std::int64_t>(m_handle->writeBuffer.size());
     return std::max<std::int64_t>(st.st_size, pending);
 }
@@ -426,16 +436,15 @@ int ByteFile::append()
     return m_handle->write(LINE.data(), 1) ? None : failed(FileSystemError, m_handle->writeFailure());
 }
 
-std::ptrdiff_t ByteFile::readFailed(int error)
+std::unexpected<core::Error> ByteFile::readFailed(int error)
 {
-    failed(FileSystemError, "cannot read " + m_handle->native + ": " + std::strerror(error));
-    return -1;
+    return failure(FileSystemError, "cannot read " + m_handle->native + ": " + std::strerror(error));
 }
 
-std::ptrdiff_t ByteFile::read(std::span<char> into)
+core::Expected<std::size_t> ByteFile::read(std::span<char> into)
 {
     if (!isOpen())
-        return -1;
+        return failure(FileNotOpen, name.clipped() + " is not open");
     std::size_t done = 0;
     while (done < into.size()) {
         Handle& h = *m_handle;
@@ -443,12 +452,12 @@ std::ptrdiff_t ByteFile::read(std::span<char> into)
             // A large request with nothing buffered goes straight to the
             // caller's memory instead of through the buffer.
             if (!h.writeBuffer.empty() && !h.flush())
-                return done > 0 ? static_cast<std::ptrdiff_t>(done) : readFailed(errno);
+                return done > 0 ? core::Expected<std::size_t>(done) : readFailed(errno);
             const ssize_t n = ::pread(h.fd, into.data() + done, into.size() - done, h.readOffset);
             if (n < 0 && errno == EINTR)
                 continue;
             if (n < 0)
-                return done > 0 ? static_cast<std::ptrdiff_t>(done) : readFailed(errno);
+                return done > 0 ? core::Expected<std::size_t>(done) : readFailed(errno);
             if (n == 0)
                 break;
             h.readOffset += n;
@@ -457,7 +466,7 @@ std::ptrdiff_t ByteFile::read(std::span<char> into)
         }
         const int state = m_handle->fill();
         if (state < 0)
-            return done > 0 ? static_cast<std::ptrdiff_t>(done) : readFailed(errno);
+            return done > 0 ? core::Expected<std::size_t>(done) : readFailed(errno);
         if (state == 0)
             break;
         const std::size_t available = m_handle->readBuffer.size() - m_handle->readPos;
@@ -466,18 +475,18 @@ std::ptrdiff_t ByteFile::read(std::span<char> into)
         m_handle->readPos += n;
         done += n;
     }
-    return static_cast<std::ptrdiff_t>(done);
+    return done;
 }
 
-bool ByteFile::write(std::span<const char> bytes)
+core::Expected<void> ByteFile::write(std::span<const char> bytes)
 {
-    if (!isOpen() || !m_handle->writable)
-        return false;
-    if (!m_handle->write(bytes.data(), bytes.size())) {
-        failed(FileSystemError, m_handle->writeFailure());
-        return false;
-    }
-    return true;
+    if (!isOpen())
+        return failure(FileNotOpen, name.clipped() + " is not open");
+    if (!m_handle->writable)
+        return failure(AccessDenied, m_handle->native + " is open for reading only");
+    if (!m_handle->write(bytes.data(), bytes.size()))
+        return failure(FileSystemError, m_handle->writeFailure());
+    return {};
 }
 
 namespace detail {

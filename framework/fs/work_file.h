@@ -32,9 +32,15 @@
 // read-only and cannot be opened for writing, even by root; and an opener
 // that wants write access while another opener of the framework (in this
 // process or another) holds the file for writing is refused. Both give
-// ErrorCode::AccessDenied. Results are the framework's error codes
-// (core/error_codes.h): 0 for success; lastError() says in words what the
-// last failing operation met, naming the file.
+// ErrorCode::AccessDenied.
+//
+// The record operations (remove, create, open, setToStart, next, append,
+// close, discard) answer the framework's error codes (core/error_codes.h),
+// 0 for success, which the system's callers test right after each call.
+// The operations that are ours alone (setName, bytes, and the bulk read and
+// write) answer core::Expected, whose error carries the same code. Either
+// way lastError() says in words what the last failing operation met, naming
+// the file.
 
 #include <cstddef>
 #include <cstdint>
@@ -53,8 +59,8 @@ class WorkFile;
 
 // Shared by every BasicTextLineFile width.
 namespace detail {
-int nextLine(WorkFile& file, char* into, std::size_t width);
-int appendLine(WorkFile& file, std::string_view clippedLine);
+[[nodiscard]] int nextLine(WorkFile& file, char* into, std::size_t width);
+[[nodiscard]] int appendLine(WorkFile& file, std::string_view clippedLine);
 } // namespace detail
 
 namespace OpenMode {
@@ -75,23 +81,26 @@ public:
 
     // Assigns `path` without its trailing blanks to `name`. A path longer
     // than the name's 256 characters is never cut into another name: the name
-    // is blanked instead (every later operation then fails) and false given.
-    bool setName(std::string_view path);
+    // is blanked instead (every later operation then fails) and the error
+    // says so, with PathNotFound.
+    [[nodiscard]] core::Expected<void> setName(std::string_view path);
 
-    int remove();                                        // no error when missing
-    int create();                                        // a new empty file, in place when closed
-    int open(std::uint8_t mode = OpenMode::ReadWriteDenyWrite);
-    int setToStart();                                    // positions at the first record
-    std::int64_t bytes() const;                          // size in bytes; -1 when not open
+    [[nodiscard]] int remove();                          // no error when missing
+    [[nodiscard]] int create();                          // a new empty file, in place when closed
+    [[nodiscard]] int open(std::uint8_t mode = OpenMode::ReadWriteDenyWrite);
+    [[nodiscard]] int setToStart();                      // positions at the first record
+    // The size in bytes, what was appended and not yet flushed included;
+    // FileNotOpen when the file is not open.
+    [[nodiscard]] core::Expected<std::int64_t> bytes() const;
     // Flushes what was appended and closes; a created file is put in place.
     // A write that failed since the open (disk full, I/O error), a failed
     // close or a failed rename is reported here as FileSystemError (or
     // AccessDenied when something that is not a file took the name), and a
     // created file then does not replace the earlier one.
-    int close();
+    [[nodiscard]] int close();
     // Closes without keeping what was written to a created file: for a
     // writer that finds its file is not whole. The earlier file stays.
-    int discard();
+    [[nodiscard]] int discard();
     bool isOpen() const;
 
     // What the last operation that failed met, in words; the code is its result.
@@ -107,11 +116,13 @@ protected:
     // Keeps the failure for lastError() and gives its code.
     int failed(int code, std::string message);
     int failed(const core::Error& error);
+    // The same for the operations that answer core::Expected.
+    [[nodiscard]] std::unexpected<core::Error> failure(int code, std::string message);
 
 private:
     struct Pending;
     void settlePending();
-    int finish(bool keep);
+    [[nodiscard]] int finish(bool keep);
 
     std::unique_ptr<Pending> m_pending; // a removal or a creation not yet carried out
     core::Error m_error;
@@ -122,30 +133,32 @@ class BasicTextLineFile : public WorkFile {
 public:
     core::Text<Width> LINE;
 
-    int next();   // 0, or NoFurtherRecord at the end, or another code on a read error
-    int append(); // writes LINE clipped, then CR LF
+    [[nodiscard]] int next();   // 0, or NoFurtherRecord at the end, or another code on a read error
+    [[nodiscard]] int append(); // writes LINE clipped, then CR LF
 
     // Writes `line` clipped, then CR LF, however long it is: for a caller
     // whose line must not be cut at the record's width.
-    int append(std::string_view line);
+    [[nodiscard]] int append(std::string_view line);
 };
 
 class ByteFile : public WorkFile {
 public:
     core::Text<1> LINE;
 
-    int next();   // reads one byte into LINE
-    int append(); // writes LINE's one byte
+    [[nodiscard]] int next();   // reads one byte into LINE
+    [[nodiscard]] int append(); // writes LINE's one byte
 
     // Bulk forms of next() and append() for callers that stream whole files:
     // the same bytes in the same order, without a call per byte.
-    // read() returns the number of bytes read (0 at the end) or -1 on an
-    // error; write() returns false when the file is not open for writing.
-    std::ptrdiff_t read(std::span<char> into);
-    bool write(std::span<const char> bytes);
+    // read() gives the number of bytes read, 0 at the end; a read error after
+    // some bytes gives those, and the next read the error. write() writes
+    // all of `bytes`. Their errors carry FileNotOpen, AccessDenied (a file
+    // open for reading only) or FileSystemError (the disk's own failure).
+    [[nodiscard]] core::Expected<std::size_t> read(std::span<char> into);
+    [[nodiscard]] core::Expected<void> write(std::span<const char> bytes);
 
 private:
-    std::ptrdiff_t readFailed(int error);
+    [[nodiscard]] std::unexpected<core::Error> readFailed(int error);
 };
 
 using TextLineFile = BasicTextLineFile<256>;

@@ -56,7 +56,7 @@ public:
 
     // The replaceable operation. The base runs the function given to
     // setDisplayOperation() when there is one, else ownDisplay().
-    virtual std::uint8_t display(const report::PageQueue& pages);
+    [[nodiscard]] virtual std::uint8_t display(const report::PageQueue& pages);
     void setDisplayOperation(DisplayOperation operation) { m_display = std::move(operation); }
 
     // The preview window, shown as a wait of the calling framework thread
@@ -65,11 +65,11 @@ public:
     // closed. The window system is started when it is not yet.
     // The window waits for its user on every platform, the offscreen one
     // included: a program without a screen replaces display() instead.
-    std::uint8_t ownDisplay(const report::PageQueue& pages);
+    [[nodiscard]] std::uint8_t ownDisplay(const report::PageQueue& pages);
 
     // Prints every page of the queue, one printer page each, in order. A page
     // file that cannot be read prints as its error page.
-    core::Expected<void> print(const report::PageQueue& pages);
+    [[nodiscard]] core::Expected<void> print(const report::PageQueue& pages);
 
     // The printer chosen in the window's print dialog, opaque here.
     struct PrinterChoice;

@@ -1,5 +1,6 @@
 #include "framework/preview/wmf_parser.h"
 
+#include <cstdint>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -8,14 +9,6 @@
 #include "framework/fs/path.h"
 
 namespace fw::preview {
-
-core::Expected<WmfDocument> parseWmf(std::span<const std::uint8_t> bytes)
-{
-    WmfDocument document;
-    if (std::string error = readWmf(bytes, document); !error.empty())
-        return core::fail(std::string(WmfLayer), std::move(error));
-    return document;
-}
 
 core::Expected<WmfDocument> loadWmf(std::string_view systemPath)
 {

@@ -647,12 +647,12 @@ private:
 
 } // namespace
 
-std::string readWmf(std::span<const std::uint8_t> bytes, WmfDocument& document)
+core::Expected<WmfDocument> parseWmf(std::span<const std::uint8_t> bytes)
 {
     Parser parser(bytes);
-    const bool read = parser.run();
-    document = read ? std::move(parser.m_doc) : WmfDocument{};
-    return read ? std::string() : std::move(parser.m_error);
+    if (!parser.run())
+        return core::fail(std::string(WmfLayer), std::move(parser.m_error));
+    return std::move(parser.m_doc);
 }
 
 } // namespace fw::preview

@@ -160,9 +160,11 @@ std::optional<std::uint8_t> Process::takeBatch()
     }
     if (readFailure) {
         m_failure = readFailure;
+        // The run ends whatever the message answers: the view cannot be
+        // read any further.
         if (m_relation && m_relation->files().isInitialised())
-            m_relation->files().errors().throwFileMessage(app::Msg::RetrievalFailed, m_relation->files().name(),
-                                                          *readFailure);
+            (void)m_relation->files().errors().throwFileMessage(app::Msg::RetrievalFailed,
+                                                                m_relation->files().name(), *readFailure);
         return end(ui::Response::Cancelled);
     }
 

@@ -101,11 +101,11 @@ public:
     // The per-record step, called once for every record the view read, with
     // the record in the buffer. The base does nothing and returns 0 (go on);
     // any other value ends the run as cancelled.
-    virtual std::uint8_t takeRecord();
+    [[nodiscard]] virtual std::uint8_t takeRecord();
 
     // One batch, for one timer event. Returns the response once the run has
     // ended (at this call or before), nothing while it goes on.
-    std::optional<std::uint8_t> takeBatch();
+    [[nodiscard]] std::optional<std::uint8_t> takeBatch();
     // Ends the run from outside (Cancel): nothing more is read.
     void stop();
 
@@ -118,7 +118,7 @@ public:
 private:
     enum class State : std::uint8_t { Ready, Reading, Ended };
 
-    bool start();
+    [[nodiscard]] bool start();
     void findStepLimits();
     void updateProgress(std::optional<std::uint8_t> percent = std::nullopt);
     std::uint8_t end(std::uint8_t response);

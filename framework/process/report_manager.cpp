@@ -41,7 +41,9 @@ void ReportManager::addItem(report::Report& report)
     m_report = &report;
     if (m_previewer)
         m_report->setPageQueue(&m_previewer->pageQueue());
-    openReport();
+    // A report that cannot be opened now keeps the fault in failure(); the
+    // run's first timer event tries again and cancels the run if it fails.
+    (void)openReport();
 }
 
 void ReportManager::addItem(preview::Previewer& previewer)

@@ -51,12 +51,12 @@ public:
     explicit ReportManager(ui::Window& window);
     ~ReportManager() override;
 
-    std::uint8_t init() override;
+    [[nodiscard]] std::uint8_t init() override;
     // Ends a run that has not ended yet (dropping its pages), closes the
     // process's view, then the base.
-    std::uint8_t kill() override;
-    std::uint8_t takeAccepted() override;
-    std::uint8_t takeWindowEvent() override;
+    [[nodiscard]] std::uint8_t kill() override;
+    [[nodiscard]] std::uint8_t takeAccepted() override;
+    [[nodiscard]] std::uint8_t takeWindowEvent() override;
 
     // Binding. The report's pages go to the previewer's page queue, and the
     // report is opened for printing.
@@ -83,7 +83,7 @@ public:
 
 private:
     void endRun();
-    bool openReport();
+    [[nodiscard]] bool openReport();
 
     Process* m_process = nullptr;
     report::Report* m_report = nullptr;

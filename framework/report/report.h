@@ -44,19 +44,21 @@ namespace fw::report {
 
 class Report {
 public:
+    [[nodiscard]]
     static core::Expected<std::unique_ptr<Report>> create(std::string_view label, std::string_view moduleKey,
                                                           std::vector<core::Binding> fields);
+    [[nodiscard]]
     static core::Expected<std::unique_ptr<Report>> create(const ReportLayout& layout,
                                                           std::vector<core::Binding> fields);
     ~Report();
     Report(const Report&) = delete;
     Report& operator=(const Report&) = delete;
 
-    core::Expected<void> open();
+    [[nodiscard]] core::Expected<void> open();
     bool isOpen() const { return !m_folder.empty(); }
 
-    core::Expected<void> printDetail();
-    core::Expected<void> endPage();
+    [[nodiscard]] core::Expected<void> printDetail();
+    [[nodiscard]] core::Expected<void> endPage();
     void close();
 
     PageQueue& pageQueue() { return m_queue ? *m_queue : m_ownQueue; }
@@ -84,11 +86,11 @@ private:
     };
 
     Report(const ReportLayout& layout, std::vector<core::Binding> fields);
-    static core::Expected<void> prepare(Report& report, const ReportLayout& layout);
+    [[nodiscard]] static core::Expected<void> prepare(Report& report, const ReportLayout& layout);
 
     void startPage();
     void drawBand(const PreparedBand& band, int left, int top);
-    core::Expected<void> writePage(const std::vector<std::uint8_t>& bytes);
+    [[nodiscard]] core::Expected<void> writePage(const std::vector<std::uint8_t>& bytes);
 
     std::vector<core::Binding> m_fields;
     std::optional<PreparedBand> m_header;

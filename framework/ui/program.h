@@ -13,7 +13,7 @@ namespace fw::ui {
 // loops end and their procedures finish); whatever is still open then is
 // closed. Then the modules' closing steps run, and the result is the exit
 // code 0.
-int runProgram(int argc, char** argv, const std::function<void()>& mainProcedure);
+[[nodiscard]] int runProgram(int argc, char** argv, const std::function<void()>& mainProcedure);
 
 // The end of the program without the start: closes every window of every
 // thread as runProgram() does after main.

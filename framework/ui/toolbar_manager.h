@@ -14,7 +14,7 @@ struct EventRecord;
 class ToolbarManager {
 public:
     virtual ~ToolbarManager() = default;
-    virtual std::uint8_t takeEvent(Window& window, const EventRecord& event);
+    [[nodiscard]] virtual std::uint8_t takeEvent(Window& window, const EventRecord& event);
 };
 
 } // namespace fw::ui

@@ -38,9 +38,11 @@ class Window {
 public:
     // The window of `label` / `moduleKey`, not yet open. Fails when no such
     // layout is stored or a control's `use` names a variable not given.
+    [[nodiscard]]
     static core::Expected<std::unique_ptr<Window>> create(std::string_view label, std::string_view moduleKey,
                                                           std::vector<core::Binding> bindings = {});
     // A window from a layout that is not stored (tests, generated windows).
+    [[nodiscard]]
     static core::Expected<std::unique_ptr<Window>> create(const WindowLayout& layout,
                                                           std::vector<core::Binding> bindings = {});
     ~Window(); // destroys the window, closing it first when it is open
@@ -94,8 +96,9 @@ public:
     bool isHidden() const;
     void setHidden(Hidden hidden);
     // A mouse cursor over the whole window from a .cur file (found like the
-    // layout's resources); false when it cannot be read.
-    bool setCursorFile(std::string_view fileName);
+    // layout's resources); fails, keeping the cursor it had, when the file
+    // cannot be found or read as a cursor.
+    [[nodiscard]] core::Expected<void> setCursorFile(std::string_view fileName);
 
     // Drops timer events still waiting in the queue.
     void dropPendingTimerEvents();

@@ -29,7 +29,9 @@ std::uint8_t WindowManager::run()
             if (takeEvent() != 0)
                 break;
     }
-    kill();
+    // Kill's answer is for a replaced kill() that calls the base first; the
+    // run's own result is the response.
+    (void)kill();
     core::threadValues().response = response;
     return response;
 }

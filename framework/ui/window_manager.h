@@ -42,19 +42,19 @@ public:
     WindowManager& operator=(const WindowManager&) = delete;
 
     // Base: readies the manager for a run; 0.
-    virtual std::uint8_t init();
+    [[nodiscard]] virtual std::uint8_t init();
     // Base: 0 the first time, non-zero when the manager was already killed.
-    virtual std::uint8_t kill();
+    [[nodiscard]] virtual std::uint8_t kill();
     // init(); unless that gave non-zero, the event loop; kill(). Returns the
     // response and leaves it in the global response.
-    std::uint8_t run();
+    [[nodiscard]] std::uint8_t run();
 
-    virtual std::uint8_t takeEvent();
-    virtual std::uint8_t takeFieldEvent();
+    [[nodiscard]] virtual std::uint8_t takeEvent();
+    [[nodiscard]] virtual std::uint8_t takeFieldEvent();
     // Base: performs the action of an item added with addItem().
-    virtual std::uint8_t takeAccepted();
+    [[nodiscard]] virtual std::uint8_t takeAccepted();
     // Base: nothing to do for any window event; 0.
-    virtual std::uint8_t takeWindowEvent();
+    [[nodiscard]] virtual std::uint8_t takeWindowEvent();
     // Base: alerts nothing further (the window's own alert keys stay).
     virtual void setAlerts();
 

@@ -1,7 +1,7 @@
 // Feeds arbitrary bytes to the expression evaluator with the names the
 // command-line program binds, plus a few more kinds. Besides memory errors it
-// checks the evaluator's promises: a failure carries error code 800 and no
-// value, and a text that does not compile runs no procedure.
+// checks the evaluator's promises: a failure carries error code 800 and a
+// message, and a text that does not compile runs no procedure.
 
 #include <cstddef>
 #include <cstdint>
@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "framework/core/binding.h"
+#include "framework/core/error.h"
 #include "framework/core/error_codes.h"
 #include "framework/core/text.h"
 #include "framework/expr/evaluator.h"
@@ -53,15 +54,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static const fw::expr::Evaluator evaluator = makeEvaluator();
     g_calls = 0;
     const std::string_view text(reinterpret_cast<const char*>(data), size);
-    const fw::expr::Evaluation e = evaluator.evaluate(text);
-    if (e.ok()) {
-        if (e.errorCode != 0 || !e.message.empty())
-            std::abort();
+    const fw::core::Expected<std::string> e = evaluator.evaluate(text);
+    if (e)
         return 0;
-    }
-    if (e.errorCode != fw::core::ErrorCode::ExpressionError || !e.value.empty() || e.message.empty())
+    const fw::core::Error& error = e.error();
+    if (error.code != fw::core::ErrorCode::ExpressionError || error.layer != "Expression" || error.message.empty())
         std::abort();
-    if (!isRunningFault(e.message) && g_calls != 0)
+    if (!isRunningFault(error.message) && g_calls != 0)
         std::abort();
     return 0;
 }

@@ -7,7 +7,6 @@
 #include <cstdint>
 #include <cstdlib>
 #include <span>
-#include <string>
 
 #include <QGuiApplication>
 #include <QImage>
@@ -19,21 +18,20 @@
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
 {
     setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    static QGuiApplication* application = new QGuiApplication(*argc, *argv);
-    (void)application;
+    // Fonts and painting need the application for the whole run; it is never deleted.
+    [[maybe_unused]] static QGuiApplication* application = new QGuiApplication(*argc, *argv);
     return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    fw::preview::WmfDocument document;
-    const std::string error = fw::preview::readWmf(std::span<const std::uint8_t>(data, size), document);
+    const auto document = fw::preview::parseWmf(std::span<const std::uint8_t>(data, size));
     QImage image(120, 170, QImage::Format_RGB32);
     QPainter painter(&image);
     const QRectF target(0, 0, image.width(), image.height());
-    if (error.empty())
-        fw::preview::paintWmf(painter, document, target);
+    if (document)
+        fw::preview::paintWmf(painter, *document, target);
     else
-        fw::preview::paintErrorPage(painter, target, QString::fromStdString(error));
+        fw::preview::paintErrorPage(painter, target, QString::fromStdString(document.error().message));
     return 0;
 }

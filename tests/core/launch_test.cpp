@@ -46,15 +46,30 @@ INSTANTIATE_TEST_SUITE_P(
                     WatchRow{"NotFound", "no-such-program-of-reportmail", {}, State::NotStarted, 0}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// What a run gave: the output, or why there is none.
+std::string outcomeOf(const Expected<std::string>& run) { return run ? *run : "(failed) " + run.error().text(); }
+
 TEST(RunForOutput, GivesWhatASuccessfulProgramPrinted)
 {
-    EXPECT_EQ(runForOutput("printf", {"%s\\n", "org.gnome.Evolution.desktop"}, 5s),
-              std::optional<std::string>("org.gnome.Evolution.desktop\n"));
-    EXPECT_EQ(runForOutput("sh", {"-c", "echo partial; exit 1"}, 5s), std::nullopt);
-    EXPECT_EQ(runForOutput("no-such-program-of-reportmail", {}, 5s), std::nullopt);
+    EXPECT_EQ(outcomeOf(runForOutput("printf", {"%s\\n", "org.gnome.Evolution.desktop"}, 5s)),
+              "org.gnome.Evolution.desktop\n");
+    EXPECT_EQ(outcomeOf(runForOutput("sh", {"-c", "echo partial; exit 1"}, 5s)),
+              "(failed) Launch: sh ended with exit status 1");
+    EXPECT_EQ(outcomeOf(runForOutput("sh", {"-c", "echo partial; kill -9 $$"}, 5s)),
+              "(failed) Launch: sh was ended by signal 9");
+    EXPECT_EQ(outcomeOf(runForOutput("no-such-program-of-reportmail", {}, 5s)),
+              "(failed) Launch: no-such-program-of-reportmail could not be started");
     const auto started = std::chrono::steady_clock::now();
-    EXPECT_EQ(runForOutput("sleep", {"30"}, 200ms), std::nullopt);
+    EXPECT_EQ(outcomeOf(runForOutput("sleep", {"30"}, 200ms)), "(failed) Launch: sleep did not end within 200 ms");
     EXPECT_LT(std::chrono::steady_clock::now() - started, 5s);
+}
+
+TEST(LaunchDetached, SaysWhenTheProgramCannotBeStarted)
+{
+    EXPECT_TRUE(launchDetached("true", {}));
+    const auto missing = launchDetached("no-such-program-of-reportmail", {});
+    ASSERT_FALSE(missing);
+    EXPECT_EQ(missing.error().text(), "Launch: no-such-program-of-reportmail could not be started");
 }
 
 } // namespace

@@ -482,7 +482,7 @@ TEST_F(RTFWriterTest, ADocumentThatCannotBeOpenedGives2)
     ASSERT_EQ(holder.open(), 0);
     writePage(1, pageFile("p"));
     EXPECT_EQ(makeWorked(1), 2);
-    holder.close();
+    EXPECT_EQ(holder.close(), 0);
     EXPECT_EQ(document(), "held");
 }
 

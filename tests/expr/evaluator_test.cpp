@@ -13,10 +13,16 @@
 
 using fw::core::Binding;
 using fw::core::Text;
-using fw::expr::Evaluation;
 using fw::expr::Evaluator;
 
 namespace {
+
+using Evaluation = fw::core::Expected<std::string>;
+
+// What an evaluation gave, for comparing with a value or with an error's
+// message: a failure never reads as a value, nor a value as a message.
+std::string valueOf(const Evaluation& e) { return e ? *e : "(failed) " + e.error().text(); }
+std::string messageOf(const Evaluation& e) { return e ? "(evaluated to) " + *e : e.error().message; }
 
 // The builder's call as the command-line program receives it.
 const std::string BuilderCall =
@@ -79,9 +85,8 @@ class Results : public EvaluatorTest, public ::testing::WithParamInterface<Resul
 TEST_P(Results, EvaluateTo)
 {
     const Evaluation e = m_evaluator.evaluate(GetParam().text);
-    ASSERT_TRUE(e.ok()) << e.message;
-    EXPECT_EQ(e.errorCode, 0);
-    EXPECT_EQ(e.value, GetParam().result);
+    ASSERT_TRUE(e) << e.error().text();
+    EXPECT_EQ(*e, GetParam().result);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -140,10 +145,10 @@ class Malformed : public EvaluatorTest, public ::testing::WithParamInterface<Mal
 TEST_P(Malformed, GivesErrorAndRunsNothing)
 {
     const Evaluation e = m_evaluator.evaluate(GetParam().text);
-    EXPECT_FALSE(e.ok());
-    EXPECT_EQ(e.errorCode, fw::core::ErrorCode::ExpressionError);
-    EXPECT_EQ(e.message, GetParam().message);
-    EXPECT_EQ(e.value, "");
+    ASSERT_FALSE(e) << "evaluated to " << *e;
+    EXPECT_EQ(e.error().code, fw::core::ErrorCode::ExpressionError);
+    EXPECT_EQ(e.error().message, GetParam().message);
+    EXPECT_EQ(e.error().text(), "Expression: " + GetParam().message);
     EXPECT_TRUE(m_calls.empty()) << m_calls.size() << " procedure(s) ran, first " << m_calls.front().name;
 }
 
@@ -214,8 +219,8 @@ TEST_F(EvaluatorTest, BuilderCallPassesItsSixteenArgumentTextsInOrder)
 {
     const Evaluation e = m_evaluator.evaluate("  makehtmlfilebmksw( 'out.html' , 3,16777215,100,'Report','','Arial',"
                                               "3,0,197,197,8270,11530,2,0,'A4')  ");
-    ASSERT_TRUE(e.ok()) << e.message;
-    EXPECT_EQ(e.value, "0");
+    ASSERT_TRUE(e) << e.error().text();
+    EXPECT_EQ(*e, "0");
     ASSERT_EQ(m_calls.size(), 1u);
     EXPECT_EQ(m_calls[0].name, "MakeHTMLFileBMKSW");
     EXPECT_EQ(m_calls[0].arguments, BuilderArguments);
@@ -233,7 +238,7 @@ TEST_F(EvaluatorTest, NumberArgumentsBecomeTheirDecimalText)
     for (const auto& c : cases) {
         m_calls.clear();
         const Evaluation e = m_evaluator.evaluate(c.text);
-        ASSERT_TRUE(e.ok()) << c.text << ": " << e.message;
+        ASSERT_TRUE(e) << c.text << ": " << e.error().message;
         ASSERT_EQ(m_calls.size(), 1u) << c.text;
         EXPECT_EQ(m_calls[0].arguments, std::vector<std::string>{c.argument}) << c.text;
     }
@@ -242,8 +247,8 @@ TEST_F(EvaluatorTest, NumberArgumentsBecomeTheirDecimalText)
 TEST_F(EvaluatorTest, CallsRunFromTheLeftArgumentsFirst)
 {
     const Evaluation e = m_evaluator.evaluate("Echo(Seven()) + Echo(Twice(3))");
-    ASSERT_TRUE(e.ok()) << e.message;
-    EXPECT_EQ(e.value, "0");
+    ASSERT_TRUE(e) << e.error().text();
+    EXPECT_EQ(*e, "0");
     std::vector<std::string> order;
     for (const Call& c : m_calls)
         order.push_back(c.name + "(" + (c.arguments.empty() ? "" : c.arguments[0]) + ")");
@@ -254,7 +259,7 @@ TEST_F(EvaluatorTest, FieldsAreReadWhenTheExpressionRuns)
 {
     m_long = 41;
     m_text = "xy";
-    EXPECT_EQ(m_evaluator.evaluate("L + 1 & t").value, "42xy    ");
+    EXPECT_EQ(valueOf(m_evaluator.evaluate("L + 1 & t")), "42xy    ");
 }
 
 TEST_F(EvaluatorTest, RunningFaultsStopWithErrorWhereTheyHappen)
@@ -272,13 +277,14 @@ TEST_F(EvaluatorTest, RunningFaultsStopWithErrorWhereTheyHappen)
     };
     for (const auto& c : cases) {
         const Evaluation e = m_evaluator.evaluate(c.text);
-        EXPECT_EQ(e.errorCode, fw::core::ErrorCode::ExpressionError) << c.text;
-        EXPECT_EQ(e.message, c.message) << c.text;
-        EXPECT_EQ(e.errorText(), std::string("Expression: ") + c.message);
+        ASSERT_FALSE(e) << c.text << " evaluated to " << *e;
+        EXPECT_EQ(e.error().code, fw::core::ErrorCode::ExpressionError) << c.text;
+        EXPECT_EQ(e.error().message, c.message) << c.text;
+        EXPECT_EQ(e.error().text(), std::string("Expression: ") + c.message);
     }
     // A call before the fault has run; nothing after it does.
     const Evaluation e = m_evaluator.evaluate("Echo(1) / 0 + Echo(2)");
-    EXPECT_EQ(e.message, "division by zero at position 9");
+    EXPECT_EQ(messageOf(e), "division by zero at position 9");
     ASSERT_EQ(m_calls.size(), 1u);
     EXPECT_EQ(m_calls[0].arguments, std::vector<std::string>{"1"});
 }
@@ -286,25 +292,25 @@ TEST_F(EvaluatorTest, RunningFaultsStopWithErrorWhereTheyHappen)
 TEST_F(EvaluatorTest, LimitsAreInclusive)
 {
     const std::string deepest = std::string(100, '(') + "1" + std::string(100, ')');
-    EXPECT_EQ(m_evaluator.evaluate(deepest).value, "1");
+    EXPECT_EQ(valueOf(m_evaluator.evaluate(deepest)), "1");
     const std::string longest = BuilderCall + std::string(10000 - BuilderCall.size(), ' ');
-    EXPECT_EQ(m_evaluator.evaluate(longest).value, "0");
-    EXPECT_EQ(m_evaluator.evaluate("99999999999999999999999999999999999 * 10").value,
+    EXPECT_EQ(valueOf(m_evaluator.evaluate(longest)), "0");
+    EXPECT_EQ(valueOf(m_evaluator.evaluate("99999999999999999999999999999999999 * 10")),
               "999999999999999999999999999999999990");
 }
 
 TEST_F(EvaluatorTest, LongInputsNeedNoDeepStack)
 {
     // Operators that chain without parentheses are not limited by depth.
-    EXPECT_EQ(m_evaluator.evaluate(std::string(9999, '-') + "1").value, "-1");
+    EXPECT_EQ(valueOf(m_evaluator.evaluate(std::string(9999, '-') + "1")), "-1");
     std::string sum = "1";
     while (sum.size() + 2 <= 10000)
         sum += "+1";
-    EXPECT_EQ(m_evaluator.evaluate(sum).value, "5000");
+    EXPECT_EQ(valueOf(m_evaluator.evaluate(sum)), "5000");
     std::string joined = "'a'";
     while (joined.size() + 4 <= 10000)
         joined += "&'a'";
-    EXPECT_EQ(m_evaluator.evaluate(joined).value, std::string(2500, 'a'));
+    EXPECT_EQ(valueOf(m_evaluator.evaluate(joined)), std::string(2500, 'a'));
 }
 
 TEST_F(EvaluatorTest, ScopeRestoresTheNamesBoundWhenItWasSaved)
@@ -312,21 +318,22 @@ TEST_F(EvaluatorTest, ScopeRestoresTheNamesBoundWhenItWasSaved)
     const Evaluator::Scope saved = m_evaluator.saveScope();
     m_evaluator.bindProcedure("Extra", 0, record("Extra", 3));
     m_evaluator.bindProcedure("twice", 1, record("Rebound", 5));
-    EXPECT_EQ(m_evaluator.evaluate("Extra() + Twice(1)").value, "8");
+    EXPECT_EQ(valueOf(m_evaluator.evaluate("Extra() + Twice(1)")), "8");
     m_evaluator.restoreScope(saved);
     const Evaluation gone = m_evaluator.evaluate("Extra()");
-    EXPECT_EQ(gone.errorCode, fw::core::ErrorCode::ExpressionError);
-    EXPECT_EQ(gone.message, "unknown name 'Extra' at position 1");
-    EXPECT_EQ(m_evaluator.evaluate("Twice(1)").value, "2");
+    ASSERT_FALSE(gone) << "evaluated to " << *gone;
+    EXPECT_EQ(gone.error().code, fw::core::ErrorCode::ExpressionError);
+    EXPECT_EQ(gone.error().message, "unknown name 'Extra' at position 1");
+    EXPECT_EQ(valueOf(m_evaluator.evaluate("Twice(1)")), "2");
     m_evaluator.restoreScope(Evaluator::Scope());
-    EXPECT_EQ(m_evaluator.evaluate(BuilderCall).message, "unknown name 'MakeHTMLFileBMKSW' at position 1");
+    EXPECT_EQ(messageOf(m_evaluator.evaluate(BuilderCall)), "unknown name 'MakeHTMLFileBMKSW' at position 1");
 }
 
 TEST_F(EvaluatorTest, NameBoundFromAPaddedTextIsFound)
 {
     const Text<24> name("Padded");
     m_evaluator.bindProcedure(name.view(), 0, record("Padded", 4));
-    EXPECT_EQ(m_evaluator.evaluate("padded()").value, "4");
+    EXPECT_EQ(valueOf(m_evaluator.evaluate("padded()")), "4");
 }
 
 TEST_F(EvaluatorTest, ProcedureMayRestoreTheScopeWhileItRuns)
@@ -336,8 +343,8 @@ TEST_F(EvaluatorTest, ProcedureMayRestoreTheScopeWhileItRuns)
         m_evaluator.restoreScope(empty);
         return 1;
     });
-    EXPECT_EQ(m_evaluator.evaluate("Leave() + Leave()").value, "2");
-    EXPECT_EQ(m_evaluator.evaluate("Leave()").message, "unknown name 'Leave' at position 1");
+    EXPECT_EQ(valueOf(m_evaluator.evaluate("Leave() + Leave()")), "2");
+    EXPECT_EQ(messageOf(m_evaluator.evaluate("Leave()")), "unknown name 'Leave' at position 1");
 }
 
 } // namespace

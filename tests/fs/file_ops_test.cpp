@@ -65,7 +65,7 @@ TEST_F(FileOps, ADestinationHeldByAWriterIsNotReplaced)
     auto copied = copyFile("a.rtf", "b.rtf");
     ASSERT_FALSE(copied);
     EXPECT_EQ(copied.error().code, Code::AccessDenied);
-    holder.close();
+    EXPECT_EQ(holder.close(), 0);
     EXPECT_TRUE(copyFile("a.rtf", "b.rtf"));
 }
 

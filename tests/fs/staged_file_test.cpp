@@ -79,8 +79,9 @@ protected:
             TextLineFile file;
             if (startWriting(file, test_support::backslashed(target)) != 0)
                 return file.lastError().text();
+            // A failed write is the row's fault; close() reports it.
             for (int i = 0; i < 2000; ++i)
-                file.append(line);
+                (void)file.append(line);
             if (file.close() != 0)
                 return file.lastError().text();
             return std::nullopt;
@@ -89,7 +90,7 @@ protected:
             ByteFile file;
             if (startWriting(file, target) != 0)
                 return file.lastError().text();
-            file.write(std::string(200000, 'b'));
+            (void)file.write(std::string(200000, 'b')); // close() reports a failed write
             if (file.close() != 0)
                 return file.lastError().text();
             return std::nullopt;
@@ -260,7 +261,7 @@ TEST_F(StagedWriting, ASymbolicLinkIsReplacedAndRemovedAsALink)
     fs::create_symlink("target.txt", at("link.txt"));
     TextLineFile file;
     ASSERT_EQ(startWriting(file, "link.txt"), 0);
-    file.append(std::string_view("new"));
+    ASSERT_EQ(file.append(std::string_view("new")), 0);
     ASSERT_EQ(file.close(), 0);
     EXPECT_EQ(fs::symlink_status(at("link.txt")).type(), fs::file_type::regular);
     EXPECT_EQ(contents(at("link.txt")), "new\r\n");
@@ -328,7 +329,11 @@ TEST_F(StagedWriting, APathLongerThanTheNameIsNeverCut)
     const std::string exact(256, 'a');
     EXPECT_TRUE(file.setName(exact + "   "));
     EXPECT_EQ(file.name.clipped(), exact);
-    EXPECT_FALSE(file.setName(std::string(300, 'b')));
+    const auto tooLong = file.setName(std::string(300, 'b'));
+    ASSERT_FALSE(tooLong);
+    EXPECT_EQ(tooLong.error().text(),
+              "Work file: the path is 300 characters long, more than the 256 that a file name holds");
+    EXPECT_EQ(tooLong.error().code, Code::PathNotFound);
     EXPECT_TRUE(file.name.isBlank());
     EXPECT_EQ(file.lastError().text(),
               "Work file: the path is 300 characters long, more than the 256 that a file name holds");
@@ -373,7 +378,7 @@ TEST_F(StagedWriting, TemporariesOfDeadRunsGoAtTheNextWriteInTheirFolder)
     write(at("kr12.html"), "earlier");
     TextLineFile file;
     ASSERT_EQ(startWriting(file, "kr12.html"), 0);
-    file.append(std::string_view("new"));
+    ASSERT_EQ(file.append(std::string_view("new")), 0);
     ASSERT_EQ(file.close(), 0);
 
     std::vector<std::string> names = test_support::fileNames(m_folder);
@@ -405,7 +410,8 @@ TEST_F(StagedWriting, AWriterKilledHalfwayLeavesTheEarlierFileAndTheNextRunClear
         ByteFile file;
         if (startWriting(file, "doc.rtf") != 0)
             ::_exit(1);
-        file.write(std::string(300000, 'h'));
+        if (!file.write(std::string(300000, 'h')))
+            ::_exit(1);
         (void)!::write(ready[1], "y", 1);
         ::pause();
         ::_exit(1);

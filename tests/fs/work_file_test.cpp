@@ -95,10 +95,10 @@ TEST_F(WorkFileTest, ByteRecordsRoundTripSingleAndBulk)
     std::vector<char> chunk(70000);
     for (;;) {
         const auto n = file.read(chunk);
-        ASSERT_GE(n, 0);
-        if (n == 0)
+        ASSERT_TRUE(n) << n.error().text();
+        if (*n == 0)
             break;
-        back.append(chunk.data(), static_cast<std::size_t>(n));
+        back.append(chunk.data(), *n);
     }
     EXPECT_EQ(back, expected);
     EXPECT_EQ(file.next(), Code::NoFurtherRecord);
@@ -111,14 +111,14 @@ TEST_F(WorkFileTest, TheNameIsReadAtEveryUse)
     ByteFile file;
     ASSERT_EQ(startWriting(file, "one.bin"), 0);
     file.LINE = "1";
-    file.append();
+    ASSERT_EQ(file.append(), 0);
     file.name = "two.bin"; // renaming an open file changes nothing until the next open
     file.LINE = "2";
-    file.append();
+    ASSERT_EQ(file.append(), 0);
     ASSERT_EQ(file.close(), 0);
     ASSERT_EQ(startWriting(file, "two.bin"), 0);
     file.LINE = "3";
-    file.append();
+    ASSERT_EQ(file.append(), 0);
     ASSERT_EQ(file.close(), 0);
     EXPECT_EQ(contents(at("one.bin")), "12");
     EXPECT_EQ(contents(at("two.bin")), "3");
@@ -252,7 +252,7 @@ TEST_F(WorkFileTest, NamesResolveWithoutRegardToCase)
     ASSERT_EQ(file.create(), 0);
     ASSERT_EQ(file.open(), 0);
     file.LINE = "n";
-    file.append();
+    ASSERT_EQ(file.append(), 0);
     ASSERT_EQ(file.close(), 0);
     EXPECT_EQ(contents(at("423.wmf")), "n");
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(m_folder), {}), 1);
@@ -278,7 +278,19 @@ TEST_F(WorkFileTest, OperationsOnAClosedFileSayItIsNotOpen)
     EXPECT_EQ(file.append(), Code::FileNotOpen);
     EXPECT_EQ(file.setToStart(), Code::FileNotOpen);
     EXPECT_EQ(file.close(), Code::FileNotOpen);
-    EXPECT_EQ(file.bytes(), -1);
+    const auto size = file.bytes();
+    ASSERT_FALSE(size);
+    EXPECT_EQ(size.error().code, Code::FileNotOpen);
+    ByteFile bytes;
+    bytes.name = "never.bin";
+    std::vector<char> block(4);
+    const auto read = bytes.read(block);
+    ASSERT_FALSE(read);
+    EXPECT_EQ(read.error().text(), "Work file: never.bin is not open");
+    EXPECT_EQ(read.error().code, Code::FileNotOpen);
+    const auto written = bytes.write(block);
+    ASSERT_FALSE(written);
+    EXPECT_EQ(written.error().code, Code::FileNotOpen);
 }
 
 TEST(WorkFileDiskFull, AWriteToAFullDeviceIsReportedAtClose)
@@ -301,7 +313,10 @@ TEST_F(WorkFileTest, AReadErrorIsNotTheEndOfTheFile)
     bytes.name = "pipe";
     ASSERT_EQ(bytes.open(), 0);
     std::vector<char> block(16);
-    EXPECT_EQ(bytes.read(block), -1);
+    const auto read = bytes.read(block);
+    ASSERT_FALSE(read);
+    EXPECT_EQ(read.error().code, Code::FileSystemError);
+    EXPECT_EQ(bytes.lastError().text(), read.error().text());
     EXPECT_EQ(bytes.next(), Code::FileSystemError);
     EXPECT_EQ(bytes.close(), 0);
     TextLineFile lines;

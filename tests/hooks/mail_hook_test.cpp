@@ -43,7 +43,8 @@ TEST_F(HookTest, ModePrintShowsThePreviewAndChangesNothing)
     engine::BMKG.Mode = 0;
     const fw::threads::ThreadNumber closer = fw::threads::start([] {
         QDialog* preview = nullptr;
-        fw::ui::drive::waitFor([&] {
+        // A watchdog that goes off leaves `preview` null, which the assertion below catches.
+        (void)fw::ui::drive::waitFor([&] {
             for (QWidget* w : QApplication::topLevelWidgets())
                 if (w->isVisible() && std::string(w->metaObject()->className()) == "fw::preview::PreviewWindow")
                     preview = qobject_cast<QDialog*>(w);

@@ -206,7 +206,7 @@ TEST_F(SendEmailTest, ABodyFileThatCannotBeOpenedGivesOneAndNothingElse)
         c.htmlBodyFile = systemFolder() + name;
         EXPECT_EQ(record(c, SendEmailResult::BodyNotOpened), Lines{});
     }
-    holder.close();
+    EXPECT_EQ(holder.close(), 0);
     EXPECT_TRUE(m_failures.empty());
 }
 

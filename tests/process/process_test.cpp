@@ -188,7 +188,7 @@ TEST_F(ProcessTest, stopEndsTheRunAsCancelledBeforeAnyRead)
     fw::data::View view(*file);
     TimedProcess process(clock);
     process.init(view, *relation, *window, 3, progress);
-    process.takeBatch();
+    EXPECT_EQ(process.takeBatch(), std::nullopt) << "one record read, the run goes on";
     process.stop();
     EXPECT_EQ(process.takeBatch(), 2);
     EXPECT_EQ(process.taken, 1);

@@ -76,7 +76,9 @@ TEST_P(FrameProcedure, takesTheJobAndModeAndEvaluatesTheCall)
     EXPECT_TRUE(fs::is_directory(at("KR")));
     EXPECT_TRUE(fw::ui::openWindows().empty()) << "the frame is never opened and the progress window is gone";
     // The builder was bound for the evaluation only.
-    EXPECT_EQ(vextrel::boundNames().evaluate("MakeHTMLFileBMKSW").errorCode, 800);
+    const auto unbound = vextrel::boundNames().evaluate("MakeHTMLFileBMKSW");
+    ASSERT_FALSE(unbound);
+    EXPECT_EQ(unbound.error().code, 800);
     EXPECT_EQ(fw::core::threadValues().response, 2);
 }
 

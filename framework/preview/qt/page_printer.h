@@ -17,6 +17,6 @@ void setUpDefaultPrinter(QPrinter& printer);
 // sheet takes the page's own size, on a printer the page is scaled to fit the
 // paper chosen. A page that cannot be read prints as its error page. An empty
 // queue prints nothing.
-core::Expected<void> printPages(QPrinter& printer, const report::PageQueue& pages);
+[[nodiscard]] core::Expected<void> printPages(QPrinter& printer, const report::PageQueue& pages);
 
 } // namespace fw::preview

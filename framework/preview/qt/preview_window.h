@@ -60,7 +60,7 @@ public:
     QSize pageSize() const;
 
     // The page as shown (parsed on first use).
-    const core::Expected<WmfDocument>& page(int page);
+    [[nodiscard]] const core::Expected<WmfDocument>& page(int page);
 
 public slots:
     void nextPage();

@@ -67,7 +67,8 @@ Window* findWindow(std::string_view label, std::string_view moduleKey)
 Window* waitForWindow(std::string_view label, std::string_view moduleKey, std::chrono::milliseconds limit)
 {
     Window* found = nullptr;
-    waitFor([&] { return (found = findWindow(label, moduleKey)) != nullptr; }, limit);
+    // A watchdog that goes off leaves `found` null, which says so.
+    (void)waitFor([&] { return (found = findWindow(label, moduleKey)) != nullptr; }, limit);
     return found;
 }
 

@@ -21,22 +21,25 @@ namespace fw::ui::drive {
 
 // Waits until `done()` holds; false when `limit` passed first. The limit is
 // only a watchdog against a hang, never a measurement.
+[[nodiscard]]
 bool waitFor(const std::function<bool()>& done, std::chrono::milliseconds limit = std::chrono::seconds(20));
 
 // The next event of a window that the test itself runs (one created on
 // thread 1), taken with the watchdog; none when the loop ended or the
 // watchdog went off.
+[[nodiscard]]
 std::optional<EventRecord> nextEvent(Window& window, std::chrono::milliseconds limit = std::chrono::seconds(20));
 
 // The open window made from layout `label` (and `moduleKey`, unless empty),
 // the one opened last when there are several; nullptr when none is open.
 // waitForWindow() waits until there is one (nullptr when the watchdog went off).
 Window* findWindow(std::string_view label, std::string_view moduleKey = {});
+[[nodiscard]]
 Window* waitForWindow(std::string_view label, std::string_view moduleKey = {},
                       std::chrono::milliseconds limit = std::chrono::seconds(20));
 
 // Waits until `window` is open, shown and exposed to input.
-bool waitUntilShown(const Window& window);
+[[nodiscard]] bool waitUntilShown(const Window& window);
 
 void chooseMenuItem(Window& window, int item);
 void clickButton(Window& window, int button);
@@ -60,9 +63,9 @@ std::string statusMessage(Window& window, int item);
 // Ends the dialog shown last (by execModal(), a message box with a display)
 // with `result` (QDialog's codes: 1 accepted, 0 rejected); false when no
 // dialog is up.
-bool finishModalDialog(int result);
+[[nodiscard]] bool finishModalDialog(int result);
 
 // Saves what the window shows as a PNG file, for a reviewer to look at.
-bool saveAsPng(Window& window, const std::string& path);
+[[nodiscard]] bool saveAsPng(Window& window, const std::string& path);
 
 } // namespace fw::ui::drive

@@ -125,7 +125,7 @@ void Window::clearAlertKeys() { m_view->clearAlertKeys(); }
 bool Window::isAlerted(int keyCode) const { return m_view->isAlerted(keyCode); }
 bool Window::isHidden() const { return m_view->isWindowHidden(); }
 void Window::setHidden(Hidden hidden) { m_view->setWindowHidden(hidden); }
-bool Window::setCursorFile(std::string_view fileName) { return m_view->setCursorFile(fileName); }
+core::Expected<void> Window::setCursorFile(std::string_view fileName) { return m_view->setCursorFile(fileName); }
 void Window::dropPendingTimerEvents() { m_view->dropPendingTimerEvents(); }
 WindowView& Window::view() { return *m_view; }
 

@@ -83,8 +83,10 @@ void WindowView::build()
     m_units = builder.dialogUnits();
     for (auto& [number, widgets] : builder.takeControls())
         m_controls.emplace(number, Control(std::move(widgets)));
+    // A layout's cursor that cannot be read leaves the window's own cursor,
+    // as a missing picture leaves an image control empty.
     if (!m_layout.cursor.empty())
-        setCursorFile(m_layout.cursor);
+        (void)setCursorFile(m_layout.cursor);
 }
 
 WindowView::Control* WindowView::find(int number)
@@ -429,13 +431,13 @@ void WindowView::setWindowHidden(Hidden hidden)
         m_widget->show();
 }
 
-bool WindowView::setCursorFile(std::string_view fileName)
+core::Expected<void> WindowView::setCursorFile(std::string_view fileName)
 {
     const auto cursor = loadCursor(fileName);
     if (!cursor)
-        return false;
+        return core::fail("window", "the cursor file " + std::string(fileName) + " cannot be read");
     m_widget->setCursor(*cursor);
-    return true;
+    return {};
 }
 
 void WindowView::dropPendingTimerEvents()

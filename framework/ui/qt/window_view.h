@@ -26,7 +26,7 @@ namespace fw::ui {
 
 class TopLevelWidget;
 
-class WindowView : private ControlEvents {
+class WindowView final : private ControlEvents {
 public:
     WindowView(Window& owner, const WindowLayout& layout, std::vector<core::Binding> bindings);
     ~WindowView();
@@ -57,7 +57,7 @@ public:
     bool isAlerted(int keyCode) const;
     bool isWindowHidden() const { return m_windowHidden; }
     void setWindowHidden(Hidden hidden);
-    bool setCursorFile(std::string_view fileName);
+    [[nodiscard]] core::Expected<void> setCursorFile(std::string_view fileName);
     void dropPendingTimerEvents();
 
     // The Qt objects, for tests and for code that embeds widgets.
