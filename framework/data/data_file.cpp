@@ -12,6 +12,7 @@
 #include "framework/core/error_codes.h"
 #include "framework/core/text.h"
 #include "framework/fs/path.h"
+#include "framework/fs/read_only.h"
 #include "framework/fs/staged_file.h"
 
 namespace fw::data {
@@ -396,9 +397,8 @@ Expected<void> DataFile::open(Access access)
         return fail(kLayer, m_layout.label + ": opening: " + where + " does not exist", Code::FileNotFound);
     if (!S_ISREG(st.st_mode))
         return fail(kLayer, m_layout.label + ": opening: " + where + " is not a file", Code::InvalidDataFile);
-    // Permission bits decide, even for a superuser: a file that nobody may
-    // write is read-only for the framework.
-    if (access == Access::ReadWrite && (st.st_mode & 0222) == 0)
+    // Permission bits decide, even for a superuser (read_only.h).
+    if (access == Access::ReadWrite && fw::fs::isReadOnly(st))
         return fail(kLayer, m_layout.label + ": opening: the file is read-only", Code::AccessDenied);
 
     const int flags = access == Access::ReadWrite ? SQLITE_OPEN_READWRITE : SQLITE_OPEN_READONLY;
