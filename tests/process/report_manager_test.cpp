@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <memory>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -16,8 +17,8 @@
 #include "framework/threads/scheduler.h"
 #include "framework/ui/drive/window_driver.h"
 #include "tests/process/process_fixture.h"
-#include "tests/report/page_reader.h"
-#include "tests/report/test_layouts.h"
+#include "tests/support/page_reader.h"
+#include "tests/support/test_layouts.h"
 
 namespace {
 
@@ -42,6 +43,14 @@ public:
     std::vector<std::string> files;
     std::vector<std::vector<std::string>> texts;
 };
+
+// The small test report, its fields bound to `own`.
+fw::core::Expected<std::unique_ptr<fw::report::Report>> smallReport(PersonRecord& own)
+{
+    return fw::report::Report::create(
+        testlayouts::small,
+        {fw::core::Binding::of(own.NAME), fw::core::Binding::of(own.ID), fw::core::Binding::of(own.YEAR)});
+}
 
 // What happens at one record of the run, from inside its per-record step.
 enum class AtRecord : std::uint8_t {
@@ -160,9 +169,7 @@ TEST_P(ReportManagerRun, endOfRunByResponse)
 
     const auto thread = fw::threads::start([&] {
         window = makeWindow(c.timer);
-        auto created = fw::report::Report::create(
-            testlayouts::small,
-            {fw::core::Binding::of(own.NAME), fw::core::Binding::of(own.ID), fw::core::Binding::of(own.YEAR)});
+        auto created = smallReport(own);
         ASSERT_TRUE(created.has_value()) << created.error().text();
         report = std::move(*created);
         fw::data::View view(*file);
@@ -231,9 +238,7 @@ TEST_F(ProcessFixture, pagesOfACompletedRunBreakAtTheRightRecord)
     std::uint8_t response = 0;
     const auto thread = fw::threads::start([&] {
         auto window = makeWindow();
-        auto report = fw::report::Report::create(
-            testlayouts::small,
-            {fw::core::Binding::of(own.NAME), fw::core::Binding::of(own.ID), fw::core::Binding::of(own.YEAR)});
+        auto report = smallReport(own);
         ASSERT_TRUE(report.has_value());
         fw::data::View view(*file);
         view.setOrder(*file->keyNamed("PEO:ByName"));
@@ -282,9 +287,7 @@ TEST_F(ProcessFixture, reportThatCannotOpenEndsTheRunAsCancelled)
     int taken = -1;
     const auto thread = fw::threads::start([&] {
         auto window = makeWindow();
-        auto report = fw::report::Report::create(
-            testlayouts::small,
-            {fw::core::Binding::of(own.NAME), fw::core::Binding::of(own.ID), fw::core::Binding::of(own.YEAR)});
+        auto report = smallReport(own);
         ASSERT_TRUE(report.has_value());
         fw::data::View view(*file);
         PrintingProcess process(**report, *window);
@@ -319,9 +322,7 @@ TEST_F(ProcessFixture, runWithoutARelationEndsAsCancelledBeforeItsWindowOpens)
     int taken = -1;
     const auto thread = fw::threads::start([&] {
         auto window = makeWindow();
-        auto report = fw::report::Report::create(
-            testlayouts::small,
-            {fw::core::Binding::of(own.NAME), fw::core::Binding::of(own.ID), fw::core::Binding::of(own.YEAR)});
+        auto report = smallReport(own);
         ASSERT_TRUE(report.has_value());
         fw::data::View view(*file);
         PrintingProcess process(**report, *window);
