@@ -184,9 +184,9 @@ ReadPage readPage(const std::vector<std::uint8_t>& f)
             const std::size_t n = u16(q + 4);
             const std::uint16_t opts = u16(q + 6);
             std::size_t s = q + 8;
-            if (opts & (WmfWriter::ExtTextClipped | 0x0002)) {
+            if (opts & (WmfTextOption::Clipped | WmfTextOption::Opaque)) {
                 if (!need(16)) { p.fault = "short record"; return p; }
-                t.clipped = (opts & WmfWriter::ExtTextClipped) != 0;
+                t.clipped = (opts & WmfTextOption::Clipped) != 0;
                 t.clipLeft = s16(s);
                 t.clipTop = s16(s + 2);
                 t.clipRight = s16(s + 4);
