@@ -64,7 +64,7 @@
 #include "framework/data/view.h"
 #include "framework/preview/previewer.h"
 #include "framework/process/process.h"
-#include "framework/process/report_manager.h"
+#include "framework/process/wired_report_manager.h"
 #include "framework/report/report.h"
 #include "framework/ui/qt/application.h"
 #include "framework/ui/window.h"
@@ -276,38 +276,6 @@ private:
     fw::report::Report& m_report;
 };
 
-class BenchManager : public fw::process::ReportManager {
-public:
-    BenchManager(fw::ui::Window& window, fw::data::View& view, fw::app::RelationManager& relation,
-                 PrintingProcess& process, fw::report::Report& report, fw::preview::Previewer& previewer,
-                 std::uint8_t& progress)
-        : ReportManager(window), m_view(view), m_relation(relation), m_process(process), m_report(report),
-          m_previewer(previewer), m_progress(progress)
-    {
-    }
-    std::uint8_t init() override
-    {
-        if (const std::uint8_t level = ReportManager::init())
-            return level;
-        window().open();
-        opened = true;
-        m_process.init(m_view, m_relation, window(), zorvane::ProgressControl::PercentText, m_progress);
-        addItem(zorvane::ProgressControl::Cancel, fw::ui::Action::Cancel);
-        addItem(m_process);
-        addItem(m_report);
-        addItem(m_previewer);
-        return 0;
-    }
-
-private:
-    fw::data::View& m_view;
-    fw::app::RelationManager& m_relation;
-    PrintingProcess& m_process;
-    fw::report::Report& m_report;
-    fw::preview::Previewer& m_previewer;
-    std::uint8_t& m_progress;
-};
-
 Result timerDriven(fw::app::RelationManager& relation)
 {
     CustomerRecord own;
@@ -327,7 +295,14 @@ Result timerDriven(fw::app::RelationManager& relation)
         result.pages = pages.count();
         return 0;
     });
-    BenchManager manager(**window, view, relation, process, **report, previewer, progress);
+    fw::process::WiredReportManager manager(**window, {.view = view,
+                                                       .relation = &relation,
+                                                       .process = process,
+                                                       .report = **report,
+                                                       .previewer = previewer,
+                                                       .progress = progress,
+                                                       .percentControl = zorvane::ProgressControl::PercentText,
+                                                       .cancelControl = zorvane::ProgressControl::Cancel});
     std::uint8_t response = 0;
     measure(result, [&] { response = manager.run(); });
     result.records = response == 1 ? process.recordsRead() : 0;

@@ -2,6 +2,7 @@
 
 #include <memory>
 #include <optional>
+#include <utility>
 #include <vector>
 
 #include "demo/hooks/hook_previewer.h"
@@ -12,8 +13,8 @@
 #include "framework/core/thread_values.h"
 #include "framework/data/view.h"
 #include "framework/process/process.h"
-#include "framework/process/report_manager.h"
 #include "framework/process/text_step.h"
+#include "framework/process/wired_report_manager.h"
 #include "framework/report/layout_registry.h"
 #include "framework/report/report.h"
 #include "framework/ui/window.h"
@@ -83,13 +84,11 @@ private:
     std::string_view m_procedure;
 };
 
-class RunManager final : public fw::process::ReportManager {
+class RunManager final : public fw::process::WiredReportManager {
 public:
-    RunManager(fw::ui::Window& window, const ReportDefinition& definition, RunData& data, fw::data::View& view,
-               RunProcess& process, fw::process::TextStep& step, fw::report::Report& report,
-               HookPreviewer& previewer)
-        : ReportManager(window), m_definition(definition), m_data(data), m_view(view), m_process(process),
-          m_step(step), m_report(report), m_previewer(previewer)
+    RunManager(fw::ui::Window& window, const ReportDefinition& definition, RunData& data,
+               fw::process::ReportParts parts)
+        : WiredReportManager(window, std::move(parts)), m_definition(definition), m_data(data)
     {
     }
 
@@ -98,57 +97,21 @@ public:
         fw::app::globalErrors().setProcedureName(m_definition.procedureName);
         m_namedProcedure = true;
         request = threadValues().request;
-        if (const std::uint8_t level = ReportManager::init())
+        if (const std::uint8_t level = WiredReportManager::init())
             return level;
-        window().setFirstField(1);
-        setErrors(fw::app::globalErrors());
-        setNavigationRequest(NavigationRequest);
-        threadValues().request = 0;
-        threadValues().response = 0;
-
-        fw::app::RelationManager* relation = *m_definition.relation;
-        if (!relation) // the dictionary is not set up: nothing can be read
-            return 1;
-        (void)relation->open(); // a failure is shown by the file manager; the view then finds the file closed
-        m_data.fileOpened = true;
-
-        window().open();
-        opened = true;
-
-        const bool keyed = !m_definition.stepField.empty();
-        if (keyed)
-            m_step.init(StepCharacters, StepSignificant);
-        std::optional<fw::core::Binding> keyField;
-        if (keyed)
-            keyField = boundField(*m_data.record, m_definition.stepField);
-        m_process.init(m_view, *relation, window(), ProgressControl::PercentText, m_data.progress,
-                       keyed ? &m_step : nullptr, keyField, 0);
-        m_process.setRecordBuffer(m_data.record->data());
-
-        const fw::data::Key* key =
-            m_definition.order.empty() ? nullptr : m_definition.file->keyNamed(m_definition.order);
-        if (key)
-            m_view.setOrder(*key);
-        else
-            m_view.setRecordOrder();
-
-        addItem(ProgressControl::Cancel, fw::ui::Action::Cancel);
-        addItem(m_process);
-        addItem(m_report);
-        addItem(m_previewer);
         window().setText(ProgressControl::UserText, "");
-        relation->setQuickScan(fw::app::QuickScan::On, fw::app::Propagate::Yes);
-        m_previewer.setZoom(fw::preview::Zoom::Allowed);
+        relation()->setQuickScan(fw::app::QuickScan::On, fw::app::Propagate::Yes);
+        previewer()->setZoom(fw::preview::Zoom::Allowed);
         setAlerts();
         return 0;
     }
 
     std::uint8_t kill() override
     {
-        if (const std::uint8_t level = ReportManager::kill())
+        if (const std::uint8_t level = WiredReportManager::kill())
             return level;
-        if (m_data.fileOpened && *m_definition.relation)
-            (*m_definition.relation)->close();
+        if (m_data.fileOpened && relation())
+            relation()->close();
         m_data.fileOpened = false;
         if (m_namedProcedure)
             fw::app::globalErrors().restoreProcedureName();
@@ -157,13 +120,25 @@ public:
     }
 
 private:
+    // Before the window opens: the run reports through the program's error
+    // manager and opens its file.
+    std::uint8_t setUp() override
+    {
+        window().setFirstField(1);
+        setErrors(fw::app::globalErrors());
+        setNavigationRequest(NavigationRequest);
+        threadValues().request = 0;
+        threadValues().response = 0;
+
+        if (!relation()) // the dictionary is not set up: nothing can be read
+            return 1;
+        (void)relation()->open(); // a failure is shown by the file manager; the view then finds the file closed
+        m_data.fileOpened = true;
+        return 0;
+    }
+
     const ReportDefinition& m_definition;
     RunData& m_data;
-    fw::data::View& m_view;
-    RunProcess& m_process;
-    fw::process::TextStep& m_step;
-    fw::report::Report& m_report;
-    HookPreviewer& m_previewer;
     bool m_namedProcedure = false;
 };
 
@@ -192,11 +167,30 @@ void runReport(const ReportDefinition& definition)
         return;
 
     fw::data::View view(*definition.file);
+    const fw::data::Key* key = definition.order.empty() ? nullptr : definition.file->keyNamed(definition.order);
+    if (key)
+        view.setOrder(*key);
+    else
+        view.setRecordOrder();
     RunProcess process(**report, data, definition.procedureName);
+    process.setRecordBuffer(data.record->data());
     fw::process::TextStep step;
+    const bool keyed = !definition.stepField.empty();
+    if (keyed)
+        step.init(StepCharacters, StepSignificant);
     HookPreviewer previewer(reportMailSettings(definition.mail));
     {
-        RunManager manager(**window, definition, data, view, process, step, **report, previewer);
+        RunManager manager(**window, definition, data,
+                           {.view = view,
+                            .relation = *definition.relation,
+                            .process = process,
+                            .report = **report,
+                            .previewer = previewer,
+                            .progress = data.progress,
+                            .percentControl = ProgressControl::PercentText,
+                            .cancelControl = ProgressControl::Cancel,
+                            .step = keyed ? &step : nullptr,
+                            .keyField = keyed ? boundField(*data.record, definition.stepField) : std::nullopt});
         threadValues().response = manager.run();
     }
     (*window)->close();

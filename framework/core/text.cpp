@@ -1,5 +1,6 @@
 #include "framework/core/text.h"
 
+#include <cctype>
 #include <charconv>
 
 namespace fw::core {
@@ -8,6 +9,14 @@ std::string fitted(std::string_view s, std::size_t width)
 {
     std::string out(s.substr(0, width));
     out.resize(width, ' ');
+    return out;
+}
+
+std::string upperCase(std::string_view s)
+{
+    std::string out(s);
+    for (char& c : out)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
     return out;
 }
 

@@ -47,6 +47,10 @@ constexpr bool sameText(std::string_view a, std::string_view b) { return clip(a)
 // The value cut or padded with blanks to exactly `width` characters.
 std::string fitted(std::string_view s, std::size_t width);
 
+// The value in capitals (std::toupper, byte by byte), for names that compare
+// without regard to case.
+std::string upperCase(std::string_view s);
+
 // 1-based position of `needle` in `haystack`, searching from position `start`
 // in steps of `step` characters; 0 when it does not occur (or is empty).
 std::size_t instring(std::string_view needle, std::string_view haystack, std::size_t step = 1,

@@ -1,9 +1,32 @@
+// The records of a data file, over the tables its schema makes (schema.cpp).
+//
+// Reading. A reading order is a cursor: the record numbers of every record
+// in that order, taken in one query (the key's columns, then "row", so that
+// records with equal keys read in the order they were added). next() reads
+// the record of the cursor's next number with one statement, prepared once
+// per open, bound to the number and reset after each use, so that it holds no
+// lock between reads. A record deleted since the cursor was taken is
+// skipped; one changed meanwhile is read as it is now.
+//
+// Read batches. Outside a transaction every read takes SQLite's shared lock
+// and drops it again. Inside a batch the reads share one read transaction,
+// renewed once it has been held for kReadHoldMs, so that a writer in another
+// process waits no longer than that. Every write, transaction and lock of
+// this opener ends the batch's read transaction first; the next read of the
+// batch opens a new one.
+//
+// Writes. The record buffer is stored as a new record (add), over the
+// current record (change) or the current record is deleted (remove). Before
+// an add or a change, every unique key is looked up in the file, so that a
+// duplicate is refused with the key's name instead of SQLite's constraint
+// text. The current record is the one last read into the file's own buffer
+// or added; its image is kept as it was stored.
+
 #include "framework/data/data_file.h"
 
 #include <sqlite3.h>
 #include <sys/stat.h>
 
-#include <cctype>
 #include <chrono>
 #include <cstring>
 #include <filesystem>
@@ -11,7 +34,9 @@
 
 #include "framework/core/error_codes.h"
 #include "framework/core/text.h"
+#include "framework/data/sqlite_statement.h"
 #include "framework/fs/path.h"
+#include "framework/fs/read_only.h"
 #include "framework/fs/staged_file.h"
 
 namespace fw::data {
@@ -23,11 +48,7 @@ namespace Code = fw::core::ErrorCode;
 
 namespace {
 
-// "RMDF": marks a database as a data file of this framework, so that any other
-// SQLite database is refused instead of being read as if it were ours.
-constexpr int kApplicationId = 0x524D4446;
-constexpr int kFormatVersion = 1;
-constexpr const char* kLayer = "data file";
+constexpr const char* kLayer = detail::Layer;
 
 // How long a read batch keeps one read transaction before it lets go and
 // takes a new one. While it is held, a writer in another process can make
@@ -55,25 +76,6 @@ std::function<void(const DataFile&)>& lockWaitObserver()
     return observer;
 }
 
-std::string sqlName(std::string_view name)
-{
-    std::string s = "\"";
-    for (char c : name) {
-        s += c;
-        if (c == '"')
-            s += '"';
-    }
-    return s + "\"";
-}
-
-std::string upper(std::string_view s)
-{
-    std::string out(s);
-    for (char& c : out)
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return out;
-}
-
 std::int64_t nowMs()
 {
     return std::chrono::duration_cast<std::chrono::milliseconds>(
@@ -83,167 +85,17 @@ std::int64_t nowMs()
 
 } // namespace
 
-// A prepared statement that is finalised on every path, so no statement keeps
-// a read lock on the file after the call that used it.
-struct DataFile::Statement {
-    Statement(sqlite3* db, std::string_view sql)
-    {
-        rc = sqlite3_prepare_v2(db, sql.data(), static_cast<int>(sql.size()), &st, nullptr);
-    }
-    ~Statement() { sqlite3_finalize(st); }
-    Statement(const Statement&) = delete;
-    Statement& operator=(const Statement&) = delete;
-    int step() { return sqlite3_step(st); }
-
-    sqlite3_stmt* st = nullptr;
-    int rc = SQLITE_OK;
-};
-
-DataFile::DataFile(FileLayout layout, void* buffer) : m_layout(std::move(layout)), m_buffer(buffer)
-{
-    for (const FieldSpec& f : m_layout.fields)
-        m_recordSize += f.width;
-    for (std::size_t i = 0; i < m_layout.keys.size(); ++i)
-        m_keys.push_back(std::unique_ptr<Key>(new Key(this, &m_layout.keys[i], i)));
-    m_dynamicComponents.resize(m_layout.keys.size());
-}
+DataFile::DataFile(FileLayout layout, void* buffer) : m_schema(std::move(layout), this), m_buffer(buffer) {}
 
 DataFile::~DataFile() { close(); }
 
-std::string DataFile::path() const { return fw::fs::resolve(m_layout.label + std::string(extension)).string(); }
+std::string DataFile::path() const { return fw::fs::resolve(label() + std::string(extension)).string(); }
 
-void DataFile::clearRecord(void* record) const
-{
-    char* base = static_cast<char*>(record);
-    for (const FieldSpec& f : m_layout.fields)
-        std::memset(base + f.offset, f.type == FieldType::Text ? ' ' : 0, f.width);
-}
-
-std::size_t DataFile::fieldNumber(std::string_view name) const
-{
-    for (std::size_t i = 0; i < m_layout.fields.size(); ++i)
-        if (upper(m_layout.fields[i].name) == upper(name))
-            return i + 1;
-    return 0;
-}
-
-const Key* DataFile::keyNamed(std::string_view name) const
-{
-    for (const auto& k : m_keys)
-        if (upper(k->name()) == upper(name))
-            return k.get();
-    return nullptr;
-}
-
-void DataFile::setDynamicComponents(const Key& key, std::vector<KeyComponent> components)
-{
-    if (&key.file() == this && key.isDynamic())
-        m_dynamicComponents[key.index()] = std::move(components);
-}
-
-const std::vector<KeyComponent>& DataFile::componentsOf(const Key& key) const
-{
-    return key.isDynamic() ? m_dynamicComponents[key.index()] : key.spec().components;
-}
-
-std::vector<char> DataFile::pack(const void* record) const
-{
-    std::vector<char> bytes;
-    bytes.reserve(m_recordSize);
-    const char* base = static_cast<const char*>(record);
-    for (const FieldSpec& f : m_layout.fields)
-        bytes.insert(bytes.end(), base + f.offset, base + f.offset + f.width);
-    return bytes;
-}
-
-void DataFile::unpack(const std::vector<char>& bytes, void* record) const
-{
-    if (bytes.size() != m_recordSize)
-        return;
-    char* base = static_cast<char*>(record);
-    std::size_t at = 0;
-    for (const FieldSpec& f : m_layout.fields) {
-        std::memcpy(base + f.offset, bytes.data() + at, f.width);
-        at += f.width;
-    }
-}
-
-Error DataFile::sqliteError(int rc, std::string_view doing) const
-{
-    int code = Code::FileSystemError;
-    std::string what;
-    switch (rc & 0xFF) {
-    case SQLITE_BUSY:
-    case SQLITE_LOCKED:
-        code = Code::FileLocked;
-        what = "the file is locked by another user";
-        break;
-    case SQLITE_NOTADB:
-        code = Code::InvalidDataFile;
-        what = "the file is not a data file of this program";
-        break;
-    case SQLITE_CORRUPT:
-        code = Code::InvalidDataFile;
-        what = "the file is damaged";
-        break;
-    case SQLITE_CONSTRAINT:
-        code = Code::DuplicateKey;
-        what = "a unique key would be duplicated";
-        break;
-    case SQLITE_READONLY:
-    case SQLITE_PERM:
-    case SQLITE_AUTH:
-        code = Code::AccessDenied;
-        what = "access denied";
-        break;
-    case SQLITE_CANTOPEN:
-        code = Code::AccessDenied;
-        what = "the file cannot be opened";
-        break;
-    default:
-        what = sqlite3_errstr(rc);
-        break;
-    }
-    return Error{kLayer, m_layout.label + ": " + std::string(doing) + ": " + what, code};
-}
+Error DataFile::sqliteError(int rc, std::string_view doing) const { return detail::sqliteError(label(), rc, doing); }
 
 Expected<void> DataFile::exec(std::string_view sql, std::string_view doing)
 {
-    char* message = nullptr;
-    const int rc = sqlite3_exec(m_db, std::string(sql).c_str(), nullptr, nullptr, &message);
-    sqlite3_free(message);
-    if (rc != SQLITE_OK)
-        return std::unexpected(sqliteError(rc, doing));
-    return {};
-}
-
-std::string DataFile::createTableSql() const
-{
-    std::string sql = "CREATE TABLE records(row INTEGER PRIMARY KEY";
-    for (const FieldSpec& f : m_layout.fields)
-        sql += ", " + sqlName(f.name) + (f.type == FieldType::Long ? " INTEGER NOT NULL" : " TEXT NOT NULL");
-    return sql + ")";
-}
-
-std::string DataFile::createIndexSql(const Key& key) const
-{
-    std::string sql = std::string(key.isUnique() ? "CREATE UNIQUE INDEX " : "CREATE INDEX ") + sqlName(key.name()) +
-                      " ON records(";
-    bool first = true;
-    for (const KeyComponent& c : key.spec().components) {
-        const std::size_t n = fieldNumber(c.field);
-        if (n == 0)
-            continue;
-        if (!first)
-            sql += ", ";
-        first = false;
-        sql += sqlName(field(n).name);
-        if (field(n).type == FieldType::Text && key.spec().caseRule == CaseRule::Insensitive)
-            sql += " COLLATE NOCASE";
-        if (c.order == Order::Descending)
-            sql += " DESC";
-    }
-    return sql + ")";
+    return detail::exec(m_db, label(), sql, doing);
 }
 
 int DataFile::busyHandler(void* self, int count)
@@ -278,7 +130,7 @@ Expected<void> DataFile::openDatabase(const std::string& path, int flags)
 Expected<void> DataFile::create()
 {
     if (isOpen())
-        return fail(kLayer, m_layout.label + ": cannot be created while it is open", Code::FileAlreadyOpen);
+        return fail(kLayer, label() + ": cannot be created while it is open", Code::FileAlreadyOpen);
     // The new file is built under a temporary name and put in place only
     // when it is complete: a creation that fails (a full disk) leaves no
     // empty file that every later open would refuse as not a data file of
@@ -286,38 +138,14 @@ Expected<void> DataFile::create()
     const std::string where = path();
     auto staged = fw::fs::StagedFile::begin(where);
     if (!staged)
-        return fail(kLayer, m_layout.label + ": creating: " + staged.error().message, staged.error().code);
+        return fail(kLayer, label() + ": creating: " + staged.error().message, staged.error().code);
     const std::string temporary = staged->temporaryPath();
     std::error_code ignored;
     if (auto r = openDatabase(temporary, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE); !r) {
         std::filesystem::remove(temporary + "-journal", ignored);
         return r;
     }
-    auto result = [&]() -> Expected<void> {
-        std::string sql = "PRAGMA application_id = " + fw::core::toText(kApplicationId) +
-                          "; PRAGMA user_version = " + fw::core::toText(kFormatVersion) +
-                          "; BEGIN; CREATE TABLE layout(number INTEGER PRIMARY KEY, name TEXT NOT NULL, "
-                          "type TEXT NOT NULL, width INTEGER NOT NULL); " +
-                          createTableSql() + ";";
-        for (std::size_t i = 0; i < m_layout.fields.size(); ++i) {
-            const FieldSpec& f = m_layout.fields[i];
-            std::string name = f.name;
-            std::string escaped;
-            for (char c : name) {
-                escaped += c;
-                if (c == '\'')
-                    escaped += '\'';
-            }
-            sql += " INSERT INTO layout VALUES(" + fw::core::toText(static_cast<std::int64_t>(i + 1)) + ", '" +
-                   escaped + "', '" + (f.type == FieldType::Long ? "LONG" : "TEXT") + "', " +
-                   fw::core::toText(static_cast<std::int64_t>(f.width)) + ");";
-        }
-        for (const auto& k : m_keys)
-            if (!k->isDynamic())
-                sql += " " + createIndexSql(*k) + ";";
-        sql += " COMMIT;";
-        return exec(sql, "creating");
-    }();
+    auto result = exec(m_schema.createSql(), "creating");
     sqlite3_close(m_db);
     m_db = nullptr;
     // A failed creation may leave its journal; the temporary goes with the
@@ -329,104 +157,37 @@ Expected<void> DataFile::create()
     // would play it back into the new one.
     std::filesystem::remove(where + "-journal", ignored);
     if (auto committed = staged->commit(fw::fs::StagedFile::Sync::Yes); !committed)
-        return fail(kLayer, m_layout.label + ": creating: " + committed.error().message, Code::FileSystemError);
-    return {};
-}
-
-Expected<void> DataFile::checkSchema()
-{
-    {
-        Statement st(m_db, "PRAGMA application_id");
-        if (st.rc != SQLITE_OK)
-            return std::unexpected(sqliteError(st.rc, "opening"));
-        const int rc = st.step();
-        if (rc != SQLITE_ROW)
-            return std::unexpected(sqliteError(rc, "opening"));
-        if (sqlite3_column_int(st.st, 0) != kApplicationId)
-            return fail(kLayer, m_layout.label + ": opening: the file is not a data file of this program",
-                        Code::InvalidDataFile);
-    }
-    {
-        Statement st(m_db, "SELECT number, name, type, width FROM layout ORDER BY number");
-        if (st.rc != SQLITE_OK)
-            return fail(kLayer, m_layout.label + ": opening: the file has no record layout", Code::InvalidDataFile);
-        std::size_t n = 0;
-        bool same = true;
-        int rc;
-        while ((rc = st.step()) == SQLITE_ROW) {
-            if (n >= m_layout.fields.size()) {
-                same = false;
-                break;
-            }
-            const FieldSpec& f = m_layout.fields[n];
-            const auto* name = reinterpret_cast<const char*>(sqlite3_column_text(st.st, 1));
-            const auto* type = reinterpret_cast<const char*>(sqlite3_column_text(st.st, 2));
-            if (sqlite3_column_int64(st.st, 0) != static_cast<std::int64_t>(n + 1) || !name || !type ||
-                f.name != name || std::string(type) != (f.type == FieldType::Long ? "LONG" : "TEXT") ||
-                sqlite3_column_int64(st.st, 3) != static_cast<std::int64_t>(f.width))
-                same = false;
-            ++n;
-        }
-        if (rc != SQLITE_ROW && rc != SQLITE_DONE)
-            return std::unexpected(sqliteError(rc, "opening"));
-        if (!same || n != m_layout.fields.size())
-            return fail(kLayer, m_layout.label + ": opening: the file's record layout differs from the program's",
-                        Code::InvalidDataFile);
-    }
-    {
-        Statement st(m_db, "SELECT sql FROM sqlite_master WHERE type = 'table' AND name = 'records'");
-        const int rc = st.rc == SQLITE_OK ? st.step() : st.rc;
-        const auto* sql = rc == SQLITE_ROW ? reinterpret_cast<const char*>(sqlite3_column_text(st.st, 0)) : nullptr;
-        if (rc != SQLITE_ROW && rc != SQLITE_DONE)
-            return std::unexpected(sqliteError(rc, "opening"));
-        if (!sql || createTableSql() != sql)
-            return fail(kLayer, m_layout.label + ": opening: the file's record table differs from the program's",
-                        Code::InvalidDataFile);
-    }
+        return fail(kLayer, label() + ": creating: " + committed.error().message, Code::FileSystemError);
     return {};
 }
 
 Expected<void> DataFile::open(Access access)
 {
     if (isOpen())
-        return fail(kLayer, m_layout.label + ": already open", Code::FileAlreadyOpen);
+        return fail(kLayer, label() + ": already open", Code::FileAlreadyOpen);
     const std::string where = path();
     struct stat st;
     if (::stat(where.c_str(), &st) != 0)
-        return fail(kLayer, m_layout.label + ": opening: " + where + " does not exist", Code::FileNotFound);
+        return fail(kLayer, label() + ": opening: " + where + " does not exist", Code::FileNotFound);
     if (!S_ISREG(st.st_mode))
-        return fail(kLayer, m_layout.label + ": opening: " + where + " is not a file", Code::InvalidDataFile);
-    // Permission bits decide, even for a superuser: a file that nobody may
-    // write is read-only for the framework.
-    if (access == Access::ReadWrite && (st.st_mode & 0222) == 0)
-        return fail(kLayer, m_layout.label + ": opening: the file is read-only", Code::AccessDenied);
+        return fail(kLayer, label() + ": opening: " + where + " is not a file", Code::InvalidDataFile);
+    // Permission bits decide, even for a superuser (read_only.h).
+    if (access == Access::ReadWrite && fw::fs::isReadOnly(st))
+        return fail(kLayer, label() + ": opening: the file is read-only", Code::AccessDenied);
 
     const int flags = access == Access::ReadWrite ? SQLITE_OPEN_READWRITE : SQLITE_OPEN_READONLY;
     if (auto r = openDatabase(where, flags); !r)
         return r;
     m_access = access;
-    auto checked = checkSchema();
-    if (checked) {
-        for (const auto& k : m_keys) {
-            if (k->isDynamic())
-                continue;
-            Statement q(m_db, "SELECT sql FROM sqlite_master WHERE type = 'index' AND name = ?1");
-            sqlite3_bind_text(q.st, 1, k->name().c_str(), -1, SQLITE_TRANSIENT);
-            const int rc = q.rc == SQLITE_OK ? q.step() : q.rc;
-            const auto* sql = rc == SQLITE_ROW ? reinterpret_cast<const char*>(sqlite3_column_text(q.st, 0)) : nullptr;
-            if (!sql || createIndexSql(*k) != sql) {
-                checked = fail(kLayer, m_layout.label + ": opening: key " + k->name() + " needs rebuilding",
-                               Code::KeyNeedsRebuild);
-                break;
-            }
-        }
-    }
+    auto checked = m_schema.checkTables(m_db);
+    if (checked)
+        checked = m_schema.checkKeys(m_db);
     if (checked) {
         auto count = records();
         if (!count)
             checked = std::unexpected(count.error());
         else
-            m_bytes = *count * static_cast<std::int64_t>(m_recordSize);
+            m_bytes = *count * static_cast<std::int64_t>(recordSize());
     }
     if (!checked) {
         sqlite3_close(m_db);
@@ -462,31 +223,15 @@ void DataFile::close()
 Expected<void> DataFile::rebuildKeys()
 {
     if (isOpen())
-        return fail(kLayer, m_layout.label + ": keys cannot be rebuilt while the file is open", Code::FileAlreadyOpen);
+        return fail(kLayer, label() + ": keys cannot be rebuilt while the file is open", Code::FileAlreadyOpen);
     const std::string where = path();
     if (!std::filesystem::exists(where))
-        return fail(kLayer, m_layout.label + ": rebuilding keys: " + where + " does not exist", Code::FileNotFound);
+        return fail(kLayer, label() + ": rebuilding keys: " + where + " does not exist", Code::FileNotFound);
     if (auto r = openDatabase(where, SQLITE_OPEN_READWRITE); !r)
         return r;
-    auto result = checkSchema();
-    if (result) {
-        std::vector<std::string> indexes;
-        {
-            Statement st(m_db, "SELECT name FROM sqlite_master WHERE type = 'index' AND sql IS NOT NULL");
-            while (st.rc == SQLITE_OK && st.step() == SQLITE_ROW)
-                indexes.emplace_back(reinterpret_cast<const char*>(sqlite3_column_text(st.st, 0)));
-        }
-        std::string sql = "BEGIN;";
-        for (const std::string& name : indexes)
-            sql += " DROP INDEX " + sqlName(name) + ";";
-        for (const auto& k : m_keys)
-            if (!k->isDynamic())
-                sql += " " + createIndexSql(*k) + ";";
-        sql += " COMMIT;";
-        result = exec(sql, "rebuilding keys");
-        if (!result)
-            (void)exec("ROLLBACK", "rebuilding keys");
-    }
+    auto result = m_schema.checkTables(m_db);
+    if (result)
+        result = m_schema.rebuildKeys(m_db);
     sqlite3_close(m_db);
     m_db = nullptr;
     return result;
@@ -495,7 +240,7 @@ Expected<void> DataFile::rebuildKeys()
 std::string DataFile::sendCommand(std::string_view command)
 {
     const std::size_t eq = command.find('=');
-    const std::string name = upper(fw::core::clip(fw::core::trimLeft(command.substr(0, eq))));
+    const std::string name = fw::core::upperCase(fw::core::clip(fw::core::trimLeft(command.substr(0, eq))));
     const std::string value =
         eq == std::string_view::npos ? std::string() : std::string(fw::core::clip(fw::core::trimLeft(command.substr(eq + 1))));
     if (name == "RECOVER") {
@@ -507,7 +252,7 @@ std::string DataFile::sendCommand(std::string_view command)
     if (name == "QUICKSCAN") {
         const std::string before = m_quickScan ? "on" : "off";
         if (eq != std::string_view::npos) {
-            m_quickScan = upper(value) == "ON";
+            m_quickScan = fw::core::upperCase(value) == "ON";
             if (isOpen())
                 (void)exec(m_quickScan ? kQuickScanCache : kNormalCache, "reading ahead");
         }
@@ -519,7 +264,7 @@ std::string DataFile::sendCommand(std::string_view command)
 Expected<std::int64_t> DataFile::records() const
 {
     if (!isOpen())
-        return fail(kLayer, m_layout.label + ": not open", Code::FileNotOpen);
+        return fail(kLayer, label() + ": not open", Code::FileNotOpen);
     Statement st(m_db, "SELECT count(*) FROM records");
     const int rc = st.rc == SQLITE_OK ? st.step() : st.rc;
     if (rc != SQLITE_ROW)
@@ -545,12 +290,12 @@ std::string DataFile::orderBy(const Key* key) const
 {
     std::string sql;
     if (key) {
-        for (const KeyComponent& c : componentsOf(*key)) {
+        for (const KeyComponent& c : m_schema.componentsOf(*key)) {
             const std::size_t n = fieldNumber(c.field);
             if (n == 0)
                 continue;
-            sql += sqlName(field(n).name);
-            if (field(n).type == FieldType::Text && key->spec().caseRule == CaseRule::Insensitive)
+            sql += m_schema.column(n);
+            if (m_schema.ignoresCase(*key, n))
                 sql += " COLLATE NOCASE";
             sql += c.order == Order::Descending ? " DESC, " : ", ";
         }
@@ -562,9 +307,9 @@ Expected<Cursor> DataFile::cursorFor(const std::string& whereSql, const Key* key
                                      const std::function<void(Statement&)>& bind) const
 {
     if (!isOpen())
-        return fail(kLayer, m_layout.label + ": not open", Code::FileNotOpen);
+        return fail(kLayer, label() + ": not open", Code::FileNotOpen);
     if (key && &key->file() != this)
-        return fail(kLayer, m_layout.label + ": key " + key->name() + " belongs to another file", Code::RecordNotFound);
+        return fail(kLayer, label() + ": key " + key->name() + " belongs to another file", Code::RecordNotFound);
     Statement st(m_db, "SELECT row FROM records" + (whereSql.empty() ? std::string() : " WHERE " + whereSql) +
                            " ORDER BY " + orderBy(key));
     if (st.rc != SQLITE_OK)
@@ -616,14 +361,13 @@ Expected<void> DataFile::setKeyOrderFromBuffer(const Key& key)
     // is at or after the rest of the buffer's values.
     std::vector<std::size_t> numbers;
     std::vector<std::string> terms;
-    const auto& components = componentsOf(key);
+    const auto& components = m_schema.componentsOf(key);
     for (const KeyComponent& c : components) {
         const std::size_t n = fieldNumber(c.field);
         if (n == 0)
             continue;
         numbers.push_back(n);
-        const bool nocase = field(n).type == FieldType::Text && key.spec().caseRule == CaseRule::Insensitive;
-        terms.push_back(sqlName(field(n).name) + (nocase ? " COLLATE NOCASE" : "") +
+        terms.push_back(m_schema.column(n) + (m_schema.ignoresCase(key, n) ? " COLLATE NOCASE" : "") +
                         (c.order == Order::Descending ? " <" : " >"));
     }
     std::string where;
@@ -644,13 +388,12 @@ Expected<void> DataFile::setKeyOrderMatching(const Key& key, std::span<const std
     for (std::size_t i = 0; i < fieldNumbers.size(); ++i) {
         const std::size_t n = fieldNumbers[i];
         if (n == 0 || n > fieldCount())
-            return fail(kLayer, m_layout.label + ": no field " + fw::core::toText(static_cast<std::int64_t>(n)),
+            return fail(kLayer, label() + ": no field " + fw::core::toText(static_cast<std::int64_t>(n)),
                         Code::RecordNotFound);
-        const bool nocase = field(n).type == FieldType::Text && key.spec().caseRule == CaseRule::Insensitive;
         if (!where.empty())
             where += " AND ";
-        where += sqlName(field(n).name) + " = ?" + fw::core::toText(static_cast<std::int64_t>(i + 1)) +
-                 (nocase ? " COLLATE NOCASE" : "");
+        where += m_schema.column(n) + " = ?" + fw::core::toText(static_cast<std::int64_t>(i + 1)) +
+                 (m_schema.ignoresCase(key, n) ? " COLLATE NOCASE" : "");
     }
     return follow(bufferCursor(where, key, fieldNumbers));
 }
@@ -662,8 +405,8 @@ Expected<bool> DataFile::readRow(std::int64_t row, void* into)
     // reads (a read batch holds one, see holdReadTransaction()).
     if (!m_readStatement) {
         std::string sql = "SELECT ";
-        for (std::size_t i = 0; i < m_layout.fields.size(); ++i)
-            sql += (i ? ", " : "") + sqlName(m_layout.fields[i].name);
+        for (std::size_t i = 0; i < fieldCount(); ++i)
+            sql += (i ? ", " : "") + m_schema.column(i + 1);
         sql += " FROM records WHERE row = ?1";
         const int rc = sqlite3_prepare_v2(m_db, sql.c_str(), -1, &m_readStatement, nullptr);
         if (rc != SQLITE_OK) {
@@ -685,8 +428,8 @@ Expected<bool> DataFile::readRow(std::int64_t row, void* into)
     if (rc != SQLITE_ROW)
         return std::unexpected(sqliteError(rc, "reading"));
     char* base = static_cast<char*>(into);
-    for (std::size_t i = 0; i < m_layout.fields.size(); ++i) {
-        const FieldSpec& f = m_layout.fields[i];
+    for (std::size_t i = 0; i < fieldCount(); ++i) {
+        const FieldSpec& f = field(i + 1);
         char* at = base + f.offset;
         const int column = static_cast<int>(i);
         if (f.type == FieldType::Long) {
@@ -707,7 +450,7 @@ Expected<bool> DataFile::readRow(std::int64_t row, void* into)
 Expected<void> DataFile::readNext(Cursor& cursor, void* into)
 {
     if (!isOpen())
-        return fail(kLayer, m_layout.label + ": not open", Code::FileNotOpen);
+        return fail(kLayer, label() + ": not open", Code::FileNotOpen);
     while (cursor.next < cursor.rows.size()) {
         const std::int64_t row = cursor.rows[cursor.next++];
         auto found = readRow(row, into);
@@ -719,10 +462,10 @@ Expected<void> DataFile::readNext(Cursor& cursor, void* into)
             m_currentRow = row;
             m_currentImage = pack(into);
         }
-        m_bytes = static_cast<std::int64_t>(m_recordSize);
+        m_bytes = static_cast<std::int64_t>(recordSize());
         return {};
     }
-    return fail(kLayer, m_layout.label + ": no further record", Code::NoFurtherRecord);
+    return fail(kLayer, label() + ": no further record", Code::NoFurtherRecord);
 }
 
 Expected<void> DataFile::next() { return readNext(m_cursor, m_buffer); }
@@ -730,11 +473,11 @@ Expected<void> DataFile::next() { return readNext(m_cursor, m_buffer); }
 Expected<void> DataFile::fetch(const Key& key)
 {
     std::vector<std::size_t> numbers;
-    for (const KeyComponent& c : componentsOf(key))
+    for (const KeyComponent& c : m_schema.componentsOf(key))
         if (std::size_t n = fieldNumber(c.field))
             numbers.push_back(n);
     if (numbers.empty())
-        return fail(kLayer, m_layout.label + ": key " + key.name() + " has no components to fetch by",
+        return fail(kLayer, label() + ": key " + key.name() + " has no components to fetch by",
                     Code::RecordNotFound);
     Cursor saved = m_cursor;
     auto matched = setKeyOrderMatching(key, numbers);
@@ -743,42 +486,42 @@ Expected<void> DataFile::fetch(const Key& key)
     if (!matched)
         return matched;
     if (found.rows.empty())
-        return fail(kLayer, m_layout.label + ": no record with that " + key.name(), Code::RecordNotFound);
+        return fail(kLayer, label() + ": no record with that " + key.name(), Code::RecordNotFound);
     found.rows.erase(found.rows.begin() + 1, found.rows.end());
     auto r = readNext(found, m_buffer);
     if (!r && r.error().code == Code::NoFurtherRecord)
-        return fail(kLayer, m_layout.label + ": no record with that " + key.name(), Code::RecordNotFound);
+        return fail(kLayer, label() + ": no record with that " + key.name(), Code::RecordNotFound);
     return r;
 }
 
 Expected<void> DataFile::writeAllowed(WriteKind kind) const
 {
     if (!isOpen())
-        return fail(kLayer, m_layout.label + ": not open", Code::FileNotOpen);
+        return fail(kLayer, label() + ": not open", Code::FileNotOpen);
     if (m_access == Access::ReadOnly)
-        return fail(kLayer, m_layout.label + ": opened for reading only", Code::AccessDenied);
+        return fail(kLayer, label() + ": opened for reading only", Code::AccessDenied);
     if (kind != WriteKind::Add && m_currentRow == 0)
-        return fail(kLayer, m_layout.label + ": there is no current record", Code::RecordNotFound);
+        return fail(kLayer, label() + ": there is no current record", Code::RecordNotFound);
     if (writeFault() && writeFault()(*this, kind))
-        return fail(kLayer, m_layout.label + ": the disk refused the write", Code::FileSystemError);
+        return fail(kLayer, label() + ": the disk refused the write", Code::FileSystemError);
     return {};
 }
 
 Expected<void> DataFile::checkUnique(const void* record, std::int64_t exceptRow) const
 {
-    for (const auto& k : m_keys) {
-        if (!k->isUnique() || k->isDynamic())
+    for (std::size_t index = 0; index < keyCount(); ++index) {
+        const Key& k = key(index);
+        if (!k.isUnique() || k.isDynamic())
             continue;
         std::vector<std::size_t> numbers;
         std::string where;
-        for (const KeyComponent& c : k->spec().components) {
+        for (const KeyComponent& c : k.spec().components) {
             const std::size_t n = fieldNumber(c.field);
             if (n == 0)
                 continue;
             numbers.push_back(n);
-            const bool nocase = field(n).type == FieldType::Text && k->spec().caseRule == CaseRule::Insensitive;
-            where += sqlName(field(n).name) + " = ?" + fw::core::toText(static_cast<std::int64_t>(numbers.size())) +
-                     (nocase ? " COLLATE NOCASE" : "") + " AND ";
+            where += m_schema.column(n) + " = ?" + fw::core::toText(static_cast<std::int64_t>(numbers.size())) +
+                     (m_schema.ignoresCase(k, n) ? " COLLATE NOCASE" : "") + " AND ";
         }
         Statement st(m_db, "SELECT 1 FROM records WHERE " + where + "row <> ?" +
                                fw::core::toText(static_cast<std::int64_t>(numbers.size() + 1)) + " LIMIT 1");
@@ -789,7 +532,7 @@ Expected<void> DataFile::checkUnique(const void* record, std::int64_t exceptRow)
         sqlite3_bind_int64(st.st, static_cast<int>(numbers.size() + 1), exceptRow);
         const int rc = st.step();
         if (rc == SQLITE_ROW)
-            return fail(kLayer, m_layout.label + ": the record would duplicate key " + k->name(), Code::DuplicateKey);
+            return fail(kLayer, label() + ": the record would duplicate key " + k.name(), Code::DuplicateKey);
         if (rc != SQLITE_DONE)
             return std::unexpected(sqliteError(rc, "checking keys"));
     }
@@ -805,7 +548,7 @@ Expected<void> DataFile::add()
         return r;
     std::string names, params;
     for (std::size_t i = 0; i < fieldCount(); ++i) {
-        names += (i ? ", " : "") + sqlName(m_layout.fields[i].name);
+        names += (i ? ", " : "") + m_schema.column(i + 1);
         params += (i ? ", ?" : "?") + fw::core::toText(static_cast<std::int64_t>(i + 1));
     }
     Statement st(m_db, "INSERT INTO records(" + names + ") VALUES(" + params + ")");
@@ -830,7 +573,7 @@ Expected<void> DataFile::change()
         return r;
     std::string sets;
     for (std::size_t i = 0; i < fieldCount(); ++i)
-        sets += (i ? ", " : "") + sqlName(m_layout.fields[i].name) + " = ?" +
+        sets += (i ? ", " : "") + m_schema.column(i + 1) + " = ?" +
                 fw::core::toText(static_cast<std::int64_t>(i + 1));
     Statement st(m_db, "UPDATE records SET " + sets + " WHERE row = ?" +
                            fw::core::toText(static_cast<std::int64_t>(fieldCount() + 1)));
@@ -843,7 +586,7 @@ Expected<void> DataFile::change()
     if (rc != SQLITE_DONE)
         return std::unexpected(sqliteError(rc, "changing a record"));
     if (sqlite3_changes(m_db) == 0)
-        return fail(kLayer, m_layout.label + ": the record was deleted meanwhile", Code::RecordNotFound);
+        return fail(kLayer, label() + ": the record was deleted meanwhile", Code::RecordNotFound);
     m_currentImage = pack(m_buffer);
     return {};
 }
@@ -868,9 +611,9 @@ Expected<void> DataFile::remove()
 Expected<void> DataFile::beginTransaction()
 {
     if (!isOpen())
-        return fail(kLayer, m_layout.label + ": not open", Code::FileNotOpen);
+        return fail(kLayer, label() + ": not open", Code::FileNotOpen);
     if (m_inTransaction || m_locked)
-        return fail(kLayer, m_layout.label + ": a transaction is already running", Code::FileLocked);
+        return fail(kLayer, label() + ": a transaction is already running", Code::FileLocked);
     endReadTransaction();
     if (auto r = exec("BEGIN IMMEDIATE", "starting a transaction"); !r)
         return r;
@@ -901,7 +644,7 @@ void DataFile::rollback()
 Expected<void> DataFile::lock()
 {
     if (!isOpen())
-        return fail(kLayer, m_layout.label + ": not open", Code::FileNotOpen);
+        return fail(kLayer, label() + ": not open", Code::FileNotOpen);
     if (m_locked || m_inTransaction)
         return {};
     endReadTransaction();

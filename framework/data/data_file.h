@@ -1,14 +1,19 @@
 #pragma once
-// A keyed data file, stored as one SQLite database.
+// A keyed data file, stored as one SQLite database: its records.
 //
 // The file is named by its label plus ".sqlite" in the current folder (found
-// without regard to case, like every file of the framework). It holds a table
-// of the layout it was created with, one table of records with a column per
-// field (texts are stored clipped, so trailing blanks never count, and read
-// back padded) and one index per key. A database without our application id,
-// with a different layout, or damaged, is refused with InvalidDataFile; a
-// file whose key indexes are missing or differ reports KeyNeedsRebuild and
-// can be mended with rebuildKeys().
+// without regard to case, like every file of the framework). Its tables and
+// indexes are its schema (schema.h): a table of the layout it was created
+// with, one table of records with a column per field (texts are stored
+// clipped, so trailing blanks never count, and read back padded) and one
+// index per key. A database without our application id, with a different
+// layout, or damaged, is refused with InvalidDataFile; a file whose key
+// indexes are missing or differ reports KeyNeedsRebuild and can be mended
+// with rebuildKeys(). Creation builds the new file beside its name and puts
+// it in place only when it is whole.
+//
+// Records are read in an order, fetched by a key, added, changed and deleted
+// through the record buffer.
 //
 // Reading keeps a cursor: setRecordOrder()/setKeyOrder() take a snapshot of
 // the record numbers in that order and next() reads them one by one, so a
@@ -34,40 +39,24 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
-#include <memory>
 #include <span>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "framework/core/error.h"
 #include "framework/data/layout.h"
+#include "framework/data/schema.h"
 
 struct sqlite3;
 struct sqlite3_stmt;
 
 namespace fw::data {
 
-class DataFile;
-
-// A key of a file, as declared in its layout. Owned by its DataFile.
-class Key {
-public:
-    const KeySpec& spec() const { return *m_spec; }
-    const std::string& name() const { return m_spec->name; }
-    bool isUnique() const { return m_spec->duplicates == Duplicates::Refused; }
-    bool isPrimary() const { return m_spec->primary == Primary::Yes; }
-    bool isDynamic() const { return m_spec->dynamic == Dynamic::Yes; }
-    const DataFile& file() const { return *m_file; }
-    std::size_t index() const { return m_index; }
-
-private:
-    friend class DataFile;
-    Key(const DataFile* file, const KeySpec* spec, std::size_t index) : m_file(file), m_spec(spec), m_index(index) {}
-    const DataFile* m_file;
-    const KeySpec* m_spec;
-    std::size_t m_index;
-};
+namespace detail {
+struct Statement;
+}
 
 // Read access: the opener wants to read, or to read and write.
 enum class Access : std::uint8_t { ReadOnly, ReadWrite };
@@ -87,26 +76,31 @@ public:
     DataFile(const DataFile&) = delete;
     DataFile& operator=(const DataFile&) = delete;
 
-    const std::string& label() const { return m_layout.label; }
-    const FileLayout& layout() const { return m_layout; }
+    const std::string& label() const { return m_schema.label(); }
+    const FileLayout& layout() const { return m_schema.layout(); }
     // The path on disk, found without regard to case.
     std::string path() const;
     static constexpr std::string_view extension = ".sqlite";
 
-    std::size_t recordSize() const { return m_recordSize; }
+    std::size_t recordSize() const { return m_schema.recordSize(); }
     void* buffer() const { return m_buffer; }
     void clearBuffer() const { clearRecord(m_buffer); }
-    void clearRecord(void* record) const; // zeros and blanks
+    void clearRecord(void* record) const { m_schema.clearRecord(record); } // zeros and blanks
 
-    std::size_t fieldCount() const { return m_layout.fields.size(); }
-    const FieldSpec& field(std::size_t number) const { return m_layout.fields.at(number - 1); } // from 1
-    std::size_t fieldNumber(std::string_view name) const; // 0 when unknown
+    // Fields are numbered from 1; fieldNumber() gives 0 for a name the layout
+    // does not have.
+    std::size_t fieldCount() const { return m_schema.fieldCount(); }
+    const FieldSpec& field(std::size_t number) const { return m_schema.field(number); }
+    std::size_t fieldNumber(std::string_view name) const { return m_schema.fieldNumber(name); }
 
-    std::size_t keyCount() const { return m_keys.size(); }
-    const Key& key(std::size_t index) const { return *m_keys.at(index); } // from 0, declaration order
-    const Key* keyNamed(std::string_view name) const;
+    std::size_t keyCount() const { return m_schema.keyCount(); }
+    const Key& key(std::size_t index) const { return m_schema.key(index); } // from 0, declaration order
+    const Key* keyNamed(std::string_view name) const { return m_schema.keyNamed(name); }
     // The run-time order of a dynamic key; none reads in record order.
-    void setDynamicComponents(const Key& key, std::vector<KeyComponent> components);
+    void setDynamicComponents(const Key& key, std::vector<KeyComponent> components)
+    {
+        m_schema.setDynamicComponents(key, std::move(components));
+    }
 
     // A new empty file (an existing one is replaced). The file stays closed.
     fw::core::Expected<void> create();
@@ -187,8 +181,8 @@ public:
 
     // The record as bytes of the record size, fields packed in order, and
     // back (for images and comparisons).
-    std::vector<char> pack(const void* record) const;
-    void unpack(const std::vector<char>& bytes, void* record) const;
+    std::vector<char> pack(const void* record) const { return m_schema.pack(record); }
+    void unpack(const std::vector<char>& bytes, void* record) const { m_schema.unpack(bytes, record); }
 
     // Test seams: a write the function answers true for fails as a refused
     // disk write; the observer is called every time the driver waits for a
@@ -197,13 +191,10 @@ public:
     static void setLockWaitObserverForTesting(std::function<void(const DataFile&)> observer);
 
 private:
-    struct Statement;
+    using Statement = detail::Statement;
     fw::core::Expected<void> openDatabase(const std::string& path, int flags);
-    fw::core::Expected<void> checkSchema();
     fw::core::Error sqliteError(int rc, std::string_view doing) const;
     fw::core::Expected<void> exec(std::string_view sql, std::string_view doing);
-    std::string createTableSql() const;
-    std::string createIndexSql(const Key& key) const;
     std::string orderBy(const Key* key) const;
     fw::core::Expected<Cursor> cursorFor(const std::string& whereSql, const Key* key,
                                          const std::function<void(Statement&)>& bind) const;
@@ -217,7 +208,6 @@ private:
     fw::core::Expected<bool> readRow(std::int64_t row, void* into);
     fw::core::Expected<void> checkUnique(const void* record, std::int64_t exceptRow) const;
     fw::core::Expected<void> writeAllowed(WriteKind kind) const;
-    const std::vector<KeyComponent>& componentsOf(const Key& key) const;
     void bindField(Statement& st, int index, std::size_t fieldNumber, const void* record) const;
     static int busyHandler(void* self, int count);
     // In a read batch: opens its read transaction, or renews one that has
@@ -226,11 +216,8 @@ private:
     // Ends the read transaction of a batch, if one is open.
     void endReadTransaction();
 
-    FileLayout m_layout;
+    Schema m_schema;
     void* m_buffer;
-    std::size_t m_recordSize = 0;
-    std::vector<std::unique_ptr<Key>> m_keys;
-    std::vector<std::vector<KeyComponent>> m_dynamicComponents;
     sqlite3* m_db = nullptr;
     sqlite3_stmt* m_readStatement = nullptr;
     Access m_access = Access::ReadWrite;

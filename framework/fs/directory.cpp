@@ -8,6 +8,7 @@
 #include <limits>
 
 #include "framework/fs/path.h"
+#include "framework/fs/read_only.h"
 
 namespace fw::fs {
 
@@ -140,7 +141,7 @@ std::vector<DirectoryEntry> listFolder(std::string_view mask, std::uint8_t attri
         e.SIZE = static_cast<std::int32_t>(
             std::min<std::int64_t>(st.st_size, std::numeric_limits<std::int32_t>::max()));
         e.ATTRIB = isFolder ? Attribute::Directory : Attribute::Archive;
-        if ((st.st_mode & 0222) == 0)
+        if (isReadOnly(st))
             e.ATTRIB |= Attribute::ReadOnly;
         if (isHidden)
             e.ATTRIB |= Attribute::Hidden;

@@ -7,6 +7,7 @@
 #include <set>
 
 #include "framework/core/error_codes.h"
+#include "framework/fs/read_only.h"
 #include "framework/fs/share_lock.h"
 
 namespace fw::fs::detail {

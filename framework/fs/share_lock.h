@@ -10,15 +10,9 @@
 // process conflict just as two processes do, and closing the file drops them.
 // Plain readers take no lock and are never refused.
 
-#include <sys/stat.h>
-
 #include <string>
 
 namespace fw::fs::detail {
-
-// A file without any write permission bit is read-only for everyone, root
-// included, as the system expects of a read-only file.
-inline bool isReadOnly(const struct stat& st) { return (st.st_mode & 0222) == 0; }
 
 // Takes the share locks for an open file descriptor. Returns 0, or
 // ErrorCode::AccessDenied when another opener's access or sharing conflicts.

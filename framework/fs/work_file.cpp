@@ -15,6 +15,7 @@
 #include "framework/core/error_codes.h"
 #include "framework/fs/errno_code.h"
 #include "framework/fs/path.h"
+#include "framework/fs/read_only.h"
 #include "framework/fs/replaceable.h"
 #include "framework/fs/share_lock.h"
 #include "framework/fs/staged_file.h"
@@ -319,7 +320,7 @@ int WorkFile::open(std::uint8_t mode)
     }
     if (S_ISDIR(st.st_mode))
         return failed(AccessDenied, native + " is a folder");
-    if (writeAccess && detail::isReadOnly(st))
+    if (writeAccess && isReadOnly(st))
         return failed(AccessDenied, native + " is read-only");
     if (writeAccess && detail::isBeingWritten(native))
         return failed(AccessDenied, native + " is being written");

@@ -19,6 +19,8 @@
 #include <variant>
 #include <vector>
 
+#include "framework/report/wmf_records.h"
+
 namespace fw::preview {
 
 // The placeable header's bounding box, in units of 1/unitsPerInch inch.
@@ -90,22 +92,10 @@ enum class WmfBackgroundMode : std::uint8_t { Transparent, Opaque };
 enum class WmfFillRule : std::uint8_t { Alternate, Winding };
 enum class WmfArcKind : std::uint8_t { Arc, Pie, Chord };
 
-// Text alignment flags as GDI stores them.
-namespace WmfAlign {
-inline constexpr std::uint16_t UpdateCurrentPosition = 0x0001;
-inline constexpr std::uint16_t HorizontalMask = 0x0006;
-inline constexpr std::uint16_t Right = 0x0002;
-inline constexpr std::uint16_t Center = 0x0006;
-inline constexpr std::uint16_t VerticalMask = 0x0018;
-inline constexpr std::uint16_t Bottom = 0x0008;
-inline constexpr std::uint16_t Baseline = 0x0018;
-} // namespace WmfAlign
-
-// ExtTextOut options.
-namespace WmfTextOption {
-inline constexpr std::uint16_t Opaque = 0x0002;
-inline constexpr std::uint16_t Clipped = 0x0004;
-} // namespace WmfTextOption
+// Text alignment flags and ExtTextOut options, as the page writer writes
+// them (wmf_records.h).
+namespace WmfAlign = report::WmfAlign;
+namespace WmfTextOption = report::WmfTextOption;
 
 struct WmfSelectPen { WmfPen pen; };
 struct WmfSelectBrush { WmfBrush brush; };

@@ -1,7 +1,5 @@
 #include "framework/report/layout_registry.h"
 
-#include <algorithm>
-#include <cctype>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -18,9 +16,7 @@ std::string keyOf(std::string_view label, std::string_view moduleKey)
     std::string key(core::clip(label));
     key += '\n'; // neither a label nor a module key holds a line break
     key += core::clip(moduleKey);
-    std::transform(key.begin(), key.end(), key.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-    return key;
+    return core::upperCase(key);
 }
 
 struct Registry {

@@ -85,6 +85,23 @@ inline constexpr std::uint16_t SetDibToDev = 0x0D33;
 inline constexpr std::uint16_t StretchDib = 0x0F43;
 } // namespace WmfFunction
 
+// Text alignment flags as GDI stores them (SetTextAlign).
+namespace WmfAlign {
+inline constexpr std::uint16_t UpdateCurrentPosition = 0x0001;
+inline constexpr std::uint16_t HorizontalMask = 0x0006;
+inline constexpr std::uint16_t Right = 0x0002;
+inline constexpr std::uint16_t Center = 0x0006;
+inline constexpr std::uint16_t VerticalMask = 0x0018;
+inline constexpr std::uint16_t Bottom = 0x0008;
+inline constexpr std::uint16_t Baseline = 0x0018;
+} // namespace WmfAlign
+
+// ExtTextOut options.
+namespace WmfTextOption {
+inline constexpr std::uint16_t Opaque = 0x0002;
+inline constexpr std::uint16_t Clipped = 0x0004;
+} // namespace WmfTextOption
+
 inline constexpr std::uint32_t PlaceableKey = 0x9AC6CDD7;
 inline constexpr std::size_t PlaceableHeaderSize = 22;
 inline constexpr std::size_t MetafileHeaderSize = 18;

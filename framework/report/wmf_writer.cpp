@@ -197,7 +197,7 @@ void WmfWriter::extTextOut(int x, int y, std::string_view text, std::optional<Wm
     word(y);                                              // Y
     word(x);                                              // X
     uword(static_cast<std::uint16_t>(text.size()));       // StringLength, in bytes
-    uword(clip ? ExtTextClipped : 0);                     // fwOpts
+    uword(clip ? WmfTextOption::Clipped : 0);             // fwOpts
     if (clip) {
         word(clip->left);                                 // Rectangle.Left
         word(clip->top);                                  // Rectangle.Top

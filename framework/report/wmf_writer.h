@@ -75,8 +75,6 @@ public:
     static constexpr std::uint16_t Transparent = 1;
     static constexpr std::uint16_t Opaque = 2;
     static constexpr std::uint16_t AlignLeftTop = 0; // TA_LEFT | TA_TOP | TA_NOUPDATECP
-    static constexpr std::uint16_t AlignBaseline = 24;
-    static constexpr std::uint16_t ExtTextClipped = 0x0004;
 
     explicit WmfWriter(WmfRect boundingBox, std::uint16_t unitsPerInch = 1000);
 

@@ -3,7 +3,7 @@
 #include "framework/app/error_manager.h"
 #include "framework/core/error_codes.h"
 #include "framework/threads/scheduler.h"
-#include "tests/app/message_capture.h"
+#include "tests/support/message_capture.h"
 
 using namespace fw::app;
 namespace Code = fw::core::ErrorCode;

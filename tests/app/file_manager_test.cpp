@@ -5,8 +5,8 @@
 
 #include "framework/app/file_manager.h"
 #include "framework/core/error_codes.h"
-#include "tests/app/message_capture.h"
-#include "tests/data/people_file.h"
+#include "tests/support/message_capture.h"
+#include "tests/support/people_file.h"
 #include "tests/support/temp_folder.h"
 
 using namespace fw::app;

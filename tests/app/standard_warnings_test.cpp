@@ -2,7 +2,7 @@
 
 #include "framework/app/standard_warnings.h"
 #include "framework/core/error_codes.h"
-#include "tests/app/message_capture.h"
+#include "tests/support/message_capture.h"
 
 using namespace fw::app;
 namespace Code = fw::core::ErrorCode;

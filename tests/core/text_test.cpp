@@ -36,6 +36,14 @@ TEST(Text, ClipDropsTrailingBlanksAndKeepsLeadingOnes)
     EXPECT_TRUE(isBlank(""));
 }
 
+TEST(Text, UpperCaseCapitalsLettersAndKeepsEverythingElse)
+{
+    EXPECT_EQ(upperCase("cus:ByName"), "CUS:BYNAME");
+    EXPECT_EQ(upperCase("P1$progresswindow\nzorvane$zorva001"), "P1$PROGRESSWINDOW\nZORVANE$ZORVA001");
+    EXPECT_EQ(upperCase(" a1 b "), " A1 B ");
+    EXPECT_EQ(upperCase(""), "");
+}
+
 TEST(Text, InstringCountsFromOneAndAnswersZeroWhenAbsent)
 {
     EXPECT_EQ(instring("\\", "C:\\A\\B"), 3u);

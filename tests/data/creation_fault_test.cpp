@@ -16,7 +16,7 @@
 #include "framework/core/error_codes.h"
 #include "framework/data/data_file.h"
 #include "tests/support/file_faults.h"
-#include "tests/data/people_file.h"
+#include "tests/support/people_file.h"
 #include "tests/support/small_disk.h"
 #include "tests/support/temp_folder.h"
 

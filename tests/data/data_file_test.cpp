@@ -7,7 +7,7 @@
 
 #include "framework/core/error_codes.h"
 #include "framework/data/data_file.h"
-#include "tests/data/people_file.h"
+#include "tests/support/people_file.h"
 #include "tests/support/temp_folder.h"
 
 using namespace fw::data;

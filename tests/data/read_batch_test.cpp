@@ -11,7 +11,7 @@
 #include <string>
 
 #include "framework/core/error_codes.h"
-#include "tests/data/people_file.h"
+#include "tests/support/people_file.h"
 #include "tests/support/temp_folder.h"
 
 using namespace fw::data;

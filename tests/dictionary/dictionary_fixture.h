@@ -3,7 +3,7 @@
 
 #include "demo/dictionary/dictionary.h"
 #include "framework/app/error_manager.h"
-#include "tests/app/message_capture.h"
+#include "tests/support/message_capture.h"
 #include "tests/support/temp_folder.h"
 
 class DictionaryTest : public TempFolderTest {

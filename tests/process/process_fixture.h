@@ -22,8 +22,8 @@
 #include "framework/data/data_file.h"
 #include "framework/ui/layout.h"
 #include "framework/ui/window.h"
-#include "tests/app/message_capture.h"
-#include "tests/data/people_file.h"
+#include "tests/support/message_capture.h"
+#include "tests/support/people_file.h"
 #include "tests/support/report_folder.h"
 
 // A clock that moves only when a test moves it.

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <memory>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -11,12 +12,13 @@
 #include "framework/data/view.h"
 #include "framework/preview/previewer.h"
 #include "framework/process/process.h"
+#include "framework/process/wired_report_manager.h"
 #include "framework/report/report.h"
 #include "framework/threads/scheduler.h"
 #include "framework/ui/drive/window_driver.h"
 #include "tests/process/process_fixture.h"
-#include "tests/report/page_reader.h"
-#include "tests/report/test_layouts.h"
+#include "tests/support/page_reader.h"
+#include "tests/support/test_layouts.h"
 
 namespace {
 
@@ -41,6 +43,14 @@ public:
     std::vector<std::string> files;
     std::vector<std::vector<std::string>> texts;
 };
+
+// The small test report, its fields bound to `own`.
+fw::core::Expected<std::unique_ptr<fw::report::Report>> smallReport(PersonRecord& own)
+{
+    return fw::report::Report::create(
+        testlayouts::small,
+        {fw::core::Binding::of(own.NAME), fw::core::Binding::of(own.ID), fw::core::Binding::of(own.YEAR)});
+}
 
 // What happens at one record of the run, from inside its per-record step.
 enum class AtRecord : std::uint8_t {
@@ -106,38 +116,23 @@ private:
     fw::ui::Window& m_window;
 };
 
-// The set-up a report procedure's Init does.
-class TestReportManager : public fw::process::ReportManager {
+// The report manager as a report procedure's Init sets it up, over the
+// fixture's progress window (control 3 the percentage, 4 Cancel).
+class TestReportManager : public fw::process::WiredReportManager {
 public:
     TestReportManager(fw::ui::Window& window, fw::data::View& view, fw::app::RelationManager& relation,
                       PrintingProcess& process, fw::report::Report& report, RecordingPreviewer& previewer,
                       std::uint8_t& progress)
-        : ReportManager(window), m_view(view), m_relation(relation), m_process(process), m_report(report),
-          m_previewer(previewer), m_progress(progress)
+        : WiredReportManager(window, {.view = view,
+                                      .relation = &relation,
+                                      .process = process,
+                                      .report = report,
+                                      .previewer = previewer,
+                                      .progress = progress,
+                                      .percentControl = 3,
+                                      .cancelControl = 4})
     {
     }
-
-    std::uint8_t init() override
-    {
-        if (const std::uint8_t level = ReportManager::init())
-            return level;
-        window().open();
-        opened = true;
-        m_process.init(m_view, m_relation, window(), 3, m_progress);
-        addItem(4, fw::ui::Action::Cancel);
-        addItem(m_process);
-        addItem(m_report);
-        addItem(m_previewer);
-        return 0;
-    }
-
-private:
-    fw::data::View& m_view;
-    fw::app::RelationManager& m_relation;
-    PrintingProcess& m_process;
-    fw::report::Report& m_report;
-    RecordingPreviewer& m_previewer;
-    std::uint8_t& m_progress;
 };
 
 class ReportManagerRun : public ProcessFixture, public ::testing::WithParamInterface<RunCase> {
@@ -174,9 +169,7 @@ TEST_P(ReportManagerRun, endOfRunByResponse)
 
     const auto thread = fw::threads::start([&] {
         window = makeWindow(c.timer);
-        auto created = fw::report::Report::create(
-            testlayouts::small,
-            {fw::core::Binding::of(own.NAME), fw::core::Binding::of(own.ID), fw::core::Binding::of(own.YEAR)});
+        auto created = smallReport(own);
         ASSERT_TRUE(created.has_value()) << created.error().text();
         report = std::move(*created);
         fw::data::View view(*file);
@@ -245,9 +238,7 @@ TEST_F(ProcessFixture, pagesOfACompletedRunBreakAtTheRightRecord)
     std::uint8_t response = 0;
     const auto thread = fw::threads::start([&] {
         auto window = makeWindow();
-        auto report = fw::report::Report::create(
-            testlayouts::small,
-            {fw::core::Binding::of(own.NAME), fw::core::Binding::of(own.ID), fw::core::Binding::of(own.YEAR)});
+        auto report = smallReport(own);
         ASSERT_TRUE(report.has_value());
         fw::data::View view(*file);
         view.setOrder(*file->keyNamed("PEO:ByName"));
@@ -296,9 +287,7 @@ TEST_F(ProcessFixture, reportThatCannotOpenEndsTheRunAsCancelled)
     int taken = -1;
     const auto thread = fw::threads::start([&] {
         auto window = makeWindow();
-        auto report = fw::report::Report::create(
-            testlayouts::small,
-            {fw::core::Binding::of(own.NAME), fw::core::Binding::of(own.ID), fw::core::Binding::of(own.YEAR)});
+        auto report = smallReport(own);
         ASSERT_TRUE(report.has_value());
         fw::data::View view(*file);
         PrintingProcess process(**report, *window);
@@ -318,6 +307,49 @@ TEST_F(ProcessFixture, reportThatCannotOpenEndsTheRunAsCancelled)
     EXPECT_EQ(previewer.calls, 0);
     ASSERT_TRUE(failure.has_value());
     EXPECT_NE(failure->text().find("the folder for its pages cannot be made"), std::string::npos) << failure->text();
+}
+
+// A run without a relation to read through (a dictionary that is not set
+// up): init() ends it before the window opens and before any part is
+// added; nothing is read and nothing is shown.
+TEST_F(ProcessFixture, runWithoutARelationEndsAsCancelledBeforeItsWindowOpens)
+{
+    makePeople(people(3));
+    PersonRecord own;
+    RecordingPreviewer previewer;
+    bool done = false, opened = true, partsAdded = true, windowOpen = true;
+    std::uint8_t response = 0;
+    int taken = -1;
+    const auto thread = fw::threads::start([&] {
+        auto window = makeWindow();
+        auto report = smallReport(own);
+        ASSERT_TRUE(report.has_value());
+        fw::data::View view(*file);
+        PrintingProcess process(**report, *window);
+        fw::process::WiredReportManager manager(*window, {.view = view,
+                                                          .relation = nullptr,
+                                                          .process = process,
+                                                          .report = **report,
+                                                          .previewer = previewer,
+                                                          .progress = progress,
+                                                          .percentControl = 3,
+                                                          .cancelControl = 4});
+        response = manager.run();
+        opened = manager.opened;
+        windowOpen = window->isOpen();
+        partsAdded = manager.process() || manager.report() || manager.previewer();
+        taken = process.taken;
+        done = true;
+    });
+    ASSERT_TRUE(waitFor([&] { return done; }));
+    fw::threads::waitForThread(thread);
+
+    EXPECT_EQ(response, 2);
+    EXPECT_EQ(taken, 0);
+    EXPECT_FALSE(opened);
+    EXPECT_FALSE(windowOpen);
+    EXPECT_FALSE(partsAdded);
+    EXPECT_EQ(previewer.calls, 0);
 }
 
 } // namespace

@@ -8,9 +8,10 @@
 #include "framework/core/date_time.h"
 #include "framework/core/text.h"
 #include "framework/report/layout_registry.h"
-#include "tests/report/page_reader.h"
+#include "tests/support/page_reader.h"
 #include "tests/support/report_folder.h"
-#include "tests/report/test_layouts.h"
+#include "tests/support/shown_text.h"
+#include "tests/support/test_layouts.h"
 
 using namespace fw::report;
 using fw::core::Binding;
@@ -115,15 +116,7 @@ TEST_F(SmallReport, PlacesBandsAndKeepsEachControlsFontAndColour)
     const ReadPage p = page(1);
     ASSERT_EQ(p.fault, "");
 
-    struct Expected {
-        const char* text;
-        int x, y;
-        const char* face;
-        int height, weight;
-        bool italic;
-        std::uint32_t colour;
-    };
-    const Expected rows[] = {
+    const ShownText rows[] = {
         {"Small Report", 1000, 900, "Arial", -194, 700, false, 0x0000FF},
         {"Name", 1052, 1300, "Arial", -139, 400, false, 0},
         {"Aldridge", 1052, 1531, "Arial", -139, 400, false, 0},
@@ -132,18 +125,8 @@ TEST_F(SmallReport, PlacesBandsAndKeepsEachControlsFontAndColour)
         {"Blackwood", 1052, 1931, "Arial", -139, 400, false, 0},
         {"Page    1", 6250, 9031, "Arial", -111, 400, false, 0},
     };
-    for (const Expected& e : rows) {
-        SCOPED_TRACE(e.text);
-        const ReadText* t = p.findText(e.text);
-        ASSERT_NE(t, nullptr);
-        EXPECT_EQ(t->x, e.x);
-        EXPECT_EQ(t->y, e.y);
-        EXPECT_EQ(t->font.face, e.face);
-        EXPECT_EQ(t->font.height, e.height);
-        EXPECT_EQ(t->font.weight, e.weight);
-        EXPECT_EQ(t->font.italic, e.italic);
-        EXPECT_EQ(t->colour, e.colour);
-    }
+    for (const ShownText& e : rows)
+        ASSERT_NO_FATAL_FAILURE(expectShown(p, e));
     EXPECT_EQ(p.findText("        "), nullptr) << "a zero date prints nothing";
     EXPECT_EQ(p.texts.size(), 9u);
 }

@@ -17,8 +17,8 @@
 #include "framework/core/date_time.h"
 #include "framework/report/report.h"
 #include "tests/support/report_folder.h"
-#include "tests/report/test_layouts.h"
 #include "tests/support/temp_folder.h"
+#include "tests/support/test_layouts.h"
 
 extern char** environ;
 

@@ -30,8 +30,8 @@
 #include "framework/core/thread_values.h"
 #include "framework/threads/scheduler.h"
 #include "framework/ui/drive/window_driver.h"
-#include "tests/app/message_capture.h"
-#include "tests/report/page_reader.h"
+#include "tests/support/message_capture.h"
+#include "tests/support/page_reader.h"
 #include "tests/support/report_folder.h"
 
 class ReportsTest : public ReportFolderTest {

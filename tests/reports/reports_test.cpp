@@ -24,6 +24,7 @@
 #include "framework/core/thread_values.h"
 #include "framework/ui/window.h"
 #include "tests/reports/reports_fixture.h"
+#include "tests/support/shown_text.h"
 
 namespace {
 
@@ -133,20 +134,11 @@ INSTANTIATE_TEST_SUITE_P(
 
 // One record on one page, checked against the layout tables: where the
 // title, headings, fields and page number stand, in which font and colour.
-struct Shown {
-    const char* text;
-    int x, y;
-    const char* face;
-    int height, weight;
-    bool italic;
-    std::uint32_t colour;
-};
-
 struct PageCase {
     const char* name;
     ReportId report;
     std::function<void()> fill; // writes the file's one record
-    std::vector<Shown> shown;
+    std::vector<ShownText> shown;
     std::vector<int> blankColumns; // x positions where the detail band prints nothing
     std::uint32_t boxColour;
     int boxBottom;
@@ -192,18 +184,8 @@ TEST_P(ReportPage, oneRecordAsTheLayoutPlacesIt)
     ASSERT_EQ(pages.size(), 1u);
     const ReadPage& p = pages[0];
     ASSERT_EQ(p.fault, "");
-    for (const Shown& e : c.shown) {
-        SCOPED_TRACE(e.text);
-        const ReadText* t = p.findText(e.text);
-        ASSERT_NE(t, nullptr);
-        EXPECT_EQ(t->x, e.x);
-        EXPECT_EQ(t->y, e.y);
-        EXPECT_EQ(t->font.face, e.face);
-        EXPECT_EQ(t->font.height, e.height);
-        EXPECT_EQ(t->font.weight, e.weight);
-        EXPECT_EQ(t->font.italic, e.italic);
-        EXPECT_EQ(t->colour, e.colour);
-    }
+    for (const ShownText& e : c.shown)
+        ASSERT_NO_FATAL_FAILURE(expectShown(p, e));
     for (int x : c.blankColumns)
         for (const ReadText& t : p.texts)
             EXPECT_FALSE(t.x == x && t.y > 1700) << "\"" << t.text << "\" printed at x " << x;

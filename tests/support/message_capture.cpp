@@ -1,4 +1,4 @@
-#include "tests/app/message_capture.h"
+#include "tests/support/message_capture.h"
 
 MessageCapture::MessageCapture()
 {

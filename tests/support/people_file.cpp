@@ -1,4 +1,4 @@
-#include "tests/data/people_file.h"
+#include "tests/support/people_file.h"
 
 #include <gtest/gtest.h>
 

@@ -1,96 +1,19 @@
-#pragma once
-// Reads back a page file the way a player draws it, for tests: the header
-// fields, and every text, line and box with the font and colour in effect.
-// It checks what a strict player checks (sizes, object indexes, the end
-// record) and reports the first fault instead of a drawing.
+#include "tests/support/page_reader.h"
 
 #include <algorithm>
-#include <cstdint>
 #include <cstring>
 #include <fstream>
 #include <iterator>
-#include <optional>
-#include <string>
-#include <vector>
 
 #include "framework/report/wmf_writer.h"
 
-struct ReadFont {
-    int height = 0;
-    int weight = 0;
-    bool italic = false;
-    int charSet = 0;
-    std::string face;
-};
-
-struct ReadText {
-    int x = 0;
-    int y = 0;
-    std::string text;
-    ReadFont font;
-    std::uint32_t colour = 0;
-    bool clipped = false;
-    int clipLeft = 0, clipTop = 0, clipRight = 0, clipBottom = 0;
-};
-
-struct ReadLine {
-    int x1, y1, x2, y2;
-    std::uint32_t colour;
-};
-
-struct ReadBox {
-    int left, top, right, bottom;
-    std::uint32_t colour;
-    bool hollow;
-};
-
-struct ReadPixel {
-    int x, y;
-    std::uint32_t colour;
-    friend bool operator==(const ReadPixel&, const ReadPixel&) = default;
-};
-
-struct ReadPage {
-    std::string fault; // empty when the file is sound
-    std::uint32_t key = 0;
-    int boxLeft = 0, boxTop = 0, boxRight = 0, boxBottom = 0;
-    int inch = 0;
-    std::uint16_t checksum = 0;
-    std::uint16_t checksumComputed = 0;
-    std::uint32_t sizeWords = 0;
-    std::uint16_t objects = 0;
-    std::uint32_t maxRecord = 0;
-    int windowWidth = 0, windowHeight = 0;
-    int bkMode = 0;
-    std::vector<ReadText> texts;
-    std::vector<ReadLine> lines;
-    std::vector<ReadBox> boxes;
-    std::vector<ReadPixel> pixels;
-    std::vector<std::uint16_t> functions; // every record's function, in order
-
-    std::vector<std::string> textStrings() const
-    {
-        std::vector<std::string> out;
-        for (const ReadText& t : texts)
-            out.push_back(t.text);
-        return out;
-    }
-    const ReadText* findText(const std::string& s) const
-    {
-        for (const ReadText& t : texts)
-            if (t.text == s)
-                return &t;
-        return nullptr;
-    }
-};
-
-inline std::vector<std::uint8_t> readFileBytes(const std::string& name)
+std::vector<std::uint8_t> readFileBytes(const std::string& name)
 {
     std::ifstream in(name, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-inline ReadPage readPage(const std::vector<std::uint8_t>& f)
+ReadPage readPage(const std::vector<std::uint8_t>& f)
 {
     ReadPage p;
     auto u16 = [&](std::size_t at) { return static_cast<std::uint16_t>(f[at] | f[at + 1] << 8); };
@@ -261,9 +184,9 @@ inline ReadPage readPage(const std::vector<std::uint8_t>& f)
             const std::size_t n = u16(q + 4);
             const std::uint16_t opts = u16(q + 6);
             std::size_t s = q + 8;
-            if (opts & (WmfWriter::ExtTextClipped | 0x0002)) {
+            if (opts & (WmfTextOption::Clipped | WmfTextOption::Opaque)) {
                 if (!need(16)) { p.fault = "short record"; return p; }
-                t.clipped = (opts & WmfWriter::ExtTextClipped) != 0;
+                t.clipped = (opts & WmfTextOption::Clipped) != 0;
                 t.clipLeft = s16(s);
                 t.clipTop = s16(s + 2);
                 t.clipRight = s16(s + 4);
@@ -293,4 +216,4 @@ inline ReadPage readPage(const std::vector<std::uint8_t>& f)
     return p;
 }
 
-inline ReadPage readPageFile(const std::string& name) { return readPage(readFileBytes(name)); }
+ReadPage readPageFile(const std::string& name) { return readPage(readFileBytes(name)); }
