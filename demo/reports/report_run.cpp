@@ -92,7 +92,7 @@ public:
     {
     }
 
-    std::uint8_t init() override
+    [[nodiscard]] std::uint8_t init() override
     {
         fw::app::globalErrors().setProcedureName(m_definition.procedureName);
         m_namedProcedure = true;
@@ -106,7 +106,7 @@ public:
         return 0;
     }
 
-    std::uint8_t kill() override
+    [[nodiscard]] std::uint8_t kill() override
     {
         if (const std::uint8_t level = WiredReportManager::kill())
             return level;
@@ -122,7 +122,7 @@ public:
 private:
     // Before the window opens: the run reports through the program's error
     // manager and opens its file.
-    std::uint8_t setUp() override
+    [[nodiscard]] std::uint8_t setUp() override
     {
         window().setFirstField(1);
         setErrors(fw::app::globalErrors());

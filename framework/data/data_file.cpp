@@ -195,7 +195,7 @@ Expected<void> DataFile::open(Access access)
         return checked;
     }
     if (m_quickScan)
-        (void)exec(kQuickScanCache, "reading ahead");
+        (void)exec(kQuickScanCache, "reading ahead"); // a cache size only speeds reading: without it reads still work
     m_cursor = Cursor{};
     m_currentRow = 0;
     m_currentImage.clear();
@@ -209,7 +209,7 @@ void DataFile::close()
     sqlite3_finalize(m_readStatement);
     m_readStatement = nullptr;
     if (m_inTransaction || m_locked || m_inReadTransaction)
-        (void)exec("ROLLBACK", "closing");
+        (void)exec("ROLLBACK", "closing"); // closing the database ends the transaction all the same
     m_inTransaction = false;
     m_locked = false;
     m_inReadTransaction = false;
@@ -254,7 +254,7 @@ std::string DataFile::sendCommand(std::string_view command)
         if (eq != std::string_view::npos) {
             m_quickScan = fw::core::upperCase(value) == "ON";
             if (isOpen())
-                (void)exec(m_quickScan ? kQuickScanCache : kNormalCache, "reading ahead");
+                (void)exec(m_quickScan ? kQuickScanCache : kNormalCache, "reading ahead"); // only speeds reading
         }
         return before;
     }
@@ -627,7 +627,7 @@ Expected<void> DataFile::commit()
         return {};
     auto r = exec("COMMIT", "committing");
     if (!r) {
-        (void)exec("ROLLBACK", "committing");
+        (void)exec("ROLLBACK", "committing"); // the failed COMMIT is the error that counts
     }
     m_inTransaction = false;
     return r;
@@ -637,7 +637,7 @@ void DataFile::rollback()
 {
     if (!m_inTransaction)
         return;
-    (void)exec("ROLLBACK", "rolling back");
+    (void)exec("ROLLBACK", "rolling back"); // nothing to roll back is no fault, and rollback() reports nothing
     m_inTransaction = false;
 }
 
@@ -658,7 +658,7 @@ void DataFile::unlock()
 {
     if (!m_locked)
         return;
-    (void)exec("COMMIT", "unlocking");
+    (void)exec("COMMIT", "unlocking"); // the lock only held reads together; unlock() reports nothing
     m_locked = false;
 }
 

@@ -103,12 +103,12 @@ public:
     }
 
     // A new empty file (an existing one is replaced). The file stays closed.
-    fw::core::Expected<void> create();
-    fw::core::Expected<void> open(Access access = Access::ReadWrite);
+    [[nodiscard]] fw::core::Expected<void> create();
+    [[nodiscard]] fw::core::Expected<void> open(Access access = Access::ReadWrite);
     void close();
     bool isOpen() const { return m_db != nullptr; }
     // Drops and recreates every key index of a closed file.
-    fw::core::Expected<void> rebuildKeys();
+    [[nodiscard]] fw::core::Expected<void> rebuildKeys();
 
     // "Recover=N", "QUICKSCAN=on", "QUICKSCAN=off" (names without regard to
     // case). Returns the setting's value before the command; an unknown
@@ -118,29 +118,29 @@ public:
     bool quickScan() const { return m_quickScan; }
 
     std::int64_t bytes() const { return m_bytes; }
-    fw::core::Expected<std::int64_t> records() const;
+    [[nodiscard]] fw::core::Expected<std::int64_t> records() const;
 
     // Reading in the file's own cursor.
-    fw::core::Expected<void> setRecordOrder();
-    fw::core::Expected<void> setKeyOrder(const Key& key);
+    [[nodiscard]] fw::core::Expected<void> setRecordOrder();
+    [[nodiscard]] fw::core::Expected<void> setKeyOrder(const Key& key);
     // Key order from the first record whose key is at or after the values in
     // the buffer.
-    fw::core::Expected<void> setKeyOrderFromBuffer(const Key& key);
+    [[nodiscard]] fw::core::Expected<void> setKeyOrderFromBuffer(const Key& key);
     // Key order over the records whose fields `fieldNumbers` equal the
     // buffer's values (compared by the key's case rule).
-    fw::core::Expected<void> setKeyOrderMatching(const Key& key, std::span<const std::size_t> fieldNumbers);
+    [[nodiscard]] fw::core::Expected<void> setKeyOrderMatching(const Key& key, std::span<const std::size_t> fieldNumbers);
     // NoFurtherRecord at the end.
-    fw::core::Expected<void> next();
+    [[nodiscard]] fw::core::Expected<void> next();
     // The record whose key components equal the buffer's; RecordNotFound.
-    fw::core::Expected<void> fetch(const Key& key);
+    [[nodiscard]] fw::core::Expected<void> fetch(const Key& key);
 
     // Writes. add() stores the buffer as a new record, which becomes the
     // current one; change() rewrites the current record (the one last read
     // or added) from the buffer; remove() deletes it. Unique keys are
     // enforced with DuplicateKey.
-    fw::core::Expected<void> add();
-    fw::core::Expected<void> change();
-    fw::core::Expected<void> remove();
+    [[nodiscard]] fw::core::Expected<void> add();
+    [[nodiscard]] fw::core::Expected<void> change();
+    [[nodiscard]] fw::core::Expected<void> remove();
     bool hasCurrentRecord() const { return m_currentRow != 0; }
     // The current record as it is stored (before any change in the buffer).
     const std::vector<char>& currentImage() const { return m_currentImage; }
@@ -153,12 +153,12 @@ public:
     bool inReadBatch() const { return m_readBatches > 0; }
 
     // Transactions and locks.
-    fw::core::Expected<void> beginTransaction();
-    fw::core::Expected<void> commit();
+    [[nodiscard]] fw::core::Expected<void> beginTransaction();
+    [[nodiscard]] fw::core::Expected<void> commit();
     void rollback();
     bool inTransaction() const { return m_inTransaction; }
     // Holds the file against every other opener until unlock().
-    fw::core::Expected<void> lock();
+    [[nodiscard]] fw::core::Expected<void> lock();
     void unlock();
 
     // The file's reading state, buffer and current record, for saving around
@@ -176,8 +176,8 @@ public:
     // For views: a cursor in an order of their own, and reading one record of
     // it into any buffer of this layout (which becomes the current record
     // when it is the file's own buffer).
-    fw::core::Expected<Cursor> makeCursor(const Key* key) const;
-    fw::core::Expected<void> readNext(Cursor& cursor, void* into);
+    [[nodiscard]] fw::core::Expected<Cursor> makeCursor(const Key* key) const;
+    [[nodiscard]] fw::core::Expected<void> readNext(Cursor& cursor, void* into);
 
     // The record as bytes of the record size, fields packed in order, and
     // back (for images and comparisons).
@@ -192,22 +192,22 @@ public:
 
 private:
     using Statement = detail::Statement;
-    fw::core::Expected<void> openDatabase(const std::string& path, int flags);
+    [[nodiscard]] fw::core::Expected<void> openDatabase(const std::string& path, int flags);
     fw::core::Error sqliteError(int rc, std::string_view doing) const;
-    fw::core::Expected<void> exec(std::string_view sql, std::string_view doing);
+    [[nodiscard]] fw::core::Expected<void> exec(std::string_view sql, std::string_view doing);
     std::string orderBy(const Key* key) const;
-    fw::core::Expected<Cursor> cursorFor(const std::string& whereSql, const Key* key,
+    [[nodiscard]] fw::core::Expected<Cursor> cursorFor(const std::string& whereSql, const Key* key,
                                          const std::function<void(Statement&)>& bind) const;
     // The records meeting `whereSql`, whose ?1, ?2, ... stand for the
     // buffer's values of `fieldNumbers`, in `key`'s order.
-    fw::core::Expected<Cursor> bufferCursor(const std::string& whereSql, const Key& key,
+    [[nodiscard]] fw::core::Expected<Cursor> bufferCursor(const std::string& whereSql, const Key& key,
                                             std::span<const std::size_t> fieldNumbers) const;
     // Makes `cursor` the walk next() and previous() follow, or passes its
     // error on.
-    fw::core::Expected<void> follow(fw::core::Expected<Cursor> cursor);
-    fw::core::Expected<bool> readRow(std::int64_t row, void* into);
-    fw::core::Expected<void> checkUnique(const void* record, std::int64_t exceptRow) const;
-    fw::core::Expected<void> writeAllowed(WriteKind kind) const;
+    [[nodiscard]] fw::core::Expected<void> follow(fw::core::Expected<Cursor> cursor);
+    [[nodiscard]] fw::core::Expected<bool> readRow(std::int64_t row, void* into);
+    [[nodiscard]] fw::core::Expected<void> checkUnique(const void* record, std::int64_t exceptRow) const;
+    [[nodiscard]] fw::core::Expected<void> writeAllowed(WriteKind kind) const;
     void bindField(Statement& st, int index, std::size_t fieldNumber, const void* record) const;
     static int busyHandler(void* self, int count);
     // In a read batch: opens its read transaction, or renews one that has

@@ -181,7 +181,7 @@ Expected<void> Schema::rebuildKeys(sqlite3* db) const
     sql += " COMMIT;";
     auto result = detail::exec(db, label(), sql, "rebuilding keys");
     if (!result)
-        (void)detail::exec(db, label(), "ROLLBACK", "rebuilding keys");
+        (void)detail::exec(db, label(), "ROLLBACK", "rebuilding keys"); // the rebuild's own error is the one returned
     return result;
 }
 

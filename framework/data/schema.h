@@ -101,12 +101,12 @@ public:
     std::string createSql() const;
     // Drops every index of `db` and makes the key indexes anew, in one
     // transaction (rolled back when it fails).
-    core::Expected<void> rebuildKeys(sqlite3* db) const;
+    [[nodiscard]] core::Expected<void> rebuildKeys(sqlite3* db) const;
 
     // The checks of an open database: its header, layout table and record
     // table (InvalidDataFile), and its key indexes (KeyNeedsRebuild).
-    core::Expected<void> checkTables(sqlite3* db) const;
-    core::Expected<void> checkKeys(sqlite3* db) const;
+    [[nodiscard]] core::Expected<void> checkTables(sqlite3* db) const;
+    [[nodiscard]] core::Expected<void> checkKeys(sqlite3* db) const;
 
 private:
     std::string createTableSql() const;

@@ -53,13 +53,13 @@ class WiredReportManager : public ReportManager {
 public:
     WiredReportManager(ui::Window& window, ReportParts parts);
 
-    std::uint8_t init() override;
+    [[nodiscard]] std::uint8_t init() override;
 
     data::View& view() const { return m_parts.view; }
     app::RelationManager* relation() const { return m_parts.relation; }
 
 protected:
-    virtual std::uint8_t setUp() { return 0; }
+    [[nodiscard]] virtual std::uint8_t setUp() { return 0; }
 
 private:
     ReportParts m_parts;
