@@ -30,7 +30,7 @@ constexpr std::array detailControls{
                 .picture = "n5"},
     rp::Control{.kind = rp::ControlKind::Field, .x = 1000, .y = 50, .width = 4900, .height = 200, .field = 2,
                 .picture = "s40"},
-    rp::Control{.kind = rp::ControlKind::Box, .x = 0, .y = 0, .width = 6000, .height = 300, .colour = 0x808000},
+    rp::Control{.kind = rp::ControlKind::Box, .x = 0, .y = 0, .width = 6000, .height = 300, .color = 0x808000},
 };
 constexpr std::array footerControls{
     rp::Control{.kind = rp::ControlKind::PageNumber, .x = 5250, .y = 30, .width = 700, .height = 135,

@@ -18,7 +18,7 @@ WindowLayout makeNoticeLayout()
     w.kind = WindowKind::Plain;
     w.width = 204;
     w.height = 123;
-    w.font = {.name = "MS Sans Serif", .points = 8, .weight = 400, .colour = rgb(255, 255, 255)};
+    w.font = {.name = "MS Sans Serif", .points = 8, .weight = 400, .color = rgb(255, 255, 255)};
     w.background = rgb(0, 64, 128);
     w.cursor = "Hand.cur";
     w.controls = {

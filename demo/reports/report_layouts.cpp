@@ -9,7 +9,7 @@ namespace {
 namespace rp = fw::report;
 using rp::BandKind;
 using rp::Bold;
-using rp::Colour;
+using rp::Color;
 using rp::Control;
 using rp::ControlKind;
 using rp::Italic;
@@ -18,14 +18,14 @@ using rp::Normal;
 // Pieces every layout is made of, so that each table below reads as the
 // report looks: one line per control.
 constexpr Control title(std::string_view text, int y, int width, int size, int style,
-                        std::optional<Colour> colour = std::nullopt)
+                        std::optional<Color> color = std::nullopt)
 {
     return {.kind = ControlKind::String, .x = 0, .y = y, .width = width, .text = text,
-            .font = {.size = size, .style = style, .colour = colour}};
+            .font = {.size = size, .style = style, .color = color}};
 }
-constexpr Control box(int width, int height, Colour colour)
+constexpr Control box(int width, int height, Color color)
 {
-    return {.kind = ControlKind::Box, .x = 0, .y = 260, .width = width, .height = height, .colour = colour};
+    return {.kind = ControlKind::Box, .x = 0, .y = 260, .width = width, .height = height, .color = color};
 }
 // A vertical separator line from `y` down `height`.
 constexpr Control separator(int x, int y, int height)
@@ -72,11 +72,11 @@ constexpr std::array<rp::Band, 3> bands(std::span<const Control> header, int hea
 // Customers. Fields: 1 CUS:NAME, 2 CUS:FIRSTDATE, 3 CUS:FIRSTTIME,
 // 4 CUS:SUBURB, 5 CUS:PHONE, 6 CUS:EMAIL, 7 CUS:WEBSITE. The embed variant
 // differs only in the colours of its title and box.
-constexpr std::array<Control, 12> customersHeader(Colour titleColour, Colour boxColour)
+constexpr std::array<Control, 12> customersHeader(Color titleColor, Color boxColor)
 {
     return {{
-        title("For Customer", -198, 6500, 26, Bold, titleColour),
-        box(6500, 458, boxColour),
+        title("For Customer", -198, 6500, 26, Bold, titleColor),
+        box(6500, 458, boxColor),
         separator(1500, 260, 458),
         separator(3000, 260, 458),
         separator(3781, 260, 458),
@@ -191,7 +191,7 @@ constexpr std::array teachersDetail{
 constexpr auto teachersBands = bands(teachersHeader, 719, teachersDetail, 458);
 constexpr rp::ReportLayout teachers{
     .paper = rp::PaperA4,
-    .font = {.name = "Sylfaen", .size = 11, .style = Bold, .charSet = 204, .colour = 0xffff00},
+    .font = {.name = "Sylfaen", .size = 11, .style = Bold, .charSet = 204, .color = 0xffff00},
     .detailArea = {1000, 1719, 6000, 7281},
     .bands = teachersBands,
 };
@@ -218,7 +218,7 @@ constexpr auto classesBands =
     bands(classesHeader, 542, classesDetail, 281, {.name = "Times New Roman", .size = 14});
 constexpr rp::ReportLayout classes{
     .paper = rp::PaperA4,
-    .font = {.name = "Arial", .size = 10, .style = Bold, .charSet = 0, .colour = 0xffff00},
+    .font = {.name = "Arial", .size = 10, .style = Bold, .charSet = 0, .color = 0xffff00},
     .detailArea = {1000, 1542, 6000, 7458},
     .bands = classesBands,
 };

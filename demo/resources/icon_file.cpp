@@ -25,7 +25,7 @@ constexpr std::uint32_t opaqueFrom = 0x80;
 std::string bitmapOf(const Picture& p)
 {
     const int maskStride = ((p.width + 31) / 32) * 4;
-    const std::uint32_t colourBytes = static_cast<std::uint32_t>(p.width * p.height * 4);
+    const std::uint32_t colorBytes = static_cast<std::uint32_t>(p.width * p.height * 4);
     const std::uint32_t maskBytes = static_cast<std::uint32_t>(maskStride * p.height);
     std::string out;
     dword(out, 40);                                  // biSize
@@ -34,7 +34,7 @@ std::string bitmapOf(const Picture& p)
     word(out, 1);                                    // biPlanes
     word(out, 32);                                   // biBitCount
     dword(out, 0);                                   // biCompression: BI_RGB
-    dword(out, colourBytes + maskBytes);             // biSizeImage
+    dword(out, colorBytes + maskBytes);              // biSizeImage
     dword(out, 0);                                   // biXPelsPerMeter
     dword(out, 0);                                   // biYPelsPerMeter
     dword(out, 0);                                   // biClrUsed

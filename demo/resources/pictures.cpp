@@ -190,8 +190,8 @@ PalettePicture paletteOf(const QImage& drawn)
         for (int x = 0; x < image.width(); ++x)
             ++counts[image.pixel(x, y) & 0xFFFFFF];
     std::vector<std::pair<int, QRgb>> byFrequency;
-    for (const auto& [colour, count] : counts)
-        byFrequency.emplace_back(-count, colour);
+    for (const auto& [color, count] : counts)
+        byFrequency.emplace_back(-count, color);
     std::sort(byFrequency.begin(), byFrequency.end());
     if (byFrequency.size() > 256)
         byFrequency.resize(256);
@@ -211,14 +211,14 @@ PalettePicture paletteOf(const QImage& drawn)
     p.pixels.reserve(static_cast<std::size_t>(p.width * p.height));
     for (int y = 0; y < p.height; ++y)
         for (int x = 0; x < p.width; ++x) {
-            const QRgb colour = image.pixel(x, y) & 0xFFFFFF;
-            auto found = nearest.find(colour);
+            const QRgb color = image.pixel(x, y) & 0xFFFFFF;
+            auto found = nearest.find(color);
             if (found == nearest.end()) {
                 std::size_t best = 0;
                 for (std::size_t i = 1; i < p.palette.size(); ++i)
-                    if (distance(colour, p.palette[i]) < distance(colour, p.palette[best]))
+                    if (distance(color, p.palette[i]) < distance(color, p.palette[best]))
                         best = i;
-                found = nearest.emplace(colour, static_cast<std::uint8_t>(best)).first;
+                found = nearest.emplace(color, static_cast<std::uint8_t>(best)).first;
             }
             p.pixels.push_back(found->second);
         }

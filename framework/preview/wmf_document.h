@@ -37,11 +37,11 @@ struct WmfFrame {
     double heightInches() const { return double(height()) / unitsPerInch; }
 };
 
-struct WmfColour {
+struct WmfColor {
     std::uint8_t red = 0;
     std::uint8_t green = 0;
     std::uint8_t blue = 0;
-    friend bool operator==(const WmfColour&, const WmfColour&) = default;
+    friend bool operator==(const WmfColor&, const WmfColor&) = default;
 };
 
 struct WmfPoint {
@@ -63,7 +63,7 @@ enum class WmfPenStyle : std::uint8_t { Solid, Dash, Dot, DashDot, DashDotDot, N
 struct WmfPen {
     WmfPenStyle style = WmfPenStyle::Solid;
     std::int16_t width = 0; // logical units; 0 is one device pixel
-    WmfColour colour;
+    WmfColor color;
 };
 
 enum class WmfBrushStyle : std::uint8_t { Solid, Null, Hatched };
@@ -71,7 +71,7 @@ enum class WmfHatch : std::uint8_t { Horizontal, Vertical, ForwardDiagonal, Back
 
 struct WmfBrush {
     WmfBrushStyle style = WmfBrushStyle::Solid;
-    WmfColour colour{255, 255, 255};
+    WmfColor color{255, 255, 255};
     WmfHatch hatch = WmfHatch::Horizontal;
 };
 
@@ -100,8 +100,8 @@ namespace WmfTextOption = report::WmfTextOption;
 struct WmfSelectPen { WmfPen pen; };
 struct WmfSelectBrush { WmfBrush brush; };
 struct WmfSelectFont { WmfFont font; };
-struct WmfSetTextColour { WmfColour colour; };
-struct WmfSetBackgroundColour { WmfColour colour; };
+struct WmfSetTextColor { WmfColor color; };
+struct WmfSetBackgroundColor { WmfColor color; };
 struct WmfSetBackgroundMode { WmfBackgroundMode mode; };
 struct WmfSetTextAlign { std::uint16_t align; };
 struct WmfSetFillRule { WmfFillRule rule; };
@@ -116,8 +116,8 @@ struct WmfArc { WmfArcKind kind; WmfRect rect; WmfPoint start; WmfPoint end; };
 struct WmfPolyline { std::vector<WmfPoint> points; };
 struct WmfPolygon { std::vector<WmfPoint> points; };
 struct WmfPolyPolygon { std::vector<std::vector<WmfPoint>> polygons; };
-struct WmfSetPixel { WmfPoint at; WmfColour colour; };
-struct WmfFillRect { WmfRect rect; std::optional<WmfColour> colour; }; // no colour: the brush
+struct WmfSetPixel { WmfPoint at; WmfColor color; };
+struct WmfFillRect { WmfRect rect; std::optional<WmfColor> color; }; // no colour: the brush
 struct WmfText {
     WmfPoint at;
     std::string bytes; // in the selected font's character set
@@ -130,8 +130,8 @@ struct WmfRestoreState { std::uint32_t depth; }; // the saved states left afterw
 struct WmfIntersectClip { WmfRect rect; };
 struct WmfExcludeClip { WmfRect rect; };
 
-using WmfCommand = std::variant<WmfSelectPen, WmfSelectBrush, WmfSelectFont, WmfSetTextColour,
-                                WmfSetBackgroundColour, WmfSetBackgroundMode, WmfSetTextAlign,
+using WmfCommand = std::variant<WmfSelectPen, WmfSelectBrush, WmfSelectFont, WmfSetTextColor,
+                                WmfSetBackgroundColor, WmfSetBackgroundMode, WmfSetTextAlign,
                                 WmfSetFillRule, WmfSetWindowOrg, WmfSetWindowExt, WmfMoveTo, WmfLineTo,
                                 WmfRectangle, WmfRoundRect, WmfEllipse, WmfArc, WmfPolyline, WmfPolygon,
                                 WmfPolyPolygon, WmfSetPixel, WmfFillRect, WmfText, WmfSaveState,

@@ -49,9 +49,9 @@ public:
         const std::uint32_t high = u16();
         return low | (high << 16);
     }
-    WmfColour colour()
+    WmfColor color()
     {
-        WmfColour c;
+        WmfColor c;
         c.red = u8();
         c.green = u8();
         c.blue = u8();
@@ -218,7 +218,7 @@ private:
             WmfPen pen;
             const std::uint16_t style = r.u16();
             pen.width = r.pointXY().x;
-            pen.colour = r.colour();
+            pen.color = r.color();
             switch (style & 0x000F) {
             case 1: pen.style = WmfPenStyle::Dash; break;
             case 2: pen.style = WmfPenStyle::Dot; break;
@@ -235,7 +235,7 @@ private:
         case CreateBrushIndirect: {
             WmfBrush brush;
             const std::uint16_t style = r.u16();
-            brush.colour = r.colour();
+            brush.color = r.color();
             const std::uint16_t hatch = r.u16();
             if (r.failed())
                 return tooShort();
@@ -312,12 +312,12 @@ private:
             return true;
         }
         case SetTextColor: {
-            const WmfColour c = r.colour();
-            return emitIfRead(r, WmfSetTextColour{c});
+            const WmfColor c = r.color();
+            return emitIfRead(r, WmfSetTextColor{c});
         }
         case SetBkColor: {
-            const WmfColour c = r.colour();
-            return emitIfRead(r, WmfSetBackgroundColour{c});
+            const WmfColor c = r.color();
+            return emitIfRead(r, WmfSetBackgroundColor{c});
         }
         case SetBkMode: {
             const std::uint16_t mode = r.u16();
@@ -422,7 +422,7 @@ private:
             return true;
         }
         case SetPixel: {
-            const WmfColour c = r.colour();
+            const WmfColor c = r.color();
             const WmfPoint p = r.pointYX();
             return emitIfRead(r, WmfSetPixel{p, c});
         }
@@ -437,9 +437,9 @@ private:
             if (rop == RopPatCopy)
                 emit(WmfFillRect{rect, std::nullopt});
             else if (rop == RopBlackness)
-                emit(WmfFillRect{rect, WmfColour{0, 0, 0}});
+                emit(WmfFillRect{rect, WmfColor{0, 0, 0}});
             else if (rop == RopWhiteness)
-                emit(WmfFillRect{rect, WmfColour{255, 255, 255}});
+                emit(WmfFillRect{rect, WmfColor{255, 255, 255}});
             return true;
         }
         case TextOut: {

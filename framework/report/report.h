@@ -78,7 +78,7 @@ private:
         std::size_t field;                   // 0-based
         std::optional<core::Picture> picture;
         PageFont font;
-        Colour colour;                       // text colour, or the line's and box's
+        Color color;                         // text colour, or the line's and box's
     };
     struct PreparedBand {
         int x = 0, y = 0, height = 0;

@@ -109,22 +109,22 @@ std::uint16_t WmfWriter::createFontIndirect(const WmfLogFont& font)
     return takeSlot();
 }
 
-std::uint16_t WmfWriter::createPenIndirect(std::uint16_t style, int width, std::uint32_t colour)
+std::uint16_t WmfWriter::createPenIndirect(std::uint16_t style, int width, std::uint32_t color)
 {
     beginRecord(WmfFunction::CreatePenIndirect);
     uword(style);                      // PenStyle
     word(width);                       // Width.x
     word(0);                           // Width.y, unused
-    dword(colour);                     // ColorRef
+    dword(color);                      // ColorRef
     endRecord();
     return takeSlot();
 }
 
-std::uint16_t WmfWriter::createBrushIndirect(std::uint16_t style, std::uint32_t colour, std::uint16_t hatch)
+std::uint16_t WmfWriter::createBrushIndirect(std::uint16_t style, std::uint32_t color, std::uint16_t hatch)
 {
     beginRecord(WmfFunction::CreateBrushIndirect);
     uword(style);                      // BrushStyle
-    dword(colour);                     // ColorRef
+    dword(color);                      // ColorRef
     uword(hatch);                      // BrushHatch
     endRecord();
     return takeSlot();
@@ -146,10 +146,10 @@ void WmfWriter::deleteObject(std::uint16_t index)
         m_slots[index] = false;
 }
 
-void WmfWriter::setTextColor(std::uint32_t colour)
+void WmfWriter::setTextColor(std::uint32_t color)
 {
     beginRecord(WmfFunction::SetTextColor);
-    dword(colour);                     // ColorRef
+    dword(color);                      // ColorRef
     endRecord();
 }
 
@@ -222,10 +222,10 @@ void WmfWriter::rectangle(int left, int top, int right, int bottom)
     endRecord();
 }
 
-void WmfWriter::setPixel(int x, int y, std::uint32_t colour)
+void WmfWriter::setPixel(int x, int y, std::uint32_t color)
 {
     beginRecord(WmfFunction::SetPixel);
-    dword(colour);                     // ColorRef
+    dword(color);                      // ColorRef
     word(y);                           // Y
     word(x);                           // X
     endRecord();

@@ -18,17 +18,17 @@
 namespace fw::ui {
 
 // A colour as the layouts store it: 0x00BBGGRR (red in the lowest byte).
-using Colour = std::uint32_t;
-constexpr Colour rgb(std::uint8_t red, std::uint8_t green, std::uint8_t blue)
+using Color = std::uint32_t;
+constexpr Color rgb(std::uint8_t red, std::uint8_t green, std::uint8_t blue)
 {
-    return Colour{red} | (Colour{green} << 8) | (Colour{blue} << 16);
+    return Color{red} | (Color{green} << 8) | (Color{blue} << 16);
 }
 
 struct Font {
     std::string name{};              // empty: the window's (or the system's) font
     int points = 0;                // 0: the window's size
     int weight = 0;                // 400 regular, 700 bold; 0: the window's
-    std::optional<Colour> colour{};  // none: the window's text colour
+    std::optional<Color> color{};    // none: the window's text colour
 };
 
 // x, y, width and height in dialog units; a width or height of 0 lets the
@@ -73,7 +73,7 @@ struct ControlLayout {
     int rangeLow = 0;            // a progress bar's range
     int rangeHigh = 100;
     Font font{};                   // what the control sets of its own; the rest is the window's
-    std::optional<Colour> background{};
+    std::optional<Color> background{};
     std::string cursor{};          // a .cur file shown over the control
     Hidden hidden = Hidden::No;
 };
@@ -91,7 +91,7 @@ struct WindowLayout {
     int width = 0;           // dialog units
     int height = 0;
     Font font{};               // the window's font: name, points, weight, text colour
-    std::optional<Colour> background{};
+    std::optional<Color> background{};
     std::string icon{};        // a .ico file for the window's title bar
     std::string cursor{};      // a .cur file shown over the whole window
     int toolbarHeight = 0;   // dialog units; 0: as high as its controls need

@@ -159,7 +159,7 @@ INSTANTIATE_TEST_SUITE_P(
                       BackgroundCase{"VextrelGiven", &VextrelProfile, 0xC0C0C0, "C0C0C0"}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(HTMLBuilderTest, AFontColourOfZeroOrLessIsBlack)
+TEST_F(HTMLBuilderTest, AFontColorOfZeroOrLessIsBlack)
 {
     addBodyLine("x");
     m_build.mode = 0;

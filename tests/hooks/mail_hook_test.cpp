@@ -560,7 +560,7 @@ TEST_F(HookTest, TheFiveReportsSettings)
         std::int32_t background;
         const char* font;
         std::uint8_t size;
-        std::int32_t colour;
+        std::int32_t color;
         const char* importance;
         const char* bodyFile;
         std::uint8_t format;
@@ -580,7 +580,7 @@ TEST_F(HookTest, TheFiveReportsSettings)
         EXPECT_EQ(s.background, row.background);
         EXPECT_EQ(s.fontName, row.font);
         EXPECT_EQ(s.fontSize, row.size);
-        EXPECT_EQ(s.fontColor, row.colour);
+        EXPECT_EQ(s.fontColor, row.color);
         EXPECT_EQ(s.importance, row.importance);
         EXPECT_EQ(s.bodyFile, row.bodyFile);
         EXPECT_EQ(s.formatNumber, row.format);

@@ -49,7 +49,7 @@ constexpr std::uint32_t Yellow = 0x00FFFF;
 struct Probe {
     int x;
     int y;
-    QColor colour;
+    QColor color;
 };
 
 struct ShapeCase {
@@ -154,7 +154,7 @@ TEST_P(Shapes, AppearWhereTheRecordsPutThem)
 {
     const QImage image = render(GetParam().page().end().bytes());
     for (const Probe& p : GetParam().probes)
-        EXPECT_EQ(image.pixelColor(p.x, p.y), p.colour) << "at " << p.x << "," << p.y;
+        EXPECT_EQ(image.pixelColor(p.x, p.y), p.color) << "at " << p.x << "," << p.y;
 }
 
 INSTANTIATE_TEST_SUITE_P(WmfPainter, Shapes, ::testing::ValuesIn(shapeCases),
@@ -234,9 +234,9 @@ TEST_P(TextAlignment, PlacesTheInkAroundTheReference)
 INSTANTIATE_TEST_SUITE_P(WmfPainter, TextAlignment, ::testing::ValuesIn(alignCases),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST(WmfPainter, TextKeepsItsColour)
+TEST(WmfPainter, TextKeepsItsColor)
 {
-    const auto page = a4().bkMode(1).textColour(Red).font(-400, "Arial", 700).select(0).textOut(1000, 1000, "HH").end();
+    const auto page = a4().bkMode(1).textColor(Red).font(-400, "Arial", 700).select(0).textOut(1000, 1000, "HH").end();
     QColor darkest;
     ASSERT_FALSE(ink(render(page.bytes()), &darkest).isEmpty());
     EXPECT_EQ(darkest, QColor(Qt::red));
@@ -245,7 +245,7 @@ TEST(WmfPainter, TextKeepsItsColour)
 TEST(WmfPainter, OpaqueTextFillsItsBackground)
 {
     auto page = [](std::uint16_t mode) {
-        return a4().bkMode(mode).bkColour(Yellow).font(-400, "Arial").select(0).textOut(1000, 1000, "HH").end();
+        return a4().bkMode(mode).bkColor(Yellow).font(-400, "Arial").select(0).textOut(1000, 1000, "HH").end();
     };
     const QImage opaque = render(page(2).bytes());
     const QImage transparent = render(page(1).bytes());

@@ -108,7 +108,7 @@ INSTANTIATE_TEST_SUITE_P(
                               {"Name 7", "00007"}}}),
     [](const testing::TestParamInfo<BreakRow>& info) { return std::string(info.param.name); });
 
-TEST_F(SmallReport, PlacesBandsAndKeepsEachControlsFontAndColour)
+TEST_F(SmallReport, PlacesBandsAndKeepsEachControlsFontAndColor)
 {
     print("Aldridge", 42, 82527);
     print("Blackwood", 7);
@@ -164,7 +164,7 @@ TEST_F(SmallReport, LinesAndBoxesAreDrawnWhereTheLayoutPutsThem)
     EXPECT_EQ(p.boxes[0].top, 1260);
     EXPECT_EQ(p.boxes[0].right, 7000);
     EXPECT_EQ(p.boxes[0].bottom, 1500);
-    EXPECT_EQ(p.boxes[0].colour, 0x808000u);
+    EXPECT_EQ(p.boxes[0].color, 0x808000u);
     EXPECT_TRUE(p.boxes[0].hollow);
 
     const std::vector<std::array<int, 4>> expected = {
@@ -176,7 +176,7 @@ TEST_F(SmallReport, LinesAndBoxesAreDrawnWhereTheLayoutPutsThem)
     for (std::size_t i = 0; i < expected.size(); ++i) {
         SCOPED_TRACE(i);
         EXPECT_EQ((std::array<int, 4>{p.lines[i].x1, p.lines[i].y1, p.lines[i].x2, p.lines[i].y2}), expected[i]);
-        EXPECT_EQ(p.lines[i].colour, 0u) << "a line without a colour takes the report's";
+        EXPECT_EQ(p.lines[i].color, 0u) << "a line without a colour takes the report's";
     }
 }
 
@@ -316,14 +316,14 @@ TEST_F(ReportFolderTest, ControlsInheritFromTheirBandAndTheBandFromTheReport)
     static constexpr Control detail[] = {
         {.kind = ControlKind::String, .x = 52, .text = "band font"},
         {.kind = ControlKind::String, .x = 2052, .text = "own size", .font = {.size = 12}},
-        {.kind = ControlKind::String, .x = 4052, .text = "own colour", .font = {.colour = 0x0000FF}},
+        {.kind = ControlKind::String, .x = 4052, .text = "own colour", .font = {.color = 0x0000FF}},
     };
     static constexpr Band bands[] = {
         {.kind = BandKind::PageHeader, .x = 1000, .y = 1000, .controls = header},
         {.kind = BandKind::Detail, .height = 281, .font = {.name = "Times New Roman", .size = 14}, .controls = detail},
     };
     static constexpr ReportLayout layout{
-        .font = {.name = "Arial", .size = 10, .style = Bold, .charSet = 0, .colour = 0xFFFF00},
+        .font = {.name = "Arial", .size = 10, .style = Bold, .charSet = 0, .color = 0xFFFF00},
         .detailArea = {1000, 1542, 6000, 7458},
         .bands = bands,
     };
@@ -340,7 +340,7 @@ TEST_F(ReportFolderTest, ControlsInheritFromTheirBandAndTheBandFromTheReport)
         const char* face;
         int height, weight;
         bool italic;
-        std::uint32_t colour;
+        std::uint32_t color;
     };
     const Row rows[] = {
         {"Print Classes", "Arial", -333, 700, true, 0xFFFF00},
@@ -356,7 +356,7 @@ TEST_F(ReportFolderTest, ControlsInheritFromTheirBandAndTheBandFromTheReport)
         EXPECT_EQ(t->font.height, row.height);
         EXPECT_EQ(t->font.weight, row.weight);
         EXPECT_EQ(t->font.italic, row.italic);
-        EXPECT_EQ(t->colour, row.colour);
+        EXPECT_EQ(t->color, row.color);
     }
 }
 
@@ -553,7 +553,7 @@ TEST_F(CustomersReport, SixteenCustomersMakeTwoPagesWithTheirFields)
     EXPECT_EQ(title->font.height, -361);
     EXPECT_EQ(title->font.weight, 700);
     EXPECT_EQ(title->font.charSet, 204);
-    EXPECT_EQ(title->colour, 0x808000u);
+    EXPECT_EQ(title->color, 0x808000u);
     EXPECT_EQ(title->y, 1000 - 198);
 
     const ReadText* sixteenth = second.findText("Customer 16");

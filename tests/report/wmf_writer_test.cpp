@@ -77,7 +77,7 @@ const RecordRow recordRows[] = {
     {"LineTo", [](WmfWriter& w) { w.lineTo(1500, 718); }, "05 00 00 00 13 02 CE 02 DC 05"},
     {"Rectangle_bottom_right_top_left", [](WmfWriter& w) { w.rectangle(1000, 1260, 7500, 1718); },
      "07 00 00 00 1B 04 B6 06 4C 1D EC 04 E8 03"},
-    {"SetPixel_colour_then_y_x", [](WmfWriter& w) { w.setPixel(8267, 11692, 0xFFFFFF); },
+    {"SetPixel_color_then_y_x", [](WmfWriter& w) { w.setPixel(8267, 11692, 0xFFFFFF); },
      "07 00 00 00 1F 04 FF FF FF 00 AC 2D 4B 20"},
     {"TextOut_even_length", [](WmfWriter& w) { w.textOut(1552, 313, "Name"); },
      "08 00 00 00 21 05 04 00 4E 61 6D 65 39 01 10 06"},

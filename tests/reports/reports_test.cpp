@@ -140,7 +140,7 @@ struct PageCase {
     std::function<void()> fill; // writes the file's one record
     std::vector<ShownText> shown;
     std::vector<int> blankColumns; // x positions where the detail band prints nothing
-    std::uint32_t boxColour;
+    std::uint32_t boxColor;
     int boxBottom;
     int lines; // separators of header and detail, and the bottom line
     int texts;
@@ -190,7 +190,7 @@ TEST_P(ReportPage, oneRecordAsTheLayoutPlacesIt)
         for (const ReadText& t : p.texts)
             EXPECT_FALSE(t.x == x && t.y > 1700) << "\"" << t.text << "\" printed at x " << x;
     ASSERT_EQ(p.boxes.size(), 1u);
-    EXPECT_EQ(p.boxes[0].colour, c.boxColour);
+    EXPECT_EQ(p.boxes[0].color, c.boxColor);
     EXPECT_EQ(p.boxes[0].left, 1000);
     EXPECT_EQ(p.boxes[0].top, 1260);
     EXPECT_EQ(p.boxes[0].bottom, c.boxBottom);
@@ -234,7 +234,7 @@ INSTANTIATE_TEST_SUITE_P(
                  1718,
                  7,
                  14},
-        PageCase{"customersEmbedColours",
+        PageCase{"customersEmbedColors",
                  ReportId::CustomersEmbed,
                  [] {
                      writeOne(CUSTOMER, CUS, customer(fw::core::dateSerial(2019, 3, 14), fw::core::timeValue(9, 15)));

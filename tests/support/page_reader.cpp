@@ -48,12 +48,12 @@ ReadPage readPage(const std::vector<std::uint8_t>& f)
     struct Object {
         enum Kind { None, Font, Pen, Brush } kind = None;
         ReadFont font;
-        std::uint32_t colour = 0;
+        std::uint32_t color = 0;
         bool hollow = false;
     };
     std::vector<Object> table(p.objects);
     ReadFont font;
-    std::uint32_t textColour = 0, penColour = 0;
+    std::uint32_t textColor = 0, penColor = 0;
     bool hollowBrush = false;
     int curX = 0, curY = 0;
     std::uint32_t largest = 0;
@@ -95,7 +95,7 @@ ReadPage readPage(const std::vector<std::uint8_t>& f)
             break;
         case WmfFunction::SetTextColor:
             if (!need(4)) { p.fault = "short record"; return p; }
-            textColour = u32(q);
+            textColor = u32(q);
             break;
         case WmfFunction::CreateFontIndirect: {
             if (!need(18 + 32)) { p.fault = "short font record"; return p; }
@@ -114,7 +114,7 @@ ReadPage readPage(const std::vector<std::uint8_t>& f)
             Object* o = freeSlot();
             if (!o) { p.fault = "object table full"; return p; }
             o->kind = Object::Pen;
-            o->colour = u32(q + 6);
+            o->color = u32(q + 6);
             break;
         }
         case WmfFunction::CreateBrushIndirect: {
@@ -122,7 +122,7 @@ ReadPage readPage(const std::vector<std::uint8_t>& f)
             Object* o = freeSlot();
             if (!o) { p.fault = "object table full"; return p; }
             o->kind = Object::Brush;
-            o->colour = u32(q + 2);
+            o->color = u32(q + 2);
             o->hollow = u16(q) == WmfWriter::BrushNull;
             break;
         }
@@ -132,7 +132,7 @@ ReadPage readPage(const std::vector<std::uint8_t>& f)
             if (o->kind == Object::Font)
                 font = o->font;
             else if (o->kind == Object::Pen)
-                penColour = o->colour;
+                penColor = o->color;
             else
                 hollowBrush = o->hollow;
             break;
@@ -150,7 +150,7 @@ ReadPage readPage(const std::vector<std::uint8_t>& f)
             break;
         case WmfFunction::LineTo:
             if (!need(4)) { p.fault = "short record"; return p; }
-            p.lines.push_back({curX, curY, s16(q + 2), s16(q), penColour});
+            p.lines.push_back({curX, curY, s16(q + 2), s16(q), penColor});
             curY = s16(q);
             curX = s16(q + 2);
             break;
@@ -160,7 +160,7 @@ ReadPage readPage(const std::vector<std::uint8_t>& f)
             break;
         case WmfFunction::Rectangle:
             if (!need(8)) { p.fault = "short record"; return p; }
-            p.boxes.push_back({s16(q + 6), s16(q + 4), s16(q + 2), s16(q), penColour, hollowBrush});
+            p.boxes.push_back({s16(q + 6), s16(q + 4), s16(q + 2), s16(q), penColor, hollowBrush});
             break;
         case WmfFunction::TextOut: {
             if (!need(2)) { p.fault = "short record"; return p; }
@@ -172,7 +172,7 @@ ReadPage readPage(const std::vector<std::uint8_t>& f)
             t.y = s16(q + 2 + padded);
             t.x = s16(q + 2 + padded + 2);
             t.font = font;
-            t.colour = textColour;
+            t.color = textColor;
             p.texts.push_back(t);
             break;
         }
@@ -196,7 +196,7 @@ ReadPage readPage(const std::vector<std::uint8_t>& f)
             if (s + n > end) { p.fault = "text beyond record"; return p; }
             t.text.assign(reinterpret_cast<const char*>(&f[s]), n);
             t.font = font;
-            t.colour = textColour;
+            t.color = textColor;
             p.texts.push_back(t);
             break;
         }

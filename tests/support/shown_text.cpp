@@ -13,5 +13,5 @@ void expectShown(const ReadPage& page, const ShownText& shown)
     EXPECT_EQ(t->font.height, shown.height);
     EXPECT_EQ(t->font.weight, shown.weight);
     EXPECT_EQ(t->font.italic, shown.italic);
-    EXPECT_EQ(t->colour, shown.colour);
+    EXPECT_EQ(t->color, shown.color);
 }

@@ -12,7 +12,7 @@ struct ShownText {
     const char* face;
     int height, weight;
     bool italic;
-    std::uint32_t colour;
+    std::uint32_t color;
 };
 
 // Fails the test unless `page` shows `shown.text` exactly so. A page without

@@ -139,7 +139,7 @@ TEST_F(UiWindow, dialogUnitGeometryBecomesSensiblePixels)
     (void)drive::saveAsPng(*notice, scratch.file("notice.png")); // for a reviewer to look at; not a check
 }
 
-TEST_F(UiWindow, colouredWindowShowsItsColoursAndPngIsWritten)
+TEST_F(UiWindow, coloredWindowShowsItsColorsAndPngIsWritten)
 {
     auto notice = make(uitest::noticeLayout());
     notice->open();

@@ -38,10 +38,10 @@ Picture pattern(int width, int height)
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x) {
             const bool transparent = (x + y) % 7 == 0;
-            const std::uint32_t colour = static_cast<std::uint32_t>((x * 37) & 0xFF) << 16 |
+            const std::uint32_t color = static_cast<std::uint32_t>((x * 37) & 0xFF) << 16 |
                                          static_cast<std::uint32_t>((y * 59) & 0xFF) << 8 |
                                          static_cast<std::uint32_t>((x * y) & 0xFF);
-            p.pixels.push_back(transparent ? 0u : (0xFF000000u | colour));
+            p.pixels.push_back(transparent ? 0u : (0xFF000000u | color));
         }
     return p;
 }
@@ -96,7 +96,7 @@ TEST_F(ZorvanePictures, gifFileReadsBackPixelForPixel)
         const char* name;
         int width;
         int height;
-        int colours;
+        int colors;
     };
     // The large noisy picture fills the LZW table more than once.
     for (const Row& row : {Row{"one pixel", 1, 1, 1}, Row{"flat", 40, 10, 1}, Row{"few colours", 33, 17, 5},
@@ -104,12 +104,12 @@ TEST_F(ZorvanePictures, gifFileReadsBackPixelForPixel)
         PalettePicture p;
         p.width = row.width;
         p.height = row.height;
-        for (int i = 0; i < row.colours; ++i)
+        for (int i = 0; i < row.colors; ++i)
             p.palette.push_back(static_cast<std::uint32_t>((i * 0x010307 + 0x204060) & 0xFFFFFF));
         std::uint32_t seed = 12345;
         for (int i = 0; i < row.width * row.height; ++i) {
             seed = seed * 1103515245u + 12345u;
-            p.pixels.push_back(static_cast<std::uint8_t>((seed >> 16) % static_cast<std::uint32_t>(row.colours)));
+            p.pixels.push_back(static_cast<std::uint8_t>((seed >> 16) % static_cast<std::uint32_t>(row.colors)));
         }
         const QImage image = read(gifFile(p), "gif");
         ASSERT_EQ(image.size(), QSize(row.width, row.height)) << row.name;
@@ -120,7 +120,7 @@ TEST_F(ZorvanePictures, gifFileReadsBackPixelForPixel)
     }
 }
 
-TEST_F(ZorvanePictures, gifFileMarksItsTransparentColour)
+TEST_F(ZorvanePictures, gifFileMarksItsTransparentColor)
 {
     fw::ui::startWindowSystem();
     PalettePicture p{2, 1, {0xFF0000, 0x00FF00}, {0, 1}, 1};
