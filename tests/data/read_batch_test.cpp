@@ -51,7 +51,7 @@ protected:
 
 } // namespace
 
-TEST_F(ReadBatchTest, holdsTheReadLockFromItsFirstReadUntilTheOutermostBatchEnds)
+TEST_F(ReadBatchTest, HoldsTheReadLockFromItsFirstReadUntilTheOutermostBatchEnds)
 {
     ASSERT_TRUE(m_other.open());
     {
@@ -79,7 +79,7 @@ TEST_F(ReadBatchTest, holdsTheReadLockFromItsFirstReadUntilTheOutermostBatchEnds
 // time that passes meanwhile, in which the batch reads on. (The read that
 // meets the waiting writer fails as locked: without "Recover=N" it would
 // not wait, and here it must not, since the writer waits on this thread.)
-TEST_F(ReadBatchTest, aWaitingWriterIsLetInWhileTheBatchGoesOn)
+TEST_F(ReadBatchTest, AWaitingWriterIsLetInWhileTheBatchGoesOn)
 {
     ASSERT_TRUE(m_other.open());
     m_other.sendCommand("Recover=5");
@@ -115,7 +115,7 @@ struct OwnWriteCase {
 
 class ReadBatchOwnWrite : public ReadBatchTest, public ::testing::WithParamInterface<OwnWriteCase> {};
 
-TEST_P(ReadBatchOwnWrite, isCommittedAtOnce)
+TEST_P(ReadBatchOwnWrite, IsCommittedAtOnce)
 {
     ReadBatch batch(m_file);
     ASSERT_TRUE(m_file.next());
@@ -138,14 +138,14 @@ void addErin(DataFile& file, PersonRecord& r)
 } // namespace
 
 INSTANTIATE_TEST_SUITE_P(Writes, ReadBatchOwnWrite,
-                         ::testing::Values(OwnWriteCase{"anAdd", addErin},
-                                           OwnWriteCase{"aTransaction",
+                         ::testing::Values(OwnWriteCase{"AnAdd", addErin},
+                                           OwnWriteCase{"ATransaction",
                                                         [](DataFile& file, PersonRecord& r) {
                                                             ASSERT_TRUE(file.beginTransaction());
                                                             addErin(file, r);
                                                             ASSERT_TRUE(file.commit());
                                                         }},
-                                           OwnWriteCase{"aLock",
+                                           OwnWriteCase{"ALock",
                                                         [](DataFile& file, PersonRecord& r) {
                                                             ASSERT_TRUE(file.lock());
                                                             addErin(file, r);

@@ -97,12 +97,12 @@ TEST_P(PageBreaks, DetailBandsFillPagesAndEveryPageHasHeaderAndFooter)
 
 INSTANTIATE_TEST_SUITE_P(
     Rows, PageBreaks,
-    testing::Values(BreakRow{"no_record_no_page", 0, {}},
-                    BreakRow{"one_record", 1, {{"Name 1", "00001"}}},
-                    BreakRow{"a_full_page", 3, {{"Name 1", "00001", "Name 2", "00002", "Name 3", "00003"}}},
-                    BreakRow{"one_over_a_page", 4,
+    testing::Values(BreakRow{"NoRecordNoPage", 0, {}},
+                    BreakRow{"OneRecord", 1, {{"Name 1", "00001"}}},
+                    BreakRow{"AFullPage", 3, {{"Name 1", "00001", "Name 2", "00002", "Name 3", "00003"}}},
+                    BreakRow{"OneOverAPage", 4,
                              {{"Name 1", "00001", "Name 2", "00002", "Name 3", "00003"}, {"Name 4", "00004"}}},
-                    BreakRow{"three_pages", 7,
+                    BreakRow{"ThreePages", 7,
                              {{"Name 1", "00001", "Name 2", "00002", "Name 3", "00003"},
                               {"Name 4", "00004", "Name 5", "00005", "Name 6", "00006"},
                               {"Name 7", "00007"}}}),
@@ -461,11 +461,11 @@ TEST_P(CreateFails, WithThisError)
 INSTANTIATE_TEST_SUITE_P(
     Rows, CreateFails,
     testing::Values(
-        CreateRow{"field_beyond_the_bound_ones", &fieldFourLayout, 3, "Report: a field control names field 4 of 3 bound"},
-        CreateRow{"field_zero", &fieldZeroLayout, 3, "Report: a field control names field 0 of 3 bound"},
-        CreateRow{"field_without_any_bound", &fieldFourLayout, 0, "Report: a field control names field 4 of 0 bound"},
-        CreateRow{"bad_picture", &badPictureLayout, 1, "Report: \"x20\" is not a picture"},
-        CreateRow{"page_number_without_picture", &noPictureLayout, 0, "Report: \"\" is not a picture"}),
+        CreateRow{"FieldBeyondTheBoundOnes", &fieldFourLayout, 3, "Report: a field control names field 4 of 3 bound"},
+        CreateRow{"FieldZero", &fieldZeroLayout, 3, "Report: a field control names field 0 of 3 bound"},
+        CreateRow{"FieldWithoutAnyBound", &fieldFourLayout, 0, "Report: a field control names field 4 of 0 bound"},
+        CreateRow{"BadPicture", &badPictureLayout, 1, "Report: \"x20\" is not a picture"},
+        CreateRow{"PageNumberWithoutPicture", &noPictureLayout, 0, "Report: \"\" is not a picture"}),
     [](const testing::TestParamInfo<CreateRow>& info) { return std::string(info.param.name); });
 
 TEST_F(ReportFolderTest, ALayoutIsFoundByLabelAndModuleKeyInAnyCase)

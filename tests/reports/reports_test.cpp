@@ -86,7 +86,7 @@ struct OrderCase {
 
 class ReportOrder : public ReportsTest, public ::testing::WithParamInterface<OrderCase> {};
 
-TEST_P(ReportOrder, printsEveryRecordInItsOrderWithHeaderAndFooterOnEveryPage)
+TEST_P(ReportOrder, PrintsEveryRecordInItsOrderWithHeaderAndFooterOnEveryPage)
 {
     const OrderCase& c = GetParam();
     ASSERT_EQ(zorvane::writeSampleRecords(), "");
@@ -112,22 +112,22 @@ TEST_P(ReportOrder, printsEveryRecordInItsOrderWithHeaderAndFooterOnEveryPage)
 INSTANTIATE_TEST_SUITE_P(
     DemonstrationData, ReportOrder,
     ::testing::Values(
-        OrderCase{"customersByName", ReportId::Customers,
+        OrderCase{"CustomersByName", ReportId::Customers,
                   [] { return column(CUSTOMER, CUS, "CUS:ByName", "CUS:NAME", "s20"); }, 2552, 31, 1719, 458,
                   15, "For Customer"},
-        OrderCase{"studentsByLastName", ReportId::Students,
+        OrderCase{"StudentsByLastName", ReportId::Students,
                   [] { return column(STUDENTS, STU, "STU:KEYLASTNAME", "STU:LASTNAME", "S20"); }, 4052, 52, 1896,
                   635, 11,
                   "Print Students"},
-        OrderCase{"teachersByLastName", ReportId::Teachers,
+        OrderCase{"TeachersByLastName", ReportId::Teachers,
                   [] { return column(TEACHERS, TEA, "TEA:KEYLASTNAME", "TEA:LASTNAME", "S20"); }, 4052, 52, 1719,
                   458, 15,
                   "For Teachers"},
-        OrderCase{"classesInRecordOrder", ReportId::Classes,
+        OrderCase{"ClassesInRecordOrder", ReportId::Classes,
                   [] { return column(CLASSES, CLA, "", "CLA:CLASSNUMBER", "P##-#####P"); }, 1052, 52,
                   1542, 281, 26,
                   "Print Classes"},
-        OrderCase{"customersEmbedByName", ReportId::CustomersEmbed,
+        OrderCase{"CustomersEmbedByName", ReportId::CustomersEmbed,
                   [] { return column(CUSTOMER, CUS, "CUS:ByName", "CUS:NAME", "s20"); }, 2552, 31, 1719, 458,
                   15, "For Customer"}),
     [](const auto& info) { return std::string(info.param.name); });
@@ -174,7 +174,7 @@ CustomerRecord customer(std::int32_t date, std::int32_t time)
 
 class ReportPage : public ReportsTest, public ::testing::WithParamInterface<PageCase> {};
 
-TEST_P(ReportPage, oneRecordAsTheLayoutPlacesIt)
+TEST_P(ReportPage, OneRecordAsTheLayoutPlacesIt)
 {
     const PageCase& c = GetParam();
     c.fill();
@@ -203,7 +203,7 @@ constexpr std::uint32_t Cyan = 0xffff00;
 INSTANTIATE_TEST_SUITE_P(
     Fixtures, ReportPage,
     ::testing::Values(
-        PageCase{"customers",
+        PageCase{"Customers",
                  ReportId::Customers,
                  [] {
                      writeOne(CUSTOMER, CUS, customer(fw::core::dateSerial(2019, 3, 14), fw::core::timeValue(9, 15)));
@@ -225,7 +225,7 @@ INSTANTIATE_TEST_SUITE_P(
                  1718,
                  7,
                  16},
-        PageCase{"zeroFirstDateAndTimePrintBlank",
+        PageCase{"ZeroFirstDateAndTimePrintBlank",
                  ReportId::Customers,
                  [] { writeOne(CUSTOMER, CUS, customer(0, 0)); },
                  {{"Amberfield Books", 2552, 1750, "Century Gothic", -167, 700, false, 0}},
@@ -234,7 +234,7 @@ INSTANTIATE_TEST_SUITE_P(
                  1718,
                  7,
                  14},
-        PageCase{"customersEmbedColors",
+        PageCase{"CustomersEmbedColors",
                  ReportId::CustomersEmbed,
                  [] {
                      writeOne(CUSTOMER, CUS, customer(fw::core::dateSerial(2019, 3, 14), fw::core::timeValue(9, 15)));
@@ -246,7 +246,7 @@ INSTANTIATE_TEST_SUITE_P(
                  1718,
                  7,
                  16},
-        PageCase{"students",
+        PageCase{"Students",
                  ReportId::Students,
                  [] {
                      StudentRecord r;
@@ -281,7 +281,7 @@ INSTANTIATE_TEST_SUITE_P(
                  1895,
                  7,
                  22},
-        PageCase{"teachers",
+        PageCase{"Teachers",
                  ReportId::Teachers,
                  [] {
                      TeacherRecord r;
@@ -310,7 +310,7 @@ INSTANTIATE_TEST_SUITE_P(
                  1718,
                  7,
                  18},
-        PageCase{"classes",
+        PageCase{"Classes",
                  ReportId::Classes,
                  [] {
                      ClassRecord r;
@@ -347,7 +347,7 @@ struct EmptyCase {
 
 class ReportEmpty : public ReportsTest, public ::testing::WithParamInterface<EmptyCase> {};
 
-TEST_P(ReportEmpty, windowOpensAndClosesAndNothingIsPrintedOrMailed)
+TEST_P(ReportEmpty, WindowOpensAndClosesAndNothingIsPrintedOrMailed)
 {
     const EmptyCase& c = GetParam();
     engine::BMKG.Mode = 1; // a completed run would mail
@@ -377,15 +377,15 @@ TEST_P(ReportEmpty, windowOpensAndClosesAndNothingIsPrintedOrMailed)
 }
 
 INSTANTIATE_TEST_SUITE_P(Files, ReportEmpty,
-                         ::testing::Values(EmptyCase{"studentsCreatedEmpty", ReportId::Students, 0},
-                                           EmptyCase{"teachersCreatedEmpty", ReportId::Teachers, 0},
-                                           EmptyCase{"classesCreatedEmpty", ReportId::Classes, 0},
-                                           EmptyCase{"customersMissing", ReportId::Customers, 1}),
+                         ::testing::Values(EmptyCase{"StudentsCreatedEmpty", ReportId::Students, 0},
+                                           EmptyCase{"TeachersCreatedEmpty", ReportId::Teachers, 0},
+                                           EmptyCase{"ClassesCreatedEmpty", ReportId::Classes, 0},
+                                           EmptyCase{"CustomersMissing", ReportId::Customers, 1}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 // Cancel pressed while the run prints: nothing is previewed, printed or
 // mailed, and the run reads no further than the batch it was in.
-TEST_F(ReportsTest, cancelInTheMiddleShowsPrintsAndMailsNothing)
+TEST_F(ReportsTest, CancelInTheMiddleShowsPrintsAndMailsNothing)
 {
     ASSERT_EQ(zorvane::writeSampleRecords(), "");
     ASSERT_EQ(zorvane::writeSampleFiles(), "");
@@ -426,7 +426,7 @@ TEST_F(ReportsTest, cancelInTheMiddleShowsPrintsAndMailsNothing)
 // The embed variant as the frame calls it: on the caller's own thread,
 // which waits until the run has ended and then finds the response in its
 // own global response.
-TEST_F(ReportsTest, embedVariantRunsOnTheCallersThread)
+TEST_F(ReportsTest, EmbedVariantRunsOnTheCallersThread)
 {
     ASSERT_EQ(zorvane::writeSampleRecords(), "");
     std::uint8_t response = 0;
@@ -450,7 +450,7 @@ struct TwoRunsCase {
 
 class ReportTwoRuns : public ReportsTest, public ::testing::WithParamInterface<TwoRunsCase> {};
 
-TEST_P(ReportTwoRuns, runAtOnceWithoutDisturbingEachOther)
+TEST_P(ReportTwoRuns, RunAtOnceWithoutDisturbingEachOther)
 {
     const TwoRunsCase& c = GetParam();
     ASSERT_EQ(zorvane::writeSampleRecords(), "");
@@ -495,10 +495,10 @@ TEST_P(ReportTwoRuns, runAtOnceWithoutDisturbingEachOther)
 }
 
 INSTANTIATE_TEST_SUITE_P(Runs, ReportTwoRuns,
-                         ::testing::Values(TwoRunsCase{"sameReportTwice", ReportId::Customers, ReportId::Customers},
-                                           TwoRunsCase{"embedBesideCustomers", ReportId::Customers,
+                         ::testing::Values(TwoRunsCase{"SameReportTwice", ReportId::Customers, ReportId::Customers},
+                                           TwoRunsCase{"EmbedBesideCustomers", ReportId::Customers,
                                                        ReportId::CustomersEmbed},
-                                           TwoRunsCase{"studentsAndTeachers", ReportId::Students,
+                                           TwoRunsCase{"StudentsAndTeachers", ReportId::Students,
                                                        ReportId::Teachers}),
                          [](const auto& info) { return std::string(info.param.name); });
 
@@ -541,7 +541,7 @@ std::vector<std::string> headerLines(const std::string& draft)
     return lines;
 }
 
-TEST_P(ReportDraft, emailPreviewGivesOneCompleteDraftWithTheReportsSettings)
+TEST_P(ReportDraft, EmailPreviewGivesOneCompleteDraftWithTheReportsSettings)
 {
     const DraftCase& c = GetParam();
     ASSERT_EQ(zorvane::writeSampleRecords(), "");
@@ -576,11 +576,11 @@ TEST_P(ReportDraft, emailPreviewGivesOneCompleteDraftWithTheReportsSettings)
 
 INSTANTIATE_TEST_SUITE_P(
     Reports, ReportDraft,
-    ::testing::Values(DraftCase{"customers", ReportId::Customers, ReportId::Customers, nullptr},
-                      DraftCase{"students", ReportId::Students, ReportId::Students, "Importance: low"},
-                      DraftCase{"teachers", ReportId::Teachers, ReportId::Teachers, "Importance: low"},
-                      DraftCase{"classes", ReportId::Classes, ReportId::Classes, "Importance: high"},
-                      DraftCase{"customersEmbed", ReportId::CustomersEmbed, ReportId::CustomersEmbed,
+    ::testing::Values(DraftCase{"Customers", ReportId::Customers, ReportId::Customers, nullptr},
+                      DraftCase{"Students", ReportId::Students, ReportId::Students, "Importance: low"},
+                      DraftCase{"Teachers", ReportId::Teachers, ReportId::Teachers, "Importance: low"},
+                      DraftCase{"Classes", ReportId::Classes, ReportId::Classes, "Importance: high"},
+                      DraftCase{"CustomersEmbed", ReportId::CustomersEmbed, ReportId::CustomersEmbed,
                                 "Importance: high"}),
     [](const auto& info) { return std::string(info.param.name); });
 

@@ -47,7 +47,7 @@ class UiOffscreenMessage : public testing::TestWithParam<BoxCase> {};
 
 // On the offscreen platform nobody can click: the box writes what it would
 // show and answers with its default button.
-TEST_P(UiOffscreenMessage, writesCaptionAndLinesToStandardErrorAndAnswersTheDefault)
+TEST_P(UiOffscreenMessage, WritesCaptionAndLinesToStandardErrorAndAnswersTheDefault)
 {
     fw::ui::startWindowSystem();
     const BoxCase& c = GetParam();
@@ -73,7 +73,7 @@ INSTANTIATE_TEST_SUITE_P(
 // A program started without any display (no DISPLAY, no WAYLAND_DISPLAY, no
 // platform chosen) comes up offscreen by itself, writes its message box to
 // standard error and ends with exit code 0.
-TEST(UiOffscreenFallback, programWithoutDisplayWritesItsMessageBoxToStandardError)
+TEST(UiOffscreenFallback, ProgramWithoutDisplayWritesItsMessageBoxToStandardError)
 {
     uitest::ScratchFolder scratch;
     ASSERT_FALSE(scratch.path().empty());

@@ -82,7 +82,7 @@ protected:
     std::vector<std::string> trace;
 };
 
-TEST_F(UiWindowManager, cancelItemSetsTheResponseClosesTheWindowAndRunLeavesItInTheGlobalResponse)
+TEST_F(UiWindowManager, CancelItemSetsTheResponseClosesTheWindowAndRunLeavesItInTheGlobalResponse)
 {
     std::unique_ptr<Window> window;
     std::uint8_t result = 0, globalAfter = 0;
@@ -109,7 +109,7 @@ TEST_F(UiWindowManager, cancelItemSetsTheResponseClosesTheWindowAndRunLeavesItIn
     EXPECT_EQ(trace, (std::vector<std::string>{"init", "window event 1", "accepted 4", "window event 4", "kill"}));
 }
 
-TEST_F(UiWindowManager, killAfterKillStopsAtTheBase)
+TEST_F(UiWindowManager, KillAfterKillStopsAtTheBase)
 {
     auto window = makeProgress();
     ProgressManager manager(*window, trace);
@@ -118,7 +118,7 @@ TEST_F(UiWindowManager, killAfterKillStopsAtTheBase)
     EXPECT_EQ(trace, (std::vector<std::string>{"kill"}));
 }
 
-TEST_F(UiWindowManager, failedInitSkipsTheLoopButKillStillRuns)
+TEST_F(UiWindowManager, FailedInitSkipsTheLoopButKillStillRuns)
 {
     auto window = makeProgress();
     ProgressManager manager(*window, trace);
@@ -141,7 +141,7 @@ struct RouteCase {
 
 class UiEventRouting : public UiWindowManager, public ::testing::WithParamInterface<RouteCase> {};
 
-TEST_P(UiEventRouting, controlEventsAndWindowEventsGoToTheirOwnHandling)
+TEST_P(UiEventRouting, ControlEventsAndWindowEventsGoToTheirOwnHandling)
 {
     std::unique_ptr<Window> window;
     bool done = false;
@@ -181,7 +181,7 @@ public:
     int seen = 0;
 };
 
-TEST_F(UiWindowManager, toolbarManagerSeesEventsFirst)
+TEST_F(UiWindowManager, ToolbarManagerSeesEventsFirst)
 {
     auto window = makeProgress();
     ProgressManager manager(*window, trace);
@@ -237,7 +237,7 @@ struct NoticeCase {
 
 class UiNotice : public ::testing::TestWithParam<NoticeCase> {};
 
-TEST_P(UiNotice, closesAndItsThreadEnds)
+TEST_P(UiNotice, ClosesAndItsThreadEnds)
 {
     uitest::ScratchFolder scratch;
     uitest::writePictures(scratch.path());

@@ -45,7 +45,7 @@ protected:
     uitest::ScratchFolder scratch;
 };
 
-TEST_F(UiWindow, storedLayoutIsFoundByLabelAndModuleKeyWithoutRegardToCase)
+TEST_F(UiWindow, StoredLayoutIsFoundByLabelAndModuleKeyWithoutRegardToCase)
 {
     registerLayout(uitest::progressLayout());
     std::uint8_t progress = 0;
@@ -58,7 +58,7 @@ TEST_F(UiWindow, storedLayoutIsFoundByLabelAndModuleKeyWithoutRegardToCase)
     EXPECT_EQ(missing.error().text(), "window: no layout P1$PROGRESSWINDOW in uitest$elsewhere");
 }
 
-TEST_F(UiWindow, bindingToAVariableNotGivenIsRefused)
+TEST_F(UiWindow, BindingToAVariableNotGivenIsRefused)
 {
     auto window = Window::create(uitest::progressLayout());
     ASSERT_FALSE(window.has_value());
@@ -82,7 +82,7 @@ WindowLayout focusLayout()
     return w;
 }
 
-TEST_F(UiWindow, theFirstFieldHasTheKeyboardFocusOnceTheWindowOpens)
+TEST_F(UiWindow, TheFirstFieldHasTheKeyboardFocusOnceTheWindowOpens)
 {
     Text<10> first;
     Text<10> second;
@@ -98,7 +98,7 @@ TEST_F(UiWindow, theFirstFieldHasTheKeyboardFocusOnceTheWindowOpens)
 
 // Dialog units become pixels from the window font: a quarter of its average
 // character width across, an eighth of its height down.
-TEST_F(UiWindow, dialogUnitGeometryBecomesSensiblePixels)
+TEST_F(UiWindow, DialogUnitGeometryBecomesSensiblePixels)
 {
     auto notice = make(uitest::noticeLayout());
     ASSERT_TRUE(notice);
@@ -139,7 +139,7 @@ TEST_F(UiWindow, dialogUnitGeometryBecomesSensiblePixels)
     (void)drive::saveAsPng(*notice, scratch.file("notice.png")); // for a reviewer to look at; not a check
 }
 
-TEST_F(UiWindow, coloredWindowShowsItsColorsAndPngIsWritten)
+TEST_F(UiWindow, ColoredWindowShowsItsColorsAndPngIsWritten)
 {
     auto notice = make(uitest::noticeLayout());
     notice->open();
@@ -169,7 +169,7 @@ struct SizeCase {
 
 class UiWindowSize : public UiWindow, public ::testing::WithParamInterface<SizeCase> {};
 
-TEST_P(UiWindowSize, isCloseToTheOriginalPlatformsPixels)
+TEST_P(UiWindowSize, IsCloseToTheOriginalPlatformsPixels)
 {
     std::uint8_t a = 0, b = 0;
     Text<200> c, d;
@@ -196,7 +196,7 @@ struct PictureCase {
 
 class UiPictureFile : public UiWindow, public ::testing::WithParamInterface<PictureCase> {};
 
-TEST_P(UiPictureFile, imageControlTakesThePictureAtItsOwnSize)
+TEST_P(UiPictureFile, ImageControlTakesThePictureAtItsOwnSize)
 {
     WindowLayout layout = uitest::noticeLayout();
     layout.controls = {{.number = 1, .kind = ControlKind::Image, .text = GetParam().file, .rect = {8, 15, 0, 0}}};
@@ -214,7 +214,7 @@ INSTANTIATE_TEST_SUITE_P(Formats, UiPictureFile,
                                            PictureCase{"NameInAnotherCase", "PIC.JPG", {40, 30}}),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(UiWindow, cursorFileGivesTheCursorWithItsHotSpot)
+TEST_F(UiWindow, CursorFileGivesTheCursorWithItsHotSpot)
 {
     auto notice = make(uitest::noticeLayout());
     const QCursor cursor = notice->view().widget()->cursor();
@@ -257,7 +257,7 @@ protected:
     std::unique_ptr<Window> frame;
 };
 
-TEST_F(UiFrame, startsWithTheBoundValuesShownAndTheFolderControlsHidden)
+TEST_F(UiFrame, StartsWithTheBoundValuesShownAndTheFolderControlsHidden)
 {
     EXPECT_EQ(frame->title(), "Frame Under Test");
     EXPECT_TRUE(frame->view().controlWidget(-18)->property("checked").toBool()) << "Email Preview chosen";
@@ -273,7 +273,7 @@ TEST_F(UiFrame, startsWithTheBoundValuesShownAndTheFolderControlsHidden)
     (void)drive::saveAsPng(*frame, scratch.file("frame.png")); // for a reviewer to look at; not a check
 }
 
-TEST_F(UiFrame, menuItemIsAcceptedWithItsNumber)
+TEST_F(UiFrame, MenuItemIsAcceptedWithItsNumber)
 {
     drive::chooseMenuItem(*frame, -4);
     const EventRecord e = next();
@@ -290,7 +290,7 @@ struct RadioCase {
 
 class UiFrameRadio : public UiFrame, public ::testing::WithParamInterface<RadioCase> {};
 
-TEST_P(UiFrameRadio, clickSetsTheVariableAndAcceptsTheOptionBox)
+TEST_P(UiFrameRadio, ClickSetsTheVariableAndAcceptsTheOptionBox)
 {
     drive::clickRadio(*frame, GetParam().radio);
     const EventRecord e = next();
@@ -304,7 +304,7 @@ INSTANTIATE_TEST_SUITE_P(Radios, UiFrameRadio,
                                            RadioCase{"SilentEmail", -17, 2}, RadioCase{"Print", -19, 0}),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(UiFrame, radioAlreadyChosenIsAcceptedAgain)
+TEST_F(UiFrame, RadioAlreadyChosenIsAcceptedAgain)
 {
     drive::clickRadio(*frame, -18);
     const EventRecord e = next();
@@ -323,7 +323,7 @@ struct TypedCase {
 
 class UiNumericEntry : public UiFrame, public ::testing::WithParamInterface<TypedCase> {};
 
-TEST_P(UiNumericEntry, typingStoresTheNumberAndTheOptionFollowsOnTheNextEvent)
+TEST_P(UiNumericEntry, TypingStoresTheNumberAndTheOptionFollowsOnTheNextEvent)
 {
     drive::typeInto(*frame, -20, GetParam().typed);
     const EventRecord e = next();
@@ -341,7 +341,7 @@ INSTANTIATE_TEST_SUITE_P(Typed, UiNumericEntry,
                                            TypedCase{"NoMoreThanThreeDigits", "1234", 123, "123"}),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(UiFrame, textEntryStoresWhatIsTypedIntoItsVariable)
+TEST_F(UiFrame, TextEntryStoresWhatIsTypedIntoItsVariable)
 {
     frame->show(-21, -22);
     EXPECT_TRUE(frame->isVisible(-21));
@@ -355,7 +355,7 @@ TEST_F(UiFrame, textEntryStoresWhatIsTypedIntoItsVariable)
     EXPECT_FALSE(frame->isVisible(-22));
 }
 
-TEST_F(UiFrame, changedVariablesAreShownOnTheNextEventOrAtOnceOnRedraw)
+TEST_F(UiFrame, ChangedVariablesAreShownOnTheNextEventOrAtOnceOnRedraw)
 {
     explanation = "Report will be printed";
     mode = 0;
@@ -372,7 +372,7 @@ TEST_F(UiFrame, changedVariablesAreShownOnTheNextEventOrAtOnceOnRedraw)
     EXPECT_EQ(frame->text(-20), "9");
 }
 
-TEST_F(UiFrame, menuItemsAndMenusHideAndShow)
+TEST_F(UiFrame, MenuItemsAndMenusHideAndShow)
 {
     frame->hide(-3);
     EXPECT_FALSE(frame->isVisible(-3));
@@ -384,7 +384,7 @@ TEST_F(UiFrame, menuItemsAndMenusHideAndShow)
     EXPECT_TRUE(frame->isVisible(-4));
 }
 
-TEST_F(UiFrame, propertiesTitleHandleTimerHidden)
+TEST_F(UiFrame, PropertiesTitleHandleTimerHidden)
 {
     frame->setTitle("Other");
     EXPECT_EQ(frame->title(), "Other");
@@ -403,7 +403,7 @@ TEST_F(UiFrame, propertiesTitleHandleTimerHidden)
     EXPECT_EQ(frame->text(-23), "Set directly");
 }
 
-TEST_F(UiFrame, closeBoxAsksTheLoopWhichClosesAfterHandingOutTheEvent)
+TEST_F(UiFrame, CloseBoxAsksTheLoopWhichClosesAfterHandingOutTheEvent)
 {
     frame->view().widget()->close();
     EXPECT_TRUE(frame->isOpen()) << "not behind the loop's back";
@@ -414,7 +414,7 @@ TEST_F(UiFrame, closeBoxAsksTheLoopWhichClosesAfterHandingOutTheEvent)
     EXPECT_FALSE(frame->isVisible(-14));
 }
 
-TEST_F(UiFrame, timerEventsComeAndPendingOnesMerge)
+TEST_F(UiFrame, TimerEventsComeAndPendingOnesMerge)
 {
     frame->setTimer(1);
     EXPECT_EQ(next().event, Event::Timer);
@@ -429,7 +429,7 @@ TEST_F(UiFrame, timerEventsComeAndPendingOnesMerge)
     EXPECT_EQ(next().event, Event::Accepted);
 }
 
-TEST_F(UiFrame, drainingDropsPendingTimerEvents)
+TEST_F(UiFrame, DrainingDropsPendingTimerEvents)
 {
     frame->setTimer(1);
     EXPECT_EQ(next().event, Event::Timer);
@@ -442,7 +442,7 @@ TEST_F(UiFrame, drainingDropsPendingTimerEvents)
 
 // A program without a visible window (the hidden progress window of a
 // command-line report) still runs on its timer.
-TEST_F(UiWindow, hiddenWindowKeepsItsTimer)
+TEST_F(UiWindow, HiddenWindowKeepsItsTimer)
 {
     WindowLayout layout = uitest::progressLayout();
     layout.timer = 1;
@@ -459,7 +459,7 @@ TEST_F(UiWindow, hiddenWindowKeepsItsTimer)
     EXPECT_FALSE(window->isVisible(4));
 }
 
-TEST(UiWaitCursor, setAndReset)
+TEST(UiWaitCursor, SetAndReset)
 {
     fw::ui::startWindowSystem();
     EXPECT_FALSE(isWaitCursor());
@@ -482,7 +482,7 @@ struct AlertCase {
 
 class UiAlertKeys : public UiWindow, public ::testing::WithParamInterface<AlertCase> {};
 
-TEST_P(UiAlertKeys, reachTheWindowWithTheirKeyCode)
+TEST_P(UiAlertKeys, ReachTheWindowWithTheirKeyCode)
 {
     auto notice = make(uitest::noticeLayout());
     notice->open();
@@ -516,7 +516,7 @@ INSTANTIATE_TEST_SUITE_P(
                                 KeyCode::MouseLeftDouble, 5}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(UiWindow, losingTheFocusReachesTheWindow)
+TEST_F(UiWindow, LosingTheFocusReachesTheWindow)
 {
     auto notice = make(uitest::noticeLayout());
     notice->open();

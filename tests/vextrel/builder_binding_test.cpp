@@ -53,7 +53,7 @@ protected:
     }
 };
 
-TEST_P(BuilderBindingTest, handsTheArgumentsToTheBuilder)
+TEST_P(BuilderBindingTest, HandsTheArgumentsToTheBuilder)
 {
     const BindingCase& c = GetParam();
     std::vector<std::string> arguments = exampleArguments();
@@ -92,7 +92,7 @@ INSTANTIATE_TEST_SUITE_P(
         BindingCase{"BodyFileInAMissingFolder", 1, "missing\\kr12.html", 2, "", false}),
     [](const ::testing::TestParamInfo<BindingCase>& info) { return std::string(info.param.name); });
 
-TEST_F(BuilderBindingTest, aCallWithAnotherNumberOfArgumentsBuildsNothing)
+TEST_F(BuilderBindingTest, ACallWithAnotherNumberOfArgumentsBuildsNothing)
 {
     std::vector<std::string> arguments = exampleArguments();
     arguments.pop_back();

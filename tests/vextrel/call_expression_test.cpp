@@ -23,7 +23,7 @@ void PrintTo(const ExpressionCase& c, std::ostream* out) { *out << c.name; }
 
 class CallExpression : public ::testing::TestWithParam<ExpressionCase> {};
 
-TEST_P(CallExpression, isTheCommandLineWithoutItsLeadingNumbers)
+TEST_P(CallExpression, IsTheCommandLineWithoutItsLeadingNumbers)
 {
     CommandLineText text(GetParam().commandLine);
     blankLeadingNumbers(text);

@@ -55,7 +55,7 @@ protected:
     }
 };
 
-TEST_P(FrameProcedure, takesTheJobAndModeAndEvaluatesTheCall)
+TEST_P(FrameProcedure, TakesTheJobAndModeAndEvaluatesTheCall)
 {
     const FrameCase& c = GetParam();
     std::vector<const char*> argv{"vextrel"};
@@ -98,7 +98,7 @@ INSTANTIATE_TEST_SUITE_P(
                   "vextrel: the command line calls no MakeHTMLFileBMKSW\n", false}),
     [](const ::testing::TestParamInfo<FrameCase>& info) { return std::string(info.param.name); });
 
-TEST(ProgramData, theInitialiserClearsTheDataAndFreesTheQueuesAtTheEnd)
+TEST(ProgramData, TheInitialiserClearsTheDataAndFreesTheQueuesAtTheEnd)
 {
     engine::BMKG.WorkFolder = "C:\\somewhere\\";
     engine::BMKG.RTFpath = "D:\\";

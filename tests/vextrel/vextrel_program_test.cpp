@@ -36,7 +36,7 @@ void PrintTo(const RunCase& c, std::ostream* out) { *out << c.name; }
 
 class VextrelProgram : public VextrelFolderTest, public ::testing::WithParamInterface<RunCase> {};
 
-TEST_P(VextrelProgram, buildsWhatTheCommandLineAsksFor)
+TEST_P(VextrelProgram, BuildsWhatTheCommandLineAsksFor)
 {
     const RunCase& c = GetParam();
     const fs::path job = at("job");
@@ -142,7 +142,7 @@ INSTANTIATE_TEST_SUITE_P(
                 "", "", PagesOf12, ""}),
     [](const ::testing::TestParamInfo<RunCase>& info) { return std::string(info.param.name); });
 
-TEST_F(VextrelFolderTest, aGoodsFileThatCannotBeOpenedEndsTheProgramWithDiskError)
+TEST_F(VextrelFolderTest, AGoodsFileThatCannotBeOpenedEndsTheProgramWithDiskError)
 {
     const fs::path job = at("job");
     fs::create_directories(job / "out");

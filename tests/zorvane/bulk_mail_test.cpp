@@ -84,7 +84,7 @@ protected:
     }
 };
 
-TEST_P(ZorvaneBulkMail, mailsTheFirstFiveCustomersInRecordOrder)
+TEST_P(ZorvaneBulkMail, MailsTheFirstFiveCustomersInRecordOrder)
 {
     const BulkRow& row = GetParam();
     fw::automation::RecordingRegistration outlook("Outlook.Application");

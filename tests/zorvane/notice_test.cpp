@@ -50,7 +50,7 @@ protected:
     fw::ui::Window* m_notice = nullptr;
 };
 
-TEST_F(ZorvaneNotice, saysOutlookIsNeededInWhiteOnDarkBlue)
+TEST_F(ZorvaneNotice, SaysOutlookIsNeededInWhiteOnDarkBlue)
 {
     struct Row {
         int control;
@@ -88,7 +88,7 @@ void PrintTo(const ClosingRow& row, std::ostream* out) { *out << row.name; }
 
 class ZorvaneNoticeCloses : public ZorvaneNotice, public ::testing::WithParamInterface<ClosingRow> {};
 
-TEST_P(ZorvaneNoticeCloses, onItsEvent)
+TEST_P(ZorvaneNoticeCloses, OnItsEvent)
 {
     GetParam().act(*m_notice, m_thread);
     EXPECT_TRUE(waitFor([&] { return !fw::threads::isAlive(m_thread); }));
@@ -113,7 +113,7 @@ INSTANTIATE_TEST_SUITE_P(
                    }}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(ZorvaneNotice, staysOpenWithoutItsEvents)
+TEST_F(ZorvaneNotice, StaysOpenWithoutItsEvents)
 {
     struct Row {
         const char* name;

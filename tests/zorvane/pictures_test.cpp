@@ -50,7 +50,7 @@ Picture pattern(int width, int height)
 // directory first.
 class ZorvanePictures : public TempFolderTest {};
 
-TEST_F(ZorvanePictures, iconFileReadsBackPixelForPixel)
+TEST_F(ZorvanePictures, IconFileReadsBackPixelForPixel)
 {
     fw::ui::startWindowSystem();
     for (auto [width, height] : {std::pair{32, 32}, {16, 16}, {5, 3}, {48, 48}}) {
@@ -63,7 +63,7 @@ TEST_F(ZorvanePictures, iconFileReadsBackPixelForPixel)
     }
 }
 
-TEST_F(ZorvanePictures, iconFileKeepsEveryImageAndItsHeader)
+TEST_F(ZorvanePictures, IconFileKeepsEveryImageAndItsHeader)
 {
     const std::string bytes = iconFile({pattern(32, 32), pattern(16, 16)});
     ASSERT_GE(bytes.size(), 38u);
@@ -75,7 +75,7 @@ TEST_F(ZorvanePictures, iconFileKeepsEveryImageAndItsHeader)
     EXPECT_EQ(bytes.size(), 38u + 4264u + (40u + 1024u + 64u));
 }
 
-TEST_F(ZorvanePictures, cursorFileCarriesItsHotSpot)
+TEST_F(ZorvanePictures, CursorFileCarriesItsHotSpot)
 {
     fw::ui::startWindowSystem();
     const std::string bytes = cursorFile(pattern(32, 32), {11, 1});
@@ -89,7 +89,7 @@ TEST_F(ZorvanePictures, cursorFileCarriesItsHotSpot)
     EXPECT_EQ(cursor->pixmap().size(), QSize(32, 32));
 }
 
-TEST_F(ZorvanePictures, gifFileReadsBackPixelForPixel)
+TEST_F(ZorvanePictures, GifFileReadsBackPixelForPixel)
 {
     fw::ui::startWindowSystem();
     struct Row {
@@ -120,7 +120,7 @@ TEST_F(ZorvanePictures, gifFileReadsBackPixelForPixel)
     }
 }
 
-TEST_F(ZorvanePictures, gifFileMarksItsTransparentColor)
+TEST_F(ZorvanePictures, GifFileMarksItsTransparentColor)
 {
     fw::ui::startWindowSystem();
     PalettePicture p{2, 1, {0xFF0000, 0x00FF00}, {0, 1}, 1};
@@ -130,7 +130,7 @@ TEST_F(ZorvanePictures, gifFileMarksItsTransparentColor)
     EXPECT_EQ(qAlpha(image.pixel(1, 0)), 0);
 }
 
-TEST_F(ZorvanePictures, theDrawnFilesAreFoundAndRead)
+TEST_F(ZorvanePictures, TheDrawnFilesAreFoundAndRead)
 {
     fw::ui::startWindowSystem();
     addZorvanePictures();

@@ -51,7 +51,7 @@ std::size_t count(const std::vector<std::string>& lines, const std::string& part
     return n;
 }
 
-TEST_F(ZorvaneProgram, reportsAMailWithoutAReportAndTheBulkMailReachTheMailProgramThenTheProgramEndsWithZero)
+TEST_F(ZorvaneProgram, ReportsAMailWithoutAReportAndTheBulkMailReachTheMailProgramThenTheProgramEndsWithZero)
 {
     fw::automation::RecordingRegistration outlook("Outlook.Application");
     registerProgramModules(ZORVANE_RESOURCE_DIR);
