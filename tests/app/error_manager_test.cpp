@@ -29,7 +29,7 @@ class ErrorManagerMessageTest : public ::testing::TestWithParam<MessageCase> {};
 TEST_P(ErrorManagerMessageTest, ShowsTheTableTextFilledIn)
 {
     const MessageCase& c = GetParam();
-    MessageCapture capture;
+    test_support::MessageCapture capture;
     ErrorManager errors;
     errors.init();
     errors.setFieldName(c.field);
@@ -63,7 +63,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(ErrorManagerTest, FieldNameServesOneMessageOnly)
 {
-    MessageCapture capture;
+    test_support::MessageCapture capture;
     ErrorManager errors;
     errors.setFieldName("Room");
     // The texts are what this test is about, not the levels they answer.
@@ -76,7 +76,7 @@ TEST(ErrorManagerTest, FieldNameServesOneMessageOnly)
 
 TEST(ErrorManagerTest, MessagesNameTheProcedureThatRunsAndItsPredecessorComesBack)
 {
-    MessageCapture capture;
+    test_support::MessageCapture capture;
     ErrorManager errors;
     errors.init();
     errors.setProcedureName("TarvenCustomers");
@@ -134,7 +134,7 @@ class ErrorManagerQuestionTest : public ::testing::TestWithParam<AnswerCase> {};
 
 TEST_P(ErrorManagerQuestionTest, AQuestionIsAnsweredByTheButton)
 {
-    MessageCapture capture;
+    test_support::MessageCapture capture;
     capture.answer = GetParam().button;
     ErrorManager errors;
     EXPECT_EQ(errors.throwFileMessage(Msg::RebuildKey, "Goods", {}), GetParam().level);

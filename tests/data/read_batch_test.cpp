@@ -15,11 +15,16 @@
 #include "tests/support/temp_folder.h"
 
 using namespace fw::data;
+using test_support::PersonRecord;
+using test_support::peopleLayout;
+using test_support::kPeople;
+using test_support::put;
+using test_support::createPeople;
 namespace Code = fw::core::ErrorCode;
 
 namespace {
 
-class ReadBatchTest : public TempFolderTest {
+class ReadBatchTest : public test_support::TempFolderTest {
 protected:
     void SetUp() override
     {

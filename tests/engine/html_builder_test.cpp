@@ -59,7 +59,7 @@ struct Build {
     }
 };
 
-class HTMLBuilderTest : public TempFolderTest {
+class HTMLBuilderTest : public test_support::TempFolderTest {
 protected:
     void SetUp() override
     {

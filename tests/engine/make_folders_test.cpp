@@ -75,7 +75,7 @@ INSTANTIATE_TEST_SUITE_P(
                   (LongPath.substr(0, LongPath.size() - 1)).substr(0, 255)}}),
     [](const auto& info) { return std::string(info.param.name); });
 
-class MakeFoldersOnDisk : public TempFolderTest {};
+class MakeFoldersOnDisk : public test_support::TempFolderTest {};
 
 TEST_F(MakeFoldersOnDisk, CreatesEveryMissingLevel)
 {

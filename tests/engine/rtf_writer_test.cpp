@@ -115,7 +115,7 @@ std::string repeated(const std::string& s, int times)
     return out;
 }
 
-class RTFWriterTest : public TempFolderTest {
+class RTFWriterTest : public test_support::TempFolderTest {
 protected:
     void SetUp() override
     {

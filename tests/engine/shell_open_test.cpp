@@ -18,7 +18,7 @@ namespace {
 // A fake xdg-open first on PATH writes "<argument count>:<first argument>"
 // and a newline into a FIFO that the test reads, with a watchdog that fails
 // the test rather than hang.
-class ShellOpenTest : public TempFolderTest {
+class ShellOpenTest : public test_support::TempFolderTest {
 protected:
     void SetUp() override
     {

@@ -52,7 +52,7 @@ Source plainFile(const std::filesystem::path& folder, const std::string& bytes, 
     return s;
 }
 
-class CopyBytes : public TempFolderTest, public ::testing::WithParamInterface<SourceCase> {};
+class CopyBytes : public test_support::TempFolderTest, public ::testing::WithParamInterface<SourceCase> {};
 
 } // namespace
 
@@ -118,7 +118,7 @@ struct FailureCase {
     friend void PrintTo(const FailureCase& c, std::ostream* os) { *os << c.name; }
 };
 
-class CopyBytesFailure : public TempFolderTest, public ::testing::WithParamInterface<FailureCase> {};
+class CopyBytesFailure : public test_support::TempFolderTest, public ::testing::WithParamInterface<FailureCase> {};
 
 TEST_P(CopyBytesFailure, GivesTheErrnoOfTheTransfer)
 {

@@ -16,7 +16,7 @@ namespace Code = fw::core::ErrorCode;
 
 namespace {
 
-class FileOps : public TempFolderTest {
+class FileOps : public test_support::TempFolderTest {
 protected:
     void TearDown() override
     {

@@ -35,7 +35,7 @@ using test_support::startWriting;
 
 namespace {
 
-class StagedWriting : public TempFolderTest {
+class StagedWriting : public test_support::TempFolderTest {
 protected:
     void TearDown() override
     {

@@ -19,7 +19,7 @@ using test_support::startWriting;
 
 namespace {
 
-class WorkFileTest : public TempFolderTest {
+class WorkFileTest : public test_support::TempFolderTest {
 protected:
     void TearDown() override
     {

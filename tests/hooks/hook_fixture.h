@@ -52,7 +52,7 @@ struct PrintedRun {
     std::vector<std::string> pageBytes; // each page file as the report wrote it
 };
 
-class HookTest : public TempFolderTest {
+class HookTest : public test_support::TempFolderTest {
 protected:
     void SetUp() override
     {

@@ -42,7 +42,7 @@ struct Call {
     std::uint8_t formatNumber = 1;
 };
 
-class SendEmailTest : public TempFolderTest {
+class SendEmailTest : public test_support::TempFolderTest {
 protected:
     void SetUp() override
     {

@@ -15,6 +15,7 @@ namespace {
 
 using namespace std::chrono_literals;
 using fw::process::Process;
+using test_support::PersonRecord;
 
 // A process whose records cost what the test says, on the fake clock.
 class TimedProcess : public Process {

@@ -23,6 +23,8 @@
 namespace {
 
 using fw::ui::drive::waitFor;
+using test_support::readPageFile;
+using test_support::PersonRecord;
 
 // What the previewer's display saw: the page files and what each shows.
 class RecordingPreviewer : public fw::preview::Previewer {

@@ -16,6 +16,13 @@
 using namespace fw::report;
 using fw::core::Binding;
 using fw::core::Text;
+using test_support::ReportFolderTest;
+using test_support::ReadText;
+using test_support::ReadPixel;
+using test_support::ReadPage;
+using test_support::readPageFile;
+using test_support::ShownText;
+using test_support::expectShown;
 
 namespace {
 

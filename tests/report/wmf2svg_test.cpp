@@ -99,7 +99,7 @@ std::pair<int, int> svgSize(const std::string& svg)
     return {width, height};
 }
 
-class Wmf2svgReadsPages : public ReportFolderTest {};
+class Wmf2svgReadsPages : public test_support::ReportFolderTest {};
 
 TEST_F(Wmf2svgReadsPages, OfTheCustomersReportWithTheirTexts)
 {

@@ -30,6 +30,10 @@ namespace {
 
 using namespace zorvane;
 using zorvane::ReportId;
+using test_support::ReadText;
+using test_support::ReadPage;
+using test_support::ShownText;
+using test_support::expectShown;
 
 std::string moduleKeyOf(ReportId report) { return std::string(zorvane::reportDefinition(report).moduleKey); }
 

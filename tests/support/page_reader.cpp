@@ -7,6 +7,8 @@
 
 #include "framework/report/wmf_writer.h"
 
+namespace test_support {
+
 std::vector<std::uint8_t> readFileBytes(const std::string& name)
 {
     std::ifstream in(name, std::ios::binary);
@@ -217,3 +219,5 @@ ReadPage readPage(const std::vector<std::uint8_t>& f)
 }
 
 ReadPage readPageFile(const std::string& name) { return readPage(readFileBytes(name)); }
+
+} // namespace test_support

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+namespace test_support {
+
 struct ReadFont {
     int height = 0;
     int weight = 0;
@@ -82,3 +84,5 @@ std::vector<std::uint8_t> readFileBytes(const std::string& name);
 // A page file's bytes read back; the first fault found ends the reading.
 ReadPage readPage(const std::vector<std::uint8_t>& f);
 ReadPage readPageFile(const std::string& name);
+
+} // namespace test_support

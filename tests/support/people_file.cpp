@@ -8,6 +8,8 @@
 
 using namespace fw::data;
 
+namespace test_support {
+
 FileLayout peopleLayout()
 {
     return {"PEOPLE",
@@ -61,3 +63,5 @@ std::vector<std::string> namesReadBy(DataFile& file, PersonRecord& buffer)
     }
     return names;
 }
+
+} // namespace test_support

@@ -9,6 +9,8 @@
 #include "framework/core/text.h"
 #include "framework/data/data_file.h"
 
+namespace test_support {
+
 struct PersonRecord {
     std::int32_t ID = 0;
     fw::core::Text<10> NAME;
@@ -39,3 +41,5 @@ void put(PersonRecord& r, const Person& p);
 void createPeople(fw::data::DataFile& file, PersonRecord& buffer, const std::vector<Person>& rows);
 // The names of the records `file` reads next, up to the end.
 std::vector<std::string> namesReadBy(fw::data::DataFile& file, PersonRecord& buffer);
+
+} // namespace test_support

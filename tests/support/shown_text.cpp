@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+namespace test_support {
+
 void expectShown(const ReadPage& page, const ShownText& shown)
 {
     SCOPED_TRACE(shown.text);
@@ -15,3 +17,5 @@ void expectShown(const ReadPage& page, const ShownText& shown)
     EXPECT_EQ(t->font.italic, shown.italic);
     EXPECT_EQ(t->color, shown.color);
 }
+
+} // namespace test_support

@@ -6,6 +6,8 @@
 
 #include "tests/support/page_reader.h"
 
+namespace test_support {
+
 struct ShownText {
     const char* text;
     int x, y;
@@ -18,3 +20,5 @@ struct ShownText {
 // Fails the test unless `page` shows `shown.text` exactly so. A page without
 // the text is a fatal failure: ASSERT_NO_FATAL_FAILURE stops the caller there.
 void expectShown(const ReadPage& page, const ShownText& shown);
+
+} // namespace test_support

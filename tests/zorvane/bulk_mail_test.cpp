@@ -45,7 +45,7 @@ struct BulkRow {
 
 void PrintTo(const BulkRow& row, std::ostream* out) { *out << row.name; }
 
-class ZorvaneBulkMail : public TempFolderTest, public ::testing::WithParamInterface<BulkRow> {
+class ZorvaneBulkMail : public test_support::TempFolderTest, public ::testing::WithParamInterface<BulkRow> {
 protected:
     void SetUp() override
     {

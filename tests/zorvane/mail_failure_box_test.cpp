@@ -26,7 +26,7 @@ namespace {
 
 using namespace zorvane;
 
-class ZorvaneMailFailures : public TempFolderTest {
+class ZorvaneMailFailures : public test_support::TempFolderTest {
 protected:
     void SetUp() override
     {

@@ -22,7 +22,7 @@ using namespace zorvane;
 using fw::ui::drive::waitFor;
 namespace drive = fw::ui::drive;
 
-class ZorvaneNotice : public TempFolderTest {
+class ZorvaneNotice : public test_support::TempFolderTest {
 protected:
     void SetUp() override
     {

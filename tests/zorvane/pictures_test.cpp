@@ -48,7 +48,7 @@ Picture pattern(int width, int height)
 
 // In a folder of its own: the windows look for pictures in the current
 // directory first.
-class ZorvanePictures : public TempFolderTest {};
+class ZorvanePictures : public test_support::TempFolderTest {};
 
 TEST_F(ZorvanePictures, IconFileReadsBackPixelForPixel)
 {

@@ -23,7 +23,7 @@ using namespace zorvane;
 namespace drive = fw::ui::drive;
 namespace C = zorvane::FrameControl;
 
-class ZorvaneProgram : public TempFolderTest {
+class ZorvaneProgram : public test_support::TempFolderTest {
 protected:
     void SetUp() override
     {

@@ -29,7 +29,7 @@ using namespace zorvane;
 using engine::BMKG;
 namespace drive = fw::ui::drive;
 
-class ZorvaneStartup : public TempFolderTest {
+class ZorvaneStartup : public test_support::TempFolderTest {
 protected:
     void SetUp() override
     {
