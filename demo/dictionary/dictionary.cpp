@@ -114,6 +114,7 @@ void InitDataFiles()
     Relate_TEACHERS = &teacherRelations;
     Relate_CLASSES = &classRelations;
 
+    // clang-format off
     initFile({CUSTOMER, customerFiles, Access_CUSTOMER, customerRelations, "Customer", CreateWhenMissing::No,
               {{&CUS_ByName, "CUS:ByName"},
                {&CUS_ByEmail, "CUS:ByEmail"},
@@ -137,6 +138,7 @@ void InitDataFiles()
               {{&CLA_KEYCLASSNUMBER, "by Class Number"},
                {&CLA_KEYCOURSENUMBER, "by Course Number"},
                {&CLA_KEYTEACHERNUMBER, "by Teacher Number"}}});
+    // clang-format on
     classRelations.addRelation(*Relate_TEACHERS);
 }
 

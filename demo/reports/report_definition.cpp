@@ -37,6 +37,7 @@ constexpr std::array<std::string_view, 8> teacherFields{
 constexpr std::array<std::string_view, 3> classFields{"CLA:CLASSNUMBER", "CLA:ROOMNUMBER", "CLA:SCHEDULEDTIME"};
 
 // The order follows ReportId.
+// clang-format off
 const std::array<ReportDefinition, 5> definitions{{
     {"TarvenCustomers", "zorvane$zorva002", &CUSTOMER, &Relate_CUSTOMER, "CUS:ByName", "CUS:NAME", customerFields,
      &customersReportLayout(), ReportId::Customers, &makeRunRecord<CustomerRecord>},
@@ -49,6 +50,7 @@ const std::array<ReportDefinition, 5> definitions{{
     {"TarvenCustomersEmbed", "zorvane$zorva006", &CUSTOMER, &Relate_CUSTOMER, "CUS:ByName", "CUS:NAME",
      customerFields, &customersEmbedReportLayout(), ReportId::CustomersEmbed, &makeRunRecord<CustomerRecord>},
 }};
+// clang-format on
 
 } // namespace
 

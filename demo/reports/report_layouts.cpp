@@ -17,6 +17,7 @@ using rp::Normal;
 
 // Pieces every layout is made of, so that each table below reads as the
 // report looks: one line per control.
+// clang-format off
 constexpr Control title(std::string_view text, int y, int width, int size, int style,
                         std::optional<Color> color = std::nullopt)
 {
@@ -54,11 +55,13 @@ constexpr std::array footerControls{
     Control{.kind = ControlKind::PageNumber, .x = 5250, .y = 31, .width = 698, .picture = "pPage <<<#p",
             .font = {.name = "Arial", .size = 8, .style = Normal}},
 };
+// clang-format on
 
 constexpr std::array<rp::Band, 3> bands(std::span<const Control> header, int headerHeight,
                                         std::span<const Control> detail, int detailHeight,
                                         rp::FontSpec detailFont = {})
 {
+    // clang-format off
     return {{
         {.kind = BandKind::PageHeader, .x = 1000, .y = 1000, .width = BandWidth, .height = headerHeight,
          .controls = header},
@@ -67,6 +70,7 @@ constexpr std::array<rp::Band, 3> bands(std::span<const Control> header, int hea
         {.kind = BandKind::PageFooter, .x = 1000, .y = 9000, .width = BandWidth, .height = 219,
          .controls = footerControls},
     }};
+    // clang-format on
 }
 
 // Customers. Fields: 1 CUS:NAME, 2 CUS:FIRSTDATE, 3 CUS:FIRSTTIME,
@@ -89,6 +93,7 @@ constexpr std::array<Control, 12> customersHeader(Color titleColor, Color boxCol
         heading("Web Site", 3865, 490),
     }};
 }
+// clang-format off
 constexpr std::array customersDetail{
     separator(1500, 0, 458),
     separator(3000, 0, 458),
@@ -102,6 +107,7 @@ constexpr std::array customersDetail{
     field(7, "s200", 3865, 260, 0),
     bottomLine(458),
 };
+// clang-format on
 constexpr auto customersPlainHeader = customersHeader(0x808000, 0x808000);
 constexpr auto customersEmbedHeader = customersHeader(0x008000, 0x00ff00);
 constexpr auto customersBands = bands(customersPlainHeader, 719, customersDetail, 458);
@@ -133,6 +139,7 @@ constexpr std::array studentsHeader{
     heading("Telephone", 52, 667),
     heading("Grad Year", 1552, 667),
 };
+// clang-format off
 constexpr std::array studentsDetail{
     separator(1500, 0, 635),
     separator(3000, 0, 635),
@@ -149,6 +156,7 @@ constexpr std::array studentsDetail{
     field(10, "n4", 1552, 406),
     bottomLine(635),
 };
+// clang-format on
 constexpr auto studentsBands = bands(studentsHeader, 896, studentsDetail, 635);
 constexpr rp::ReportLayout students{
     .paper = rp::PaperA4,
@@ -174,6 +182,7 @@ constexpr std::array teachersHeader{
     heading("Zip", 3052, 490),
     heading("Telephone", 4552, 490),
 };
+// clang-format off
 constexpr std::array teachersDetail{
     separator(1500, 0, 458),
     separator(3000, 0, 458),
@@ -188,6 +197,7 @@ constexpr std::array teachersDetail{
     field(8, "s12", 4552, 229),
     bottomLine(458),
 };
+// clang-format on
 constexpr auto teachersBands = bands(teachersHeader, 719, teachersDetail, 458);
 constexpr rp::ReportLayout teachers{
     .paper = rp::PaperA4,
@@ -206,6 +216,7 @@ constexpr std::array classesHeader{
     heading("Room Number", 2052, 313, 1896, 0, 12),
     heading("Scheduled Time", 4052, 313, 1896, 0, 12),
 };
+// clang-format off
 constexpr std::array classesDetail{
     separator(2000, 0, 281),
     separator(4000, 0, 281),
@@ -214,6 +225,7 @@ constexpr std::array classesDetail{
     field(3, "s20", 4052, 52, 1896),
     bottomLine(281),
 };
+// clang-format on
 constexpr auto classesBands =
     bands(classesHeader, 542, classesDetail, 281, {.name = "Times New Roman", .size = 14});
 constexpr rp::ReportLayout classes{
@@ -236,6 +248,7 @@ fw::ui::WindowLayout progressWindowLayout(std::string_view moduleKey)
     w.width = 142;
     w.height = 59;
     w.timer = ProgressTimer;
+    // clang-format off
     w.controls = {
         {.number = ProgressControl::Thermometer, .kind = ui::ControlKind::ProgressBar, .rect = {15, 15, 111, 12},
          .use = 1, .rangeLow = 0, .rangeHigh = 100},
@@ -244,6 +257,7 @@ fw::ui::WindowLayout progressWindowLayout(std::string_view moduleKey)
         {.number = ProgressControl::Cancel, .kind = ui::ControlKind::Button, .text = "Cancel",
          .rect = {45, 42, 50, 15}},
     };
+    // clang-format on
     return w;
 }
 

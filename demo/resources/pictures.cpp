@@ -157,6 +157,7 @@ QImage handCursor()
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
     QPainterPath hand;
+    // clang-format off
     hand.moveTo(9.5, 3);
     hand.cubicTo(9.5, 0.5, 13.5, 0.5, 13.5, 3);    // fingertip
     hand.lineTo(13.5, 12);
@@ -167,9 +168,10 @@ QImage handCursor()
     hand.cubicTo(25.5, 25, 23.5, 27, 22.5, 29);
     hand.lineTo(12.5, 29);
     hand.cubicTo(11, 26, 8, 23, 5.5, 19.5);        // heel of the hand
-    hand.cubicTo(4, 17.5, 6, 15.5, 8, 17);          // thumb
+    hand.cubicTo(4, 17.5, 6, 15.5, 8, 17);         // thumb
     hand.lineTo(9.5, 18.5);
     hand.closeSubpath();
+    // clang-format on
     painter.setPen(QPen(Qt::black, 1.2));
     painter.setBrush(Qt::white);
     painter.drawPath(hand);

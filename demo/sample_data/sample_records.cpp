@@ -25,6 +25,7 @@ struct CustomerRow {
     int year, month, day, hour, minute;
 };
 
+// clang-format off
 constexpr std::array<CustomerRow, 32> kCustomers{{
     {"Amberfield Books", "Northgate", 2019, 3, 14, 9, 15},
     {"Brightwater Cafe", "Eastbrook", 2020, 7, 2, 10, 40},
@@ -59,6 +60,7 @@ constexpr std::array<CustomerRow, 32> kCustomers{{
     {"Foxglove Studio", "Northgate", 2022, 9, 2, 11, 5},
     {"Greenway Grocers", "Eastbrook", 2016, 7, 15, 18, 0},
 }};
+// clang-format on
 
 constexpr std::array<std::string_view, 3> kDomains{"example.com", "example.org", "example.net"};
 

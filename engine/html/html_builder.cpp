@@ -80,8 +80,8 @@ bool writeBody(std::int32_t background, const std::string& fontName, std::uint8_
                                            ColorToHex(textColor) + std::string(Line6End) + std::string(CRLF));
         for (std::size_t n = 1; written && n <= lines; ++n) {
             const OBQRecord* entry = OBQ.fetch(n);
-            written = ORAF.append(std::string(entry->LINE.clippedView()) + std::string(Line7End) +
-                                  std::string(CRLF)) == 0;
+            const std::string line = std::string(entry->LINE.clippedView()) + std::string(Line7End) + std::string(CRLF);
+            written = ORAF.append(line) == 0;
         }
         written = written && writeHeadLine(withCRLF(Line8));
     }

@@ -40,6 +40,7 @@ struct NamedCharacter {
 
 // The references these bodies use, and the letters of the languages their
 // data is in; any other is kept as written.
+// clang-format off
 constexpr NamedCharacter namedCharacters[] = {
     {"amp", '&'},      {"lt", '<'},       {"gt", '>'},       {"quot", '"'},     {"apos", '\''},
     {"nbsp", 0xA0},    {"copy", 0xA9},    {"reg", 0xAE},     {"euro", 0x20AC},  {"ndash", 0x2013},
@@ -47,6 +48,7 @@ constexpr NamedCharacter namedCharacters[] = {
     {"ouml", 0xF6},    {"uuml", 0xFC},    {"Auml", 0xC4},    {"Ouml", 0xD6},    {"Uuml", 0xDC},
     {"szlig", 0xDF},   {"eacute", 0xE9},  {"egrave", 0xE8},  {"agrave", 0xE0},  {"ccedil", 0xE7},
 };
+// clang-format on
 
 void appendUtf8(std::string& out, std::uint32_t cp)
 {

@@ -49,11 +49,13 @@ struct Known {
     MailProgram program;
 };
 
+// clang-format off
 constexpr Known knownPrograms[] = {
     {"thunderbird", MailProgram::Thunderbird}, {"icedove", MailProgram::Thunderbird},
     {"betterbird", MailProgram::Thunderbird},  {"evolution", MailProgram::Evolution},
     {"mutt", MailProgram::Mutt}, // neomutt.desktop, mutt.desktop
 };
+// clang-format on
 
 } // namespace
 

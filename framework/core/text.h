@@ -82,8 +82,10 @@ public:
     Text() { m_chars.fill(' '); }
     Text(std::string_view s) { assign(s); }
     Text(const char* s) { assign(s); }
+    // clang-format off
     template <std::size_t M>
     Text(const Text<M>& other) { assign(other.view()); }
+    // clang-format on
 
     Text& operator=(std::string_view s)
     {
@@ -132,8 +134,10 @@ public:
     char at(std::size_t position) const { return m_chars.at(position - 1); }
 
     friend bool operator==(const Text& a, std::string_view b) { return sameText(a.view(), b); }
+    // clang-format off
     template <std::size_t M>
     friend bool operator==(const Text& a, const Text<M>& b) { return sameText(a.view(), b.view()); }
+    // clang-format on
 
 private:
     std::array<char, N> m_chars;

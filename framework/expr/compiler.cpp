@@ -72,6 +72,7 @@ public:
             return true;
         }
         ++m_pos;
+        // clang-format off
         switch (c) {
         case '(': token.kind = Token::Kind::Open; break;
         case ')': token.kind = Token::Kind::Close; break;
@@ -104,6 +105,7 @@ public:
             return false;
         }
         }
+        // clang-format on
         token.source = m_text.substr(start, m_pos - start);
         return true;
     }

@@ -163,6 +163,7 @@ private:
 
 using TextLineFile = BasicTextLineFile<256>;
 
+// clang-format off
 template <std::size_t Width>
 int BasicTextLineFile<Width>::next() { return detail::nextLine(*this, LINE.data(), Width); }
 
@@ -171,5 +172,6 @@ int BasicTextLineFile<Width>::append() { return detail::appendLine(*this, LINE.c
 
 template <std::size_t Width>
 int BasicTextLineFile<Width>::append(std::string_view line) { return detail::appendLine(*this, core::clip(line)); }
+// clang-format on
 
 } // namespace fw::fs

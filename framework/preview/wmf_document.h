@@ -97,6 +97,7 @@ enum class WmfArcKind : std::uint8_t { Arc, Pie, Chord };
 namespace WmfAlign = report::WmfAlign;
 namespace WmfTextOption = report::WmfTextOption;
 
+// clang-format off
 struct WmfSelectPen { WmfPen pen; };
 struct WmfSelectBrush { WmfBrush brush; };
 struct WmfSelectFont { WmfFont font; };
@@ -118,6 +119,7 @@ struct WmfPolygon { std::vector<WmfPoint> points; };
 struct WmfPolyPolygon { std::vector<std::vector<WmfPoint>> polygons; };
 struct WmfSetPixel { WmfPoint at; WmfColor color; };
 struct WmfFillRect { WmfRect rect; std::optional<WmfColor> color; }; // no colour: the brush
+// clang-format on
 struct WmfText {
     WmfPoint at;
     std::string bytes; // in the selected font's character set
@@ -125,10 +127,12 @@ struct WmfText {
     std::optional<WmfRect> rect;
     std::vector<std::int16_t> dx; // empty, or one advance per byte
 };
+// clang-format off
 struct WmfSaveState {};
 struct WmfRestoreState { std::uint32_t depth; }; // the saved states left afterwards
 struct WmfIntersectClip { WmfRect rect; };
 struct WmfExcludeClip { WmfRect rect; };
+// clang-format on
 
 using WmfCommand = std::variant<WmfSelectPen, WmfSelectBrush, WmfSelectFont, WmfSetTextColor,
                                 WmfSetBackgroundColor, WmfSetBackgroundMode, WmfSetTextAlign,

@@ -219,6 +219,7 @@ private:
             const std::uint16_t style = r.u16();
             pen.width = r.pointXY().x;
             pen.color = r.color();
+            // clang-format off
             switch (style & 0x000F) {
             case 1: pen.style = WmfPenStyle::Dash; break;
             case 2: pen.style = WmfPenStyle::Dot; break;
@@ -228,6 +229,7 @@ private:
             case 6: pen.style = WmfPenStyle::InsideFrame; break;
             default: pen.style = WmfPenStyle::Solid; break;
             }
+            // clang-format on
             if (r.failed())
                 return tooShort();
             return create(pen);

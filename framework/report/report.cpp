@@ -98,8 +98,10 @@ core::Expected<void> Report::prepare(Report& report, const ReportLayout& layout)
 
         for (const Control& c : band.controls) {
             const ResolvedFont font = inherit(bandFont, c.font);
+            // clang-format off
             Placed placed{c.kind, c.x, c.y, c.width, c.height, std::string(core::clip(c.text)), 0, std::nullopt,
                           font.font, c.color.value_or(font.color)};
+            // clang-format on
             if (c.kind == ControlKind::Field) {
                 if (c.field < 1 || c.field > report.m_fields.size())
                     return core::fail(Layer, "a field control names field " + std::to_string(c.field) + " of " +

@@ -37,6 +37,7 @@ WmfWriter::WmfWriter(WmfRect boundingBox, std::uint16_t unitsPerInch) : m_box(bo
 // Records are written in place: the size is patched when the record ends, so
 // every call below lists its fields in file order, one line each.
 
+// clang-format off
 void WmfWriter::beginRecord(std::uint16_t function)
 {
     m_recordStart = m_records.size();
@@ -266,5 +267,6 @@ std::vector<std::uint8_t> WmfWriter::file() const
     put16(out, WmfFunction::Eof);                               // RecordFunction
     return out;
 }
+// clang-format on
 
 } // namespace fw::report

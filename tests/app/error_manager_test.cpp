@@ -41,6 +41,7 @@ TEST_P(ErrorManagerMessageTest, ShowsTheTableTextFilledIn)
     EXPECT_EQ(capture.messages[0].text, c.text);
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Messages, ErrorManagerMessageTest,
     ::testing::Values(
@@ -60,6 +61,7 @@ INSTANTIATE_TEST_SUITE_P(
                     "CUS:ByName", "", "Duplicate Key Error",
                     "The record would duplicate the key CUS:ByName of the Customer file."}),
     [](const auto& info) { return std::string(info.param.name); });
+// clang-format on
 
 TEST(ErrorManagerTest, FieldNameServesOneMessageOnly)
 {

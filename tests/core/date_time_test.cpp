@@ -87,6 +87,7 @@ TEST_P(TimeValue, ConvertsBothWays)
     EXPECT_EQ(t, (ClockTime{row.hour, row.minute, row.second, row.hundredths, true}));
 }
 
+// clang-format off
 const TimeRow timeRows[] = {
     {"Midnight", 0, 0, 0, 0, 1},
     {"OneHundredth", 0, 0, 0, 1, 2},
@@ -95,6 +96,7 @@ const TimeRow timeRows[] = {
     {"HalfPastNoon", 12, 30, 0, 0, 4500001},
     {"Last", 23, 59, 59, 99, LastTimeValue},
 };
+// clang-format on
 
 INSTANTIATE_TEST_SUITE_P(Rows, TimeValue, testing::ValuesIn(timeRows),
                          [](const testing::TestParamInfo<TimeRow>& info) { return std::string(info.param.name); });

@@ -128,11 +128,13 @@ TEST(Picture, WidthAndKindOfEachForm)
         Picture::Kind kind;
         std::size_t width;
     };
+    // clang-format off
     const Row rows[] = {
         {"s200", Picture::Kind::Text, 200},        {"n05", Picture::Kind::Number, 5},
         {"D5B", Picture::Kind::Date, 8},           {"T7B", Picture::Kind::Time, 5},
         {"pPage <<<#p", Picture::Kind::Pattern, 9}, {"P###-##-####P", Picture::Kind::Pattern, 11},
     };
+    // clang-format on
     for (const Row& row : rows) {
         SCOPED_TRACE(row.token);
         const std::optional<Picture> p = Picture::parse(row.token);

@@ -149,6 +149,7 @@ TEST_P(HTMLBackground, ZeroOrLessMeansTheProgramsDefault)
     EXPECT_EQ(html(), Head + bodyTag(GetParam().hex) + End);
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Programs, HTMLBackground,
     ::testing::Values(BackgroundCase{"ZorvaneZero", &ZorvaneProfile, 0, "00FF00"},
@@ -158,6 +159,7 @@ INSTANTIATE_TEST_SUITE_P(
                       BackgroundCase{"VextrelNegative", &VextrelProfile, -2147483647 - 1, "FFFFFF"},
                       BackgroundCase{"VextrelGiven", &VextrelProfile, 0xC0C0C0, "C0C0C0"}),
     [](const auto& info) { return std::string(info.param.name); });
+// clang-format on
 
 TEST_F(HTMLBuilderTest, AFontColorOfZeroOrLessIsBlack)
 {
@@ -172,6 +174,7 @@ TEST_F(HTMLBuilderTest, AFontColorOfZeroOrLessIsBlack)
 
 TEST(ColorToHex, RedGreenBlueWithEveryDigitInItsPlace)
 {
+    // clang-format off
     struct Case {
         std::int32_t color;
         const char* hex;
@@ -188,6 +191,7 @@ TEST(ColorToHex, RedGreenBlueWithEveryDigitInItsPlace)
         // above 24 bits only the low 24 count
         {0x1FF0000, "0000FF"},
     };
+    // clang-format on
     for (const Case& c : cases)
         EXPECT_EQ(ColorToHex(c.color), c.hex) << std::hex << c.color;
 }

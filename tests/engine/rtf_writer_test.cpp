@@ -27,6 +27,7 @@ namespace {
 
 constexpr const char* Tag = "1234567890";
 
+// clang-format off
 // H1 to H7: the font table, colour table, style sheet and the start of the
 // information group, each with its CR LF.
 const std::string FixedHead =
@@ -83,6 +84,7 @@ std::string sizeLine(const std::string& sizes, const std::string& tag = Tag)
 {
     return sizes + R"(\wmetafile8\bliptag)" + tag + R"(\blipupi-58{\*\blipuid b09f3721717b6ae0a7a87d)" + tag + "}\r\n";
 }
+// clang-format on
 
 // A page file: 22 header bytes that never reach the document, then `body`.
 std::string pageFile(const std::string& body) { return std::string(22, '\x7F') + body; }
@@ -199,6 +201,7 @@ TEST_P(RTFWorkedValues, TheWholeDocumentIsTheTemplateByteForByte)
     EXPECT_EQ(document(), expected);
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Orientations, RTFWorkedValues,
     ::testing::Values(WorkedCase{"Portrait", 0, R"(\psz9\paperw11909\paperh16834\margl500\margt500)",
@@ -209,6 +212,7 @@ INSTANTIATE_TEST_SUITE_P(
                                  R"(\psz9\paperw16834\paperh11909\margl500\margt500)",
                                  R"(\picw29286\pich22399\picwgoal16602\pichgoal11907)"}),
     [](const auto& info) { return std::string(info.param.name); });
+// clang-format on
 
 struct PaperCase {
     const char* name;

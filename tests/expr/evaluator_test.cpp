@@ -89,6 +89,7 @@ TEST_P(Results, EvaluateTo)
     EXPECT_EQ(*e, GetParam().result);
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Expressions, Results,
     ::testing::Values(
@@ -131,6 +132,7 @@ INSTANTIATE_TEST_SUITE_P(
         ResultCase{"TextFieldCompared", "T = 'abc'", "1"}, ResultCase{"FieldWithPrefix", "god:qty / 8", "125"},
         ResultCase{"BuilderCall", BuilderCall, "0"}),
     [](const ::testing::TestParamInfo<ResultCase>& info) { return std::string(info.param.name); });
+// clang-format on
 
 struct MalformedCase {
     const char* name;
@@ -154,6 +156,7 @@ TEST_P(Malformed, GivesErrorAndRunsNothing)
 
 const std::string Args15 = "'out.html',3,16777215,100,'Report','','Arial',3,0,197,197,8270,11530,2,0";
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Expressions, Malformed,
     ::testing::Values(
@@ -214,6 +217,7 @@ INSTANTIATE_TEST_SUITE_P(
         MalformedCase{"TooLong", BuilderCall + std::string(10001 - BuilderCall.size(), ' '),
                       "expression is longer than 10000 characters"}),
     [](const ::testing::TestParamInfo<MalformedCase>& info) { return std::string(info.param.name); });
+// clang-format on
 
 TEST_F(EvaluatorTest, BuilderCallPassesItsSixteenArgumentTextsInOrder)
 {

@@ -331,11 +331,13 @@ void expectPageFillsTheRoom(PreviewWindow& window, const std::string& when, Fill
     const int spareAcross = room.width() - view.width();
     const int spareDown = room.height() - view.height();
     const std::string sizes = "room " + ::testing::PrintToString(room) + ", page " + ::testing::PrintToString(view);
+    // clang-format off
     switch (fills) {
     case Fills::Either: EXPECT_LE(std::min(spareAcross, spareDown), 2) << sizes; break;
     case Fills::Across: EXPECT_LE(spareAcross, 2) << sizes; break;
     case Fills::Down: EXPECT_LE(spareDown, 2) << sizes; break;
     }
+    // clang-format on
     // A4 portrait keeps its proportions.
     EXPECT_NEAR(double(view.height()) / view.width(), 11690.0 / 8270, 0.01) << sizes;
 }

@@ -53,8 +53,10 @@ public:
     }
     WmfBytes& font(std::int16_t height, std::string_view face, std::int16_t weight = 400, std::uint8_t charSet = 0)
     {
+        // clang-format off
         std::vector<std::uint16_t> w{std::uint16_t(height), 0, 0, 0, std::uint16_t(weight), 0,
                                      std::uint16_t(charSet << 8), 0, 0};
+        // clang-format on
         std::string name(face);
         name.resize(32, '\0');
         for (std::size_t i = 0; i < 32; i += 2)
@@ -138,6 +140,7 @@ private:
         for (std::size_t i = 0; i < 20; i += 2)
             sum ^= std::uint16_t(m_bytes[i] | (m_bytes[i + 1] << 8));
         word(sum);
+        // clang-format off
         word(1);       // memory metafile
         word(9);       // header words
         word(0x0300);  // version
@@ -145,6 +148,7 @@ private:
         word(objects);
         dword(0);      // largest record
         word(0);       // members
+        // clang-format on
     }
     void word(std::uint16_t v)
     {

@@ -61,6 +61,7 @@ struct ShapeCase {
 // Names the row in test listings instead of dumping its bytes.
 inline void PrintTo(const ShapeCase& row, std::ostream* os) { *os << row.name; }
 
+// clang-format off
 const ShapeCase shapeCases[] = {
     {"FilledRectangleWithItsOutline",
      [] {
@@ -147,6 +148,7 @@ const ShapeCase shapeCases[] = {
     {"SetPixel", [] { return a4().windowExt(827, 1169).record(0x041F, {0x00FF, 0, 7, 9}); },
      {{9, 7, Qt::red}, {10, 7, Qt::white}}},
 };
+// clang-format on
 
 class Shapes : public ::testing::TestWithParam<ShapeCase> {};
 
@@ -315,6 +317,7 @@ TEST_P(FaceNames, AreDrawnWithTheirSubstitutes)
     EXPECT_EQ(QFontInfo(wmfFont(font)).family().section(QStringLiteral(" ["), 0, 0).toStdString(), GetParam().family);
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(WmfPainter, FaceNames,
                          ::testing::Values(FaceCase{"Arial", "Liberation Sans"},
                                            FaceCase{"Times New Roman", "Liberation Serif"},
@@ -328,6 +331,7 @@ INSTANTIATE_TEST_SUITE_P(WmfPainter, FaceNames,
                              std::erase(name, ' ');
                              return name;
                          });
+// clang-format on
 
 TEST(WmfPainter, FontAttributes)
 {
@@ -360,6 +364,7 @@ TEST_P(TextBytes, DecodeByCharacterSet)
     EXPECT_EQ(decodeWmfText(GetParam().bytes, GetParam().charSet).toStdU16String(), GetParam().text);
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     WmfPainter, TextBytes,
     ::testing::Values(DecodeCase{"Ascii", "Page 1", 0, u"Page 1"},
@@ -370,6 +375,7 @@ INSTANTIATE_TEST_SUITE_P(
                       DecodeCase{"SymbolSetTakesBytesAsTheyStand", "\x80", 2, u"\u0080"},
                       DecodeCase{"OtherSetsReadAsWindows1252", "\x80", 204, u"\u20AC"}),
     [](const auto& info) { return std::string(info.param.name); });
+// clang-format on
 
 // ---------------------------------------------------------------------------
 // Broken files paint the error page, never a part of the file.
@@ -382,6 +388,7 @@ struct BrokenCase {
 // Names the row in test listings instead of dumping its bytes.
 inline void PrintTo(const BrokenCase& row, std::ostream* os) { *os << row.name; }
 
+// clang-format off
 const BrokenCase brokenCases[] = {
     {"Truncated",
      [] {
@@ -395,6 +402,7 @@ const BrokenCase brokenCases[] = {
     {"WrongObjectKind", [] { return a4().pen(0, 1, 0).record(0x0234, {0}).rectangle(0, 0, 8000, 8000).end().bytes(); }},
     {"NotAMetafile", [] { return std::vector<std::uint8_t>(200, 'x'); }},
 };
+// clang-format on
 
 class BrokenPage : public ::testing::TestWithParam<BrokenCase> {};
 

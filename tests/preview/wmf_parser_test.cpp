@@ -128,6 +128,7 @@ struct BadFile {
 // Names the row in test listings instead of dumping its bytes.
 inline void PrintTo(const BadFile& row, std::ostream* os) { *os << row.name; }
 
+// clang-format off
 const BadFile badFiles[] = {
     {"EmptyFile", [] { return std::vector<std::uint8_t>(); },
      "WMF player: the file has 0 bytes, too few for the placeable and metafile headers"},
@@ -251,6 +252,7 @@ const BadFile badFiles[] = {
      },
      "WMF player: the file has more than 1000000 records"},
 };
+// clang-format on
 
 class BrokenFile : public ::testing::TestWithParam<BadFile> {};
 
@@ -298,6 +300,7 @@ struct GoodFile {
 // Names the row in test listings instead of dumping its bytes.
 inline void PrintTo(const GoodFile& row, std::ostream* os) { *os << row.name; }
 
+// clang-format off
 const GoodFile goodFiles[] = {
     {"ObjectsAreResolvedToTheirValues",
      [] {
@@ -429,6 +432,7 @@ const GoodFile goodFiles[] = {
     {"BytesAfterTheEndRecordAreIgnored",
      [] { return WmfBytes().moveTo(1, 2).end().rawBytes("not a record at all").bytes(); }, {"moveto 1,2"}},
 };
+// clang-format on
 
 class GoodPage : public ::testing::TestWithParam<GoodFile> {};
 

@@ -91,6 +91,7 @@ TEST_P(ProcessBatches, BatchesAdaptToTheTimeSlice)
     EXPECT_EQ(process.taken, c.records);
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Rows, ProcessBatches,
     ::testing::Values(
@@ -103,6 +104,7 @@ INSTANTIATE_TEST_SUITE_P(
         BatchCase{"ARecordLongerThanTheSliceIsStillOnePerBatch", 3, 100, [](int) { return 2500ms; }, {1, 1, 1, 0}},
         BatchCase{"ALongerSliceTakesLargerBatches", 11, 200, [](int) { return 400ms; }, {1, 4, 4, 2}}),
     [](const auto& info) { return std::string(info.param.name); });
+// clang-format on
 
 struct ProgressCase {
     const char* name;
@@ -135,6 +137,7 @@ TEST_P(ProcessProgress, PercentTextAndValueAfterEveryBatch)
     EXPECT_EQ(values, c.texts) << "the bound progress value says the same";
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Rows, ProcessProgress,
     ::testing::Values(
@@ -145,6 +148,7 @@ INSTANTIATE_TEST_SUITE_P(
                      {"25% Complete", "100% Complete", "100% Complete"}},
         ProgressCase{"EmptyViewEndsAtZero", 0, 0, {"0% Complete"}}),
     [](const auto& info) { return std::string(info.param.name); });
+// clang-format on
 
 struct EndCase {
     const char* name;

@@ -36,6 +36,7 @@ TEST_P(TextStepPercent, EstimatesFromTheKeyValue)
 
 // One significant letter: A is 1 and Z is 26 of 27 steps, so M (13) lies
 // 12 of 25 steps from A.
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Rows, TextStepPercent,
     ::testing::Values(
@@ -54,6 +55,7 @@ INSTANTIATE_TEST_SUITE_P(
         StepCase{"WithoutLimitsZIsTheEnd", C::Letters, 1, nullptr, nullptr, "Z", 100},
         StepCase{"NoCharacterClassMeansLettersAndDigits", 0, 1, "0", "z", "9", 25}),
     [](const auto& info) { return std::string(info.param.name); });
+// clang-format on
 
 // Keys sorted as a key that ignores case sorts them: the step's numbers
 // never go down along them, so the progress never goes back.

@@ -102,6 +102,7 @@ TEST_P(PageBreaks, DetailBandsFillPagesAndEveryPageHasHeaderAndFooter)
     }
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Rows, PageBreaks,
     testing::Values(BreakRow{"NoRecordNoPage", 0, {}},
@@ -114,6 +115,7 @@ INSTANTIATE_TEST_SUITE_P(
                               {"Name 4", "00004", "Name 5", "00005", "Name 6", "00006"},
                               {"Name 7", "00007"}}}),
     [](const testing::TestParamInfo<BreakRow>& info) { return std::string(info.param.name); });
+// clang-format on
 
 TEST_F(SmallReport, PlacesBandsAndKeepsEachControlsFontAndColor)
 {
@@ -174,11 +176,13 @@ TEST_F(SmallReport, LinesAndBoxesAreDrawnWhereTheLayoutPutsThem)
     EXPECT_EQ(p.boxes[0].color, 0x808000u);
     EXPECT_TRUE(p.boxes[0].hollow);
 
+    // clang-format off
     const std::vector<std::array<int, 4>> expected = {
         {4000, 1260, 4000, 1500},                            // header separator
         {4000, 1500, 4000, 1900}, {1052, 1900, 6948, 1900}, // first detail band
         {4000, 1900, 4000, 2300}, {1052, 2300, 6948, 2300}, // second
     };
+    // clang-format on
     ASSERT_EQ(p.lines.size(), expected.size());
     for (std::size_t i = 0; i < expected.size(); ++i) {
         SCOPED_TRACE(i);

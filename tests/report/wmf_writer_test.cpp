@@ -24,6 +24,7 @@ std::vector<std::uint8_t> recordsOf(const WmfWriter& w)
 TEST(WmfWriter, AnEmptyPageIsBothHeadersAndTheEndRecord)
 {
     const WmfWriter w({0, 0, 8268, 11693});
+    // clang-format off
     EXPECT_EQ(hexOf(w.file()), hexOf(bytesOf("D7 CD C6 9A"   // Key
                                              " 00 00"        // HWmf
                                              " 00 00 00 00 4C 20 AD 2D" // BoundingBox 0, 0, 8268, 11693
@@ -36,6 +37,7 @@ TEST(WmfWriter, AnEmptyPageIsBothHeadersAndTheEndRecord)
                                              " 03 00 00 00"  // MaxRecord
                                              " 00 00"        // NumberOfMembers
                                              " 03 00 00 00 00 00"))); // end record
+    // clang-format on
 }
 
 TEST(WmfWriter, TheChecksumIsTheXorOfTheFirstTenWords)
@@ -67,6 +69,7 @@ TEST_P(WmfRecord, IsWrittenAsTheseBytes)
     EXPECT_EQ(hexOf(recordsOf(w)), hexOf(bytesOf(GetParam().bytes)));
 }
 
+// clang-format off
 const RecordRow recordRows[] = {
     {"SetBkModeTransparent", [](WmfWriter& w) { w.setBkMode(WmfWriter::Transparent); }, "04 00 00 00 02 01 01 00"},
     {"SetTextAlignLeftTop", [](WmfWriter& w) { w.setTextAlign(WmfWriter::AlignLeftTop); }, "04 00 00 00 2E 01 00 00"},
@@ -113,6 +116,7 @@ const RecordRow recordRows[] = {
     {"RawRecord", [](WmfWriter& w) { w.record(0x0626, std::vector<std::uint16_t>{0x000F, 0x1234}); },
      "05 00 00 00 26 06 0F 00 34 12"},
 };
+// clang-format on
 
 INSTANTIATE_TEST_SUITE_P(Rows, WmfRecord, testing::ValuesIn(recordRows),
                          [](const testing::TestParamInfo<RecordRow>& info) { return std::string(info.param.name); });

@@ -113,6 +113,7 @@ TEST_P(ReportOrder, PrintsEveryRecordInItsOrderWithHeaderAndFooterOnEveryPage)
     EXPECT_TRUE(capture.messages.empty());
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     DemonstrationData, ReportOrder,
     ::testing::Values(
@@ -135,6 +136,7 @@ INSTANTIATE_TEST_SUITE_P(
                   [] { return column(CUSTOMER, CUS, "CUS:ByName", "CUS:NAME", "s20"); }, 2552, 31, 1719, 458,
                   15, "For Customer"}),
     [](const auto& info) { return std::string(info.param.name); });
+// clang-format on
 
 // One record on one page, checked against the layout tables: where the
 // title, headings, fields and page number stand, in which font and colour.
@@ -498,6 +500,7 @@ TEST_P(ReportTwoRuns, RunAtOnceWithoutDisturbingEachOther)
     EXPECT_EQ(CUS.CUSID, 0);
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(Runs, ReportTwoRuns,
                          ::testing::Values(TwoRunsCase{"SameReportTwice", ReportId::Customers, ReportId::Customers},
                                            TwoRunsCase{"EmbedBesideCustomers", ReportId::Customers,
@@ -505,6 +508,7 @@ INSTANTIATE_TEST_SUITE_P(Runs, ReportTwoRuns,
                                            TwoRunsCase{"StudentsAndTeachers", ReportId::Students,
                                                        ReportId::Teachers}),
                          [](const auto& info) { return std::string(info.param.name); });
+// clang-format on
 
 } // namespace
 

@@ -82,6 +82,7 @@ ReadPage readPage(const std::vector<std::uint8_t>& f)
             return nullptr;
         };
         using namespace fw::report;
+        // clang-format off
         switch (fn) {
         case WmfFunction::Eof:
             ended = true;
@@ -205,6 +206,7 @@ ReadPage readPage(const std::vector<std::uint8_t>& f)
         default:
             break;
         }
+        // clang-format on
         at += words * 2;
         if (ended)
             break;

@@ -12,6 +12,7 @@ namespace test_support {
 
 FileLayout peopleLayout()
 {
+    // clang-format off
     return {"PEOPLE",
             {
                 {"PEO:ID", offsetof(PersonRecord, ID), FieldType::Long, 4},
@@ -27,6 +28,7 @@ FileLayout peopleLayout()
                 {"PEO:ByCity", {{"PEO:CITY"}}, Duplicates::Allowed, Primary::No, CaseRule::Sensitive, Dynamic::No},
                 {"PEO:Dyno", {}, Duplicates::Allowed, Primary::No, CaseRule::Insensitive, Dynamic::Yes},
             }};
+    // clang-format on
 }
 
 void put(PersonRecord& r, const Person& p)

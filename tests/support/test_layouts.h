@@ -10,6 +10,7 @@ namespace testlayouts {
 using namespace fw::report;
 
 // Three detail bands of 400 fit the area of 1500; a fourth starts page 2.
+// clang-format off
 inline constexpr Control smallHeader[] = {
     {.kind = ControlKind::String, .x = 0, .y = -100, .width = 6000, .text = "Small Report",
      .font = {.size = 14, .style = Bold, .color = 0x0000FF}},
@@ -87,5 +88,6 @@ inline constexpr ReportLayout customers{
     .detailArea = {1000, 1719, 6500, 7281},
     .bands = customersBands,
 };
+// clang-format on
 
 } // namespace testlayouts

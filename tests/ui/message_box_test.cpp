@@ -57,6 +57,7 @@ TEST_P(UiOffscreenMessage, WritesCaptionAndLinesToStandardErrorAndAnswersTheDefa
     EXPECT_EQ(answer, c.answer);
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Boxes, UiOffscreenMessage,
     testing::Values(
@@ -69,6 +70,7 @@ INSTANTIATE_TEST_SUITE_P(
         BoxCase{"NoButtonsMeansOk", "x", "c", 0, 0, "c: x\n", Ok},
         BoxCase{"TrailingBar", "end|", "c", Ok, 0, "c: end\n\n", Ok}),
     [](const auto& info) { return std::string(info.param.name); });
+// clang-format on
 
 // A program started without any display (no DISPLAY, no WAYLAND_DISPLAY, no
 // platform chosen) comes up offscreen by itself, writes its message box to

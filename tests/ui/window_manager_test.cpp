@@ -161,6 +161,7 @@ TEST_P(UiEventRouting, ControlEventsAndWindowEventsGoToTheirOwnHandling)
     EXPECT_TRUE(window->isOpen()) << "ended by the handling, not by a close";
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Events, UiEventRouting,
     ::testing::Values(RouteCase{"AcceptedControl", Event::Accepted, 4, "accepted 4"},
@@ -169,6 +170,7 @@ INSTANTIATE_TEST_SUITE_P(
                       RouteCase{"FocusLost", Event::FocusLost, 0, "window event 5"},
                       RouteCase{"AlertKey", Event::AlertKey, 0, "window event 6"}),
     [](const auto& info) { return std::string(info.param.name); });
+// clang-format on
 
 // The toolbar manager sees every event first; a non-zero answer ends it.
 class StoppingToolbar : public ToolbarManager {
@@ -253,6 +255,7 @@ TEST_P(UiNotice, ClosesAndItsThreadEnds)
     ASSERT_NE(window, nullptr);
     ASSERT_TRUE(drive::waitUntilShown(*window));
     ASSERT_TRUE(waitFor([&] { return drive::isActive(*window); }));
+    // clang-format off
     switch (GetParam().leave) {
     case Leave::Click: drive::clickWindow(*window, drive::Mouse::Left); break;
     case Leave::RightClick: drive::clickWindow(*window, drive::Mouse::Right); break;
@@ -260,17 +263,20 @@ TEST_P(UiNotice, ClosesAndItsThreadEnds)
     case Leave::FocusLost: drive::takeFocusAway(); break;
     case Leave::PostedByTheFrame: postEvent(notice, Event::CloseWindow); break;
     }
+    // clang-format on
     EXPECT_TRUE(waitFor([&] { return !fw::threads::isAlive(notice); }));
     drive::giveFocusBack();
     EXPECT_EQ(response, 0);
     EXPECT_EQ(drive::findWindow("P1$WINDOW", "uitest$notice"), nullptr);
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(Leaving, UiNotice,
                          ::testing::Values(NoticeCase{"Click", Leave::Click}, NoticeCase{"RightClick", Leave::RightClick},
                                            NoticeCase{"DoubleClick", Leave::DoubleClick},
                                            NoticeCase{"FocusLost", Leave::FocusLost},
                                            NoticeCase{"PostedByTheFrame", Leave::PostedByTheFrame}),
                          [](const auto& info) { return std::string(info.param.name); });
+// clang-format on
 
 } // namespace

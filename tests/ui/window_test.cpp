@@ -208,11 +208,13 @@ TEST_P(UiPictureFile, ImageControlTakesThePictureAtItsOwnSize)
     EXPECT_EQ(label->size(), GetParam().size);
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(Formats, UiPictureFile,
                          ::testing::Values(PictureCase{"Gif", "pic.gif", {1, 1}}, PictureCase{"Ico", "pic.ico", {32, 32}},
                                            PictureCase{"Jpeg", "pic.jpg", {40, 30}},
                                            PictureCase{"NameInAnotherCase", "PIC.JPG", {40, 30}}),
                          [](const auto& info) { return std::string(info.param.name); });
+// clang-format on
 
 TEST_F(UiWindow, CursorFileGivesTheCursorWithItsHotSpot)
 {
@@ -506,6 +508,7 @@ TEST_P(UiAlertKeys, ReachTheWindowWithTheirKeyCode)
     }
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Mouse, UiAlertKeys,
     ::testing::Values(AlertCase{"LeftClick", drive::Mouse::Left, KeyCode::MouseLeft, 1},
@@ -515,6 +518,7 @@ INSTANTIATE_TEST_SUITE_P(
                       AlertCase{"DoubleClickWithOnlyItsKeyAlerted", drive::Mouse::LeftDouble,
                                 KeyCode::MouseLeftDouble, 5}),
     [](const auto& info) { return std::string(info.param.name); });
+// clang-format on
 
 TEST_F(UiWindow, LosingTheFocusReachesTheWindow)
 {

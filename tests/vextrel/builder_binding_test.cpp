@@ -72,6 +72,7 @@ TEST_P(BuilderBindingTest, HandsTheArgumentsToTheBuilder)
     EXPECT_EQ(fs::exists(at("KR/Report.RTF")), c.documents);
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Arguments, BuilderBindingTest,
     ::testing::Values(
@@ -91,6 +92,7 @@ INSTANTIATE_TEST_SUITE_P(
         BindingCase{"BlankDocumentName", 5, "   ", 0, "<BODY bgColor=#FFFFFF><DIV>", false},
         BindingCase{"BodyFileInAMissingFolder", 1, "missing\\kr12.html", 2, "", false}),
     [](const ::testing::TestParamInfo<BindingCase>& info) { return std::string(info.param.name); });
+// clang-format on
 
 TEST_F(BuilderBindingTest, ACallWithAnotherNumberOfArgumentsBuildsNothing)
 {

@@ -100,6 +100,7 @@ TEST_P(VextrelFaultRun, SaysWhatWasNotMadeAndKeepsWhatWasThere)
 const std::map<std::string, std::string> EverythingKept{
     {"out/kr12.html", EarlierBody}, {"KR/12.RTF", EarlierDocument}, {"KR/Report.RTF", EarlierCopy}};
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Faults, VextrelFaultRun,
     ::testing::Values(
@@ -197,6 +198,7 @@ INSTANTIATE_TEST_SUITE_P(
                  EverythingKept,
                  {}}),
     [](const ::testing::TestParamInfo<FaultRun>& info) { return std::string(info.param.name); });
+// clang-format on
 
 // A job folder on a disk that fills up: the file that did not fit is named,
 // and what stands under every name is whole, the earlier file or the new one.
@@ -232,6 +234,7 @@ TEST_P(VextrelOnAFullDisk, NamesTheFileThatDidNotFitAndLeavesNothingCut)
     expectNoTemporaries(job);
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Disks, VextrelOnAFullDisk,
     ::testing::Values(FullDiskRun{"NoRoomForTheBody", 0,
@@ -243,6 +246,7 @@ INSTANTIATE_TEST_SUITE_P(
                                   "@/KR/12.RTF: No space left on device\n",
                                   htmlBody("FFFFFF"), {"12.RTF", "121.wmf", "122.wmf", "123.wmf"}}),
     [](const ::testing::TestParamInfo<FullDiskRun>& info) { return std::string(info.param.name); });
+// clang-format on
 
 // Killed while it hexes a large page: nothing under a final name is cut,
 // the earlier document and its copy stay, and the next run in the folder

@@ -87,6 +87,7 @@ TEST_P(VextrelProgram, BuildsWhatTheCommandLineAsksFor)
 const std::vector<std::string> PagesOf12{"121.wmf", "122.wmf", "123.wmf"};
 const std::vector<std::string> BuiltFor12{"12.RTF", "121.wmf", "122.wmf", "123.wmf", "Report.RTF"};
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Runs, VextrelProgram,
     ::testing::Values(
@@ -141,6 +142,7 @@ INSTANTIATE_TEST_SUITE_P(
                 "missing/kr12.html: No such file or directory\n",
                 "", "", PagesOf12, ""}),
     [](const ::testing::TestParamInfo<RunCase>& info) { return std::string(info.param.name); });
+// clang-format on
 
 TEST_F(VextrelFolderTest, AGoodsFileThatCannotBeOpenedEndsTheProgramWithDiskError)
 {

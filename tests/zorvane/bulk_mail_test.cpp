@@ -29,12 +29,14 @@ using fw::ui::drive::waitFor;
 
 // Customers in record order; their names are not in alphabetical order, so
 // a run in key order would show.
+// clang-format off
 const std::vector<std::pair<std::string, std::string>> allCustomers = {
     {"Wren Bakery", "wren@example.com"},     {"Alder Tools", "alder@example.org"},
     {"Moss Garden", "moss@example.net"},     {"Birch Books", "birch@example.com"},
     {"Kestrel Travel", "kestrel@example.org"}, {"Fern Florists", "fern@example.net"},
     {"Heron Hardware", "heron@example.com"},
 };
+// clang-format on
 
 struct BulkRow {
     const char* name;

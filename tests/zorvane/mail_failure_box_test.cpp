@@ -96,6 +96,7 @@ TEST_F(ZorvaneMailFailures, OneBoxForOneMailSaysWhatHappenedAndWhereTheDraftIs)
     EXPECT_EQ(m_boxes[0].caption, "Send email");
     EXPECT_EQ(m_boxes[0].icon, fw::ui::Icon::Exclamation);
     EXPECT_EQ(m_boxes[0].buttons, fw::ui::Button::Ok);
+    // clang-format off
     EXPECT_EQ(m_boxes[0].text, "Something went wrong with this mail:"
                                "|The attachment file " + program + " (" + native +
                                    ") does not exist, so the mail goes without it."
@@ -107,6 +108,7 @@ TEST_F(ZorvaneMailFailures, OneBoxForOneMailSaysWhatHappenedAndWhereTheDraftIs)
     EXPECT_TRUE(m_stderr[1].ends_with("the draft " + draft + " was written but false ended with exit status 1 "
                                       "without showing it"))
         << m_stderr[1];
+    // clang-format on
 }
 
 TEST_F(ZorvaneMailFailures, AMailThatWentWellShowsNoBox)

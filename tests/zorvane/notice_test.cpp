@@ -95,6 +95,7 @@ TEST_P(ZorvaneNoticeCloses, OnItsEvent)
     EXPECT_EQ(drive::findWindow(NoticeLabel, NoticeModuleKey), nullptr);
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Events, ZorvaneNoticeCloses,
     ::testing::Values(
@@ -112,6 +113,7 @@ INSTANTIATE_TEST_SUITE_P(
                        fw::ui::postEvent(thread, fw::ui::Event::CloseWindow);
                    }}),
     [](const auto& info) { return std::string(info.param.name); });
+// clang-format on
 
 TEST_F(ZorvaneNotice, StaysOpenWithoutItsEvents)
 {

@@ -119,11 +119,13 @@ void clickWindow(Window& window, Mouse mouse)
     QPoint where(1, 1);
     if (QWidget* child = target->childAt(where))
         target = child, where = QPoint(1, 1);
+    // clang-format off
     switch (mouse) {
     case Mouse::Left: QTest::mouseClick(target, Qt::LeftButton, {}, where); break;
     case Mouse::Right: QTest::mouseClick(target, Qt::RightButton, {}, where); break;
     case Mouse::LeftDouble: QTest::mouseDClick(target, Qt::LeftButton, {}, where); break;
     }
+    // clang-format on
 }
 
 namespace {
