@@ -28,8 +28,7 @@ namespace {
 // TEACHERS' buffer and position as they were.
 class ClassesFileManager : public FileManager {
 public:
-    [[nodiscard]]
-    int validateField(std::size_t fieldNumber) override
+    [[nodiscard]] int validateField(std::size_t fieldNumber) override
     {
         int result = FileManager::validateField(fieldNumber);
         if (fieldNumber != 3)

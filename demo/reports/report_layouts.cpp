@@ -58,8 +58,7 @@ constexpr std::array footerControls{
 // clang-format on
 
 constexpr std::array<rp::Band, 3> bands(std::span<const Control> header, int headerHeight,
-                                        std::span<const Control> detail, int detailHeight,
-                                        rp::FontSpec detailFont = {})
+                                        std::span<const Control> detail, int detailHeight, rp::FontSpec detailFont = {})
 {
     // clang-format off
     return {{
@@ -116,8 +115,7 @@ constexpr rp::FontSpec customersFont{.name = "Century Gothic", .size = 12, .styl
 constexpr rp::ReportLayout customers{
     .paper = rp::PaperA4, .font = customersFont, .detailArea = {1000, 1719, 6500, 7281}, .bands = customersBands};
 constexpr rp::ReportLayout customersEmbed{
-    .paper = rp::PaperA4, .font = customersFont, .detailArea = {1000, 1719, 6500, 7281},
-    .bands = customersEmbedBands};
+    .paper = rp::PaperA4, .font = customersFont, .detailArea = {1000, 1719, 6500, 7281}, .bands = customersEmbedBands};
 
 // Students. Fields: 1 STU:NUMBER, 2 STU:FIRSTNAME, 3 STU:LASTNAME,
 // 4 STU:ADDRESS, 5 STU:ADDRESS2, 6 STU:CITY, 7 STU:STATE, 8 STU:ZIP,
@@ -226,8 +224,7 @@ constexpr std::array classesDetail{
     bottomLine(281),
 };
 // clang-format on
-constexpr auto classesBands =
-    bands(classesHeader, 542, classesDetail, 281, {.name = "Times New Roman", .size = 14});
+constexpr auto classesBands = bands(classesHeader, 542, classesDetail, 281, {.name = "Times New Roman", .size = 14});
 constexpr rp::ReportLayout classes{
     .paper = rp::PaperA4,
     .font = {.name = "Arial", .size = 10, .style = Bold, .charSet = 0, .color = 0xffff00},

@@ -89,7 +89,7 @@ std::string directoryFile(unsigned type, const std::vector<Picture>& pictures, H
             word(out, 32); // bit count
         }
         dword(out, static_cast<std::uint32_t>(bitmaps[i].size())); // bytes of the image
-        dword(out, offset);                                         // where it starts
+        dword(out, offset);                                        // where it starts
         offset += static_cast<std::uint32_t>(bitmaps[i].size());
     }
     for (const std::string& bitmap : bitmaps)
@@ -99,14 +99,8 @@ std::string directoryFile(unsigned type, const std::vector<Picture>& pictures, H
 
 } // namespace
 
-std::string iconFile(const std::vector<Picture>& pictures)
-{
-    return directoryFile(1, pictures, {});
-}
+std::string iconFile(const std::vector<Picture>& pictures) { return directoryFile(1, pictures, {}); }
 
-std::string cursorFile(const Picture& picture, HotSpot hotSpot)
-{
-    return directoryFile(2, {picture}, hotSpot);
-}
+std::string cursorFile(const Picture& picture, HotSpot hotSpot) { return directoryFile(2, {picture}, hotSpot); }
 
 } // namespace zorvane

@@ -129,9 +129,8 @@ constexpr std::array<ClassRow, 12> kClasses{{
     {1201001, 1010, 106, 27, "Tue 15:30-17:00"},
 }};
 
-constexpr std::array<std::string_view, 8> kGoods{
-    "Desk lamp", "Filing cabinet", "Paper A4 box", "Printer toner", "Office chair", "Whiteboard", "Stapler",
-    "Label maker"};
+constexpr std::array<std::string_view, 8> kGoods{"Desk lamp",    "Filing cabinet", "Paper A4 box", "Printer toner",
+                                                 "Office chair", "Whiteboard",     "Stapler",      "Label maker"};
 
 // "Amberfield Books" becomes "amberfield": the first word in lower case. The
 // customers report prints the mail address and the web site at their full

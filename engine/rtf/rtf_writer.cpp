@@ -231,9 +231,9 @@ std::uint8_t MakeRTFFile(std::string outputPath, std::string paperName, std::uin
 }
 
 fw::core::Expected<void> writeRTFDocument(const std::string& outputPath, std::string_view paperName,
-                                          std::uint8_t pageCount, std::uint8_t pictureScale,
-                                          std::int32_t leftMargin, std::int32_t topMargin, std::int32_t pageWidth,
-                                          std::int32_t pageHeight, std::uint8_t landscape)
+                                          std::uint8_t pageCount, std::uint8_t pictureScale, std::int32_t leftMargin,
+                                          std::int32_t topMargin, std::int32_t pageWidth, std::int32_t pageHeight,
+                                          std::uint8_t landscape)
 {
     const bool isLandscape = landscape != 0;
     const Stamp stamp = readClock();

@@ -8,10 +8,7 @@ namespace {
 
 char lowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
-bool isAsciiLetterOrDigit(char c)
-{
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
-}
+bool isAsciiLetterOrDigit(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9'); }
 
 bool isSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f'; }
 
@@ -20,8 +17,8 @@ constexpr std::string_view hiddenElements[] = {"head", "title", "script", "style
 
 // Elements that start and end a line of their own.
 constexpr std::string_view blockElements[] = {
-    "p",  "div", "h1", "h2", "h3",    "h4", "h5", "h6",         "li",  "tr",     "table",
-    "ul", "ol",  "dl", "dt", "dd",    "hr", "pre", "blockquote", "body", "center", "address",
+    "p",  "div", "h1", "h2", "h3", "h4", "h5",  "h6",         "li",   "tr",     "table",
+    "ul", "ol",  "dl", "dt", "dd", "hr", "pre", "blockquote", "body", "center", "address",
 };
 
 template <std::size_t N>

@@ -53,8 +53,7 @@ std::string upperCase(std::string_view s);
 
 // 1-based position of `needle` in `haystack`, searching from position `start`
 // in steps of `step` characters; 0 when it does not occur (or is empty).
-std::size_t instring(std::string_view needle, std::string_view haystack, std::size_t step = 1,
-                     std::size_t start = 1);
+std::size_t instring(std::string_view needle, std::string_view haystack, std::size_t step = 1, std::size_t start = 1);
 
 // A whole number as decimal text without padding ("-42", "0").
 std::string toText(std::int64_t value);

@@ -76,9 +76,9 @@ struct WmfBrush {
 };
 
 struct WmfFont {
-    std::int16_t height = 0;      // < 0: character height, > 0: cell height, 0: default size
-    std::int16_t width = 0;       // average character width; 0: natural
-    std::int16_t escapement = 0;  // tenths of a degree, counter-clockwise
+    std::int16_t height = 0;     // < 0: character height, > 0: cell height, 0: default size
+    std::int16_t width = 0;      // average character width; 0: natural
+    std::int16_t escapement = 0; // tenths of a degree, counter-clockwise
     std::int16_t weight = 400;
     bool italic = false;
     bool underline = false;
@@ -134,12 +134,11 @@ struct WmfIntersectClip { WmfRect rect; };
 struct WmfExcludeClip { WmfRect rect; };
 // clang-format on
 
-using WmfCommand = std::variant<WmfSelectPen, WmfSelectBrush, WmfSelectFont, WmfSetTextColor,
-                                WmfSetBackgroundColor, WmfSetBackgroundMode, WmfSetTextAlign,
-                                WmfSetFillRule, WmfSetWindowOrg, WmfSetWindowExt, WmfMoveTo, WmfLineTo,
-                                WmfRectangle, WmfRoundRect, WmfEllipse, WmfArc, WmfPolyline, WmfPolygon,
-                                WmfPolyPolygon, WmfSetPixel, WmfFillRect, WmfText, WmfSaveState,
-                                WmfRestoreState, WmfIntersectClip, WmfExcludeClip>;
+using WmfCommand =
+    std::variant<WmfSelectPen, WmfSelectBrush, WmfSelectFont, WmfSetTextColor, WmfSetBackgroundColor,
+                 WmfSetBackgroundMode, WmfSetTextAlign, WmfSetFillRule, WmfSetWindowOrg, WmfSetWindowExt, WmfMoveTo,
+                 WmfLineTo, WmfRectangle, WmfRoundRect, WmfEllipse, WmfArc, WmfPolyline, WmfPolygon, WmfPolyPolygon,
+                 WmfSetPixel, WmfFillRect, WmfText, WmfSaveState, WmfRestoreState, WmfIntersectClip, WmfExcludeClip>;
 
 struct WmfDocument {
     WmfFrame frame;

@@ -294,7 +294,8 @@ private:
             else if (const auto* font = std::get_if<WmfFont>(&o))
                 emit(WmfSelectFont{*font});
             else if (std::get<OtherObject>(o) == OtherObject::Palette)
-                return recordFault("object " + std::to_string(index) + " is a palette, which SelectObject cannot select");
+                return recordFault("object " + std::to_string(index) +
+                                   " is a palette, which SelectObject cannot select");
             // A pattern brush or a region selected is accepted and not drawn.
             return true;
         }
@@ -385,7 +386,7 @@ private:
             const WmfPoint end = r.pointYX();
             const WmfPoint start = r.pointYX();
             const WmfRect rect = r.rectBRTL();
-            const WmfArcKind kind = m_function == Arc ? WmfArcKind::Arc
+            const WmfArcKind kind = m_function == Arc   ? WmfArcKind::Arc
                                     : m_function == Pie ? WmfArcKind::Pie
                                                         : WmfArcKind::Chord;
             return emitIfRead(r, WmfArc{kind, rect, start, end});
@@ -560,7 +561,7 @@ private:
     {
         if (index >= m_objects.size()) {
             recordFault("object index " + std::to_string(index) + " is outside the object table of " +
-                               entries(m_objects.size()));
+                        entries(m_objects.size()));
             return nullptr;
         }
         if (!m_objects[index]) {

@@ -20,8 +20,8 @@ namespace fw::report {
 // A font with everything inherited filled in.
 struct PageFont {
     std::string name;
-    int size = 10;          // points
-    int style = Normal;     // weight plus Italic
+    int size = 10;      // points
+    int style = Normal; // weight plus Italic
     int charSet = 0;
 
     // The logical font in thousandths of an inch: the character height of

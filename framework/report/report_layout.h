@@ -52,13 +52,13 @@ struct Control {
     ControlKind kind = ControlKind::String;
     int x = 0;
     int y = 0;
-    int width = 0;  // 0: sized to the content, the text is not clipped
-    int height = 0; // 0: the font's line height
-    std::string_view text{};         // String
-    std::size_t field = 0;           // Field: position among the report's bound fields, from 1
-    std::string_view picture{};      // Field, PageNumber
-    FontSpec font{};                 // String, Field, PageNumber
-    std::optional<Color> color{};    // Box, Line; unset: the report font's colour
+    int width = 0;                // 0: sized to the content, the text is not clipped
+    int height = 0;               // 0: the font's line height
+    std::string_view text{};      // String
+    std::size_t field = 0;        // Field: position among the report's bound fields, from 1
+    std::string_view picture{};   // Field, PageNumber
+    FontSpec font{};              // String, Field, PageNumber
+    std::optional<Color> color{}; // Box, Line; unset: the report font's colour
 };
 
 enum class BandKind : std::uint8_t { PageHeader, Detail, PageFooter };

@@ -10,10 +10,7 @@ namespace {
 
 constexpr std::size_t FaceNameSize = 32;
 
-std::int16_t clamp16(int value)
-{
-    return static_cast<std::int16_t>(std::clamp(value, -32768, 32767));
-}
+std::int16_t clamp16(int value) { return static_cast<std::int16_t>(std::clamp(value, -32768, 32767)); }
 
 void put16(std::vector<std::uint8_t>& out, std::uint16_t value)
 {

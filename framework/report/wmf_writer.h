@@ -118,10 +118,10 @@ private:
     void endRecord();
     // A whole record whose parameters are one point, stored Y before X.
     void pointRecord(std::uint16_t function, int x, int y);
-    void word(int value);                 // one 16-bit word, clamped to the signed range
+    void word(int value); // one 16-bit word, clamped to the signed range
     void uword(std::uint16_t value);
     void dword(std::uint32_t value);
-    void bytes(std::string_view data);    // padded to a whole number of words
+    void bytes(std::string_view data); // padded to a whole number of words
 
     std::vector<std::uint8_t> m_records;
     std::vector<bool> m_slots; // true while the slot holds an object

@@ -11,10 +11,10 @@
 
 using namespace fw::app;
 using fw::data::DataFile;
-using test_support::PersonRecord;
-using test_support::peopleLayout;
-using test_support::put;
 using test_support::createPeople;
+using test_support::peopleLayout;
+using test_support::PersonRecord;
+using test_support::put;
 namespace Code = fw::core::ErrorCode;
 
 namespace {

@@ -11,9 +11,9 @@
 
 using namespace fw::app;
 using fw::data::DataFile;
-using test_support::PersonRecord;
-using test_support::peopleLayout;
 using test_support::createPeople;
+using test_support::peopleLayout;
+using test_support::PersonRecord;
 namespace Code = fw::core::ErrorCode;
 
 namespace {

@@ -27,8 +27,8 @@ class DraftOpenerTest : public testing::Test {
 protected:
     DraftOpenerTest()
         : m_dataHome("XDG_DATA_HOME", (m_scratch.path() / "share").string()),
-          m_dataDirs("XDG_DATA_DIRS", (m_scratch.path() / "system").string()),
-          m_terminal("TERMINAL", std::nullopt), m_opener(draftOpenerVariable.data(), std::nullopt)
+          m_dataDirs("XDG_DATA_DIRS", (m_scratch.path() / "system").string()), m_terminal("TERMINAL", std::nullopt),
+          m_opener(draftOpenerVariable.data(), std::nullopt)
     {
         std::filesystem::create_directories(m_scratch.path() / "drafts");
     }
@@ -58,11 +58,11 @@ protected:
 
 struct OpenerRow {
     const char* name;
-    std::string mailto;   // the desktop's program for mailto: links
-    std::string messages; // and for message files
+    std::string mailto;                                       // the desktop's program for mailto: links
+    std::string messages;                                     // and for message files
     std::vector<std::pair<std::string, std::string>> entries; // desktop files: where, what
-    std::optional<std::string> chosen;                         // REPORTMAIL_DRAFT_OPENER
-    std::vector<std::string> command;                          // {draft} stands for the draft's path
+    std::optional<std::string> chosen;                        // REPORTMAIL_DRAFT_OPENER
+    std::vector<std::string> command;                         // {draft} stands for the draft's path
 };
 
 // Names the row in test listings instead of dumping its bytes.
@@ -148,8 +148,8 @@ TEST_F(DraftOpenerTest, EvolutionGetsItsComposerWithTheAttachmentsBesideTheDraft
     mail.to = {"Ada Quill <ada@example.org>"};
     mail.subject = "Classes";
     mail.htmlBody = "<HTML><HEAD><TITLE>t</TITLE></HEAD><BODY><FONT>Attached is the list<br>Regards,</FONT></BODY>";
-    mail.attachments = {{"Report.rtf", "{\\rtf1 report}"}, {"Note.doc", "note 1"}, {"Note.doc", "note 2"},
-                        {"a/b.doc", "slash"}};
+    mail.attachments = {
+        {"Report.rtf", "{\\rtf1 report}"}, {"Note.doc", "note 1"}, {"Note.doc", "note 2"}, {"a/b.doc", "slash"}};
 
     const DraftOpening opening = draftOpening(draft(), mail);
     const std::string folder = encodedScratch() + "%2Fdrafts%2Fmail-1%2F";

@@ -403,8 +403,7 @@ std::string onlyMailbox(const std::string& list)
             else if (!name.empty() && name.back() != ' ')
                 name += ' ';
         }
-        shown = name + " <" +
-                internet_address_mailbox_get_addr(INTERNET_ADDRESS_MAILBOX(a)) + ">";
+        shown = name + " <" + internet_address_mailbox_get_addr(INTERNET_ADDRESS_MAILBOX(a)) + ">";
     }
     if (parsed)
         g_object_unref(parsed);
@@ -512,8 +511,8 @@ TEST_F(MailItemTest, MissingAttachmentFailsNamingItAndTheOthersStillGoIn)
     const std::string native = (m_scratch.path() / "Missing.doc").string();
     EXPECT_EQ(m_failures, (std::vector<std::string>{
                               "automation: call \"" + m_item + ".Attachments.Add(\"" + escapedForReport(missing) +
-                              "\",1,1,\"Missing.doc\")\" failed: mail item: the attachment file " + missing + " (" +
-                              native + ") does not exist, so the mail goes without it",
+                                  "\",1,1,\"Missing.doc\")\" failed: mail item: the attachment file " + missing + " (" +
+                                  native + ") does not exist, so the mail goes without it",
                           }));
     const ReadDraft d = onlyDraft();
     ASSERT_EQ(d.attachments.size(), 2u);

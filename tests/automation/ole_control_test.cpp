@@ -292,7 +292,8 @@ TEST(OleControlNotice, ShortfallsOfAWorkingMemberAreReportedAndNoticed)
     (void)ole.setCreate("Short.Object");
     EXPECT_TRUE(ole.call("Display"));
     ole.setInPlaceDeactivate(number(1));
-    EXPECT_EQ(failures.lines(), (std::vector<std::string>{"automation: call \"Display\": mail drafts: the body was cut"}));
+    EXPECT_EQ(failures.lines(),
+              (std::vector<std::string>{"automation: call \"Display\": mail drafts: the body was cut"}));
     EXPECT_EQ(noticed.notices(), (std::vector<std::vector<std::string>>{{"The body was cut."}}));
 }
 

@@ -62,7 +62,8 @@ TEST(DateSerial, EverySerialOfFourCenturiesRoundTripsAndFollowsTheLastByOneDay)
         const CalendarDate d = calendarDate(s);
         ASSERT_EQ(dateSerial(d.year, d.month, d.day), s);
         const bool nextDay = d.day == previous.day + 1 && d.month == previous.month;
-        const bool nextMonth = d.day == 1 && (d.month == previous.month + 1 || (d.month == 1 && d.year == previous.year + 1));
+        const bool nextMonth = d.day == 1 &&
+                               (d.month == previous.month + 1 || (d.month == 1 && d.year == previous.year + 1));
         ASSERT_TRUE(nextDay || nextMonth) << d.year << "-" << d.month << "-" << d.day;
         previous = d;
     }

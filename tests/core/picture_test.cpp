@@ -111,8 +111,8 @@ INSTANTIATE_TEST_SUITE_P(Rows, PictureOfText, testing::ValuesIn(textRows),
 
 TEST(Picture, TokensThatAreNoPictureLeaveTheValueUnformatted)
 {
-    const char* notPictures[] = {"", "@", "s", "s0", "n", "n0", "nx", "D5", "D6B", "T7", "T1B", "P##p", "P",
-                                 "s999999", "x20"};
+    const char* notPictures[] = {"",    "@",  "s",   "s0",   "n", "n0",      "nx", "D5",
+                                 "D6B", "T7", "T1B", "P##p", "P", "s999999", "x20"};
     for (const char* token : notPictures) {
         SCOPED_TRACE(token);
         EXPECT_FALSE(Picture::parse(token).has_value());

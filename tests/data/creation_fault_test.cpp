@@ -21,10 +21,10 @@
 #include "tests/support/temp_folder.h"
 
 using namespace fw::data;
-using test_support::PersonRecord;
-using test_support::peopleLayout;
-using test_support::kPeople;
 using test_support::createPeople;
+using test_support::kPeople;
+using test_support::peopleLayout;
+using test_support::PersonRecord;
 namespace Code = fw::core::ErrorCode;
 namespace fs = std::filesystem;
 

@@ -11,13 +11,13 @@
 #include "tests/support/temp_folder.h"
 
 using namespace fw::data;
-using test_support::PersonRecord;
+using test_support::createPeople;
+using test_support::kPeople;
+using test_support::namesReadBy;
 using test_support::peopleLayout;
 using test_support::Person;
-using test_support::kPeople;
+using test_support::PersonRecord;
 using test_support::put;
-using test_support::createPeople;
-using test_support::namesReadBy;
 namespace Code = fw::core::ErrorCode;
 
 namespace {

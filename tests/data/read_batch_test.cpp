@@ -15,11 +15,11 @@
 #include "tests/support/temp_folder.h"
 
 using namespace fw::data;
-using test_support::PersonRecord;
-using test_support::peopleLayout;
-using test_support::kPeople;
-using test_support::put;
 using test_support::createPeople;
+using test_support::kPeople;
+using test_support::peopleLayout;
+using test_support::PersonRecord;
+using test_support::put;
 namespace Code = fw::core::ErrorCode;
 
 namespace {

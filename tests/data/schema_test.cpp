@@ -15,8 +15,8 @@
 #include "tests/support/temp_folder.h"
 
 using namespace fw::data;
-using test_support::PersonRecord;
 using test_support::peopleLayout;
+using test_support::PersonRecord;
 
 namespace {
 

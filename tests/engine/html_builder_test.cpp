@@ -53,9 +53,8 @@ struct Build {
 
     std::uint8_t run() const
     {
-        return MakeHTMLFileBMKSW(htmlPath, pageCount, background, pictureScale, rtfName, rtfFolder, fontName,
-                                 fontSize, fontColor, leftMargin, topMargin, pageWidth, pageHeight, mode, landscape,
-                                 paper);
+        return MakeHTMLFileBMKSW(htmlPath, pageCount, background, pictureScale, rtfName, rtfFolder, fontName, fontSize,
+                                 fontColor, leftMargin, topMargin, pageWidth, pageHeight, mode, landscape, paper);
     }
 };
 
@@ -224,9 +223,9 @@ TEST_F(HTMLBuilderTest, OnlyModesOneToFourWithADocumentNameBuildTheRTF)
         std::uint8_t mode;
         const char* rtfName;
         bool rtf;
-    } cases[] = {{0, "Report", false}, {1, "Report", true},  {2, "Report", true}, {3, "Report", true},
-                 {4, "Report", true},  {5, "Report", false}, {255, "Report", false}, {1, "      ", false},
-                 {2, "", false}};
+    } cases[] = {{0, "Report", false},   {1, "Report", true},  {2, "Report", true},
+                 {3, "Report", true},    {4, "Report", true},  {5, "Report", false},
+                 {255, "Report", false}, {1, "      ", false}, {2, "", false}};
     for (const Case& c : cases) {
         std::filesystem::remove(at("42.RTF"));
         std::filesystem::remove(at("Report.RTF"));
@@ -311,9 +310,9 @@ struct BuildFaultRow {
     const char* name;
     std::function<void(Build& build, const std::string& folder)> arrange;
     std::uint8_t result;
-    std::vector<std::string> failures;      // lastBuild()'s texts, "@" for the folder's path
+    std::vector<std::string> failures;       // lastBuild()'s texts, "@" for the folder's path
     std::map<std::string, std::string> kept; // files that hold exactly this afterwards
-    std::vector<std::string> gone;          // files that must not exist afterwards
+    std::vector<std::string> gone;           // files that must not exist afterwards
     bool documentMade = false;
 };
 

@@ -141,8 +141,7 @@ protected:
 
     void setClock(int year, int month, int day, int hour, int minute)
     {
-        fw::core::setClockForTesting(
-            [=] { return fw::core::LocalDateTime{year, month, day, hour, minute, 0, 0}; });
+        fw::core::setClockForTesting([=] { return fw::core::LocalDateTime{year, month, day, hour, minute, 0, 0}; });
     }
 
     // Page i of job 42, written with a lower-case extension as the mail
@@ -231,8 +230,8 @@ TEST_P(RTFPaperNames, PickThePaperTextOfTheOrientation)
     writePage(1, pageFile(""));
     for (std::uint8_t landscape : {0, 1}) {
         ASSERT_EQ(makeWorked(1, landscape, GetParam().paper), 0);
-        const std::string expected = formattingLine(std::string(landscape ? GetParam().landscape : GetParam().portrait) +
-                                                    R"(\margl500\margt500)");
+        const std::string expected = formattingLine(
+            std::string(landscape ? GetParam().landscape : GetParam().portrait) + R"(\margl500\margt500)");
         EXPECT_NE(document().find("\r\n" + expected), std::string::npos) << "landscape " << int(landscape);
     }
 }

@@ -25,8 +25,7 @@ protected:
         TempFolderTest::SetUp();
         m_record.emplace(at("record"));
         ASSERT_TRUE(m_record->isOpen());
-        m_xdgOpen.emplace(at("bin"), "xdg-open",
-                          "printf '%s:%s\\n' \"$#\" \"$1\" > \"" + at("record").string() + "\"");
+        m_xdgOpen.emplace(at("bin"), "xdg-open", "printf '%s:%s\\n' \"$#\" \"$1\" > \"" + at("record").string() + "\"");
     }
 
     void TearDown() override

@@ -449,7 +449,8 @@ TEST_F(StagedWriting, ANewFileNeverReplacesOneThatTookItsName)
     EXPECT_EQ(contents(at("mail-1.eml")), "an earlier draft");
     EXPECT_EQ(contents(at("mail-2.eml")), "draft");
     EXPECT_EQ(test_support::fileNames(m_folder), (std::vector<std::string>{"mail-1.eml", "mail-2.eml"}));
-    EXPECT_EQ(fs::status(at("mail-2.eml")).permissions() & fs::perms::all, fs::perms::owner_read | fs::perms::owner_write);
+    EXPECT_EQ(fs::status(at("mail-2.eml")).permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write);
 }
 
 TEST_F(StagedWriting, AReplacedFileKeepsItsPermissions)

@@ -374,8 +374,8 @@ struct FailedBuildRow {
     // body file; gives the RTF folder to use (blank for none).
     std::function<std::string(const std::filesystem::path& folder)> arrange;
     bool pageMissing;
-    bool mails;            // a mail item is made at all
-    Lines workFolder;      // KR/ afterwards
+    bool mails;       // a mail item is made at all
+    Lines workFolder; // KR/ afterwards
     bool opens = false;
     // The start of the failure's line in the box that tells the person.
     const char* told = "";
@@ -457,8 +457,8 @@ TEST_F(HookTest, AWorkFolderThatDoesNotFitItsFieldIsRefusedAndNothingIsWritten)
     const PrintedRun run = printReport(customers(), fourNames);
     const std::string shown = testing::internal::GetCapturedStderr();
     EXPECT_EQ(run.displayResult, 0);
-    EXPECT_EQ(shown, "Work folder: " + folder +
-                         "\\ is 257 characters long, more than the 256 that the work folder holds\n");
+    EXPECT_EQ(shown,
+              "Work folder: " + folder + "\\ is 257 characters long, more than the 256 that the work folder holds\n");
     EXPECT_TRUE(engine::BMKG.WorkFolder.isBlank());
     EXPECT_TRUE(mailLines().empty());
     EXPECT_EQ(filesIn(m_folder), (Lines{"bin", "shell"}));

@@ -68,8 +68,8 @@ protected:
     {
         if (c.htmlBodyFile.empty())
             c.htmlBodyFile = bodyPath();
-        return SendEmail(c.to, c.cc, c.bcc, c.subject, c.htmlBodyFile, c.bodyFile, c.rtfName, c.rtfFolder,
-                         c.importance, c.mode, c.formatNumber);
+        return SendEmail(c.to, c.cc, c.bcc, c.subject, c.htmlBodyFile, c.bodyFile, c.rtfName, c.rtfFolder, c.importance,
+                         c.mode, c.formatNumber);
     }
 
     // What the mail program was told, for one call.
@@ -533,7 +533,8 @@ TEST_F(SendEmailDraftTest, OneDraftPerCallWithItsHeadersBodyAndAttachments)
     const auto after = drafts();
     ASSERT_EQ(after.size(), 2u);
     EXPECT_EQ(test_support::readFile(files.front()), first);
-    const auto second = test_support::readDraft(test_support::readFile(after.back() == files.front() ? after.front() : after.back()));
+    const auto second =
+        test_support::readDraft(test_support::readFile(after.back() == files.front() ? after.front() : after.back()));
     EXPECT_EQ(second.headers.at("Importance"), "low");
     EXPECT_EQ(second.headers.at("X-Priority"), "5");
     ASSERT_EQ(second.attachments.size(), 1u); // mode 5: no RTF document

@@ -29,8 +29,8 @@
 #include "framework/preview/qt/preview_window.h"
 #include "framework/threads/scheduler.h"
 #include "tests/preview/application.h"
-#include "tests/support/temp_folder.h"
 #include "tests/preview/wmf_bytes.h"
+#include "tests/support/temp_folder.h"
 
 // Sizes in failure messages as width x height.
 void PrintTo(const QSize& size, std::ostream* out) { *out << size.width() << "x" << size.height(); }
@@ -378,7 +378,8 @@ TEST_P(PreviewFitsTheRoom, AtFirstShowAndAfterEachResize)
         const struct {
             QSize size;
             Fills fills;
-        } resizes[] = {{QSize(760, 1300), Fills::Across}, {QSize(1100, 560), Fills::Down}, {QSize(900, 1000), Fills::Down}};
+        } resizes[] = {
+            {QSize(760, 1300), Fills::Across}, {QSize(1100, 560), Fills::Down}, {QSize(900, 1000), Fills::Down}};
         for (const auto& resize : resizes) {
             window->resize(resize.size);
             settle(*window, resize.size);

@@ -44,8 +44,8 @@ public:
 
     WmfBytes& pen(std::uint16_t style, std::int16_t width, std::uint32_t color)
     {
-        return record(0x02FA, {style, std::uint16_t(width), 0, std::uint16_t(color & 0xFFFF),
-                               std::uint16_t(color >> 16)});
+        return record(0x02FA,
+                      {style, std::uint16_t(width), 0, std::uint16_t(color & 0xFFFF), std::uint16_t(color >> 16)});
     }
     WmfBytes& brush(std::uint16_t style, std::uint32_t color, std::uint16_t hatch = 0)
     {

@@ -259,9 +259,13 @@ TEST(WmfPainter, OpaqueTextFillsItsBackground)
 TEST(WmfPainter, UpdateCurrentPositionSetsTextSideBySide)
 {
     // With the update flag, each text starts where the last one ended.
-    auto page =
-        a4().bkMode(1).font(-400, "Arial").select(0).textAlign(1).moveTo(1000, 1000).textOut(0, 0, "HH").textOut(
-            0, 0, "HH");
+    auto page = a4().bkMode(1)
+                    .font(-400, "Arial")
+                    .select(0)
+                    .textAlign(1)
+                    .moveTo(1000, 1000)
+                    .textOut(0, 0, "HH")
+                    .textOut(0, 0, "HH");
     const QRect both = ink(render(page.end().bytes()));
     const QRect one = ink(render(a4().bkMode(1).font(-400, "Arial").select(0).textOut(1000, 1000, "HH").end().bytes()));
     const QRect four =
@@ -273,8 +277,10 @@ TEST(WmfPainter, UpdateCurrentPositionSetsTextSideBySide)
 TEST(WmfPainter, ClippedExtTextOutCutsTheText)
 {
     // ETO_CLIPPED with a rectangle that ends 15 pixels right of the start.
-    auto page = a4().bkMode(1).font(-400, "Arial").select(0).record(
-        0x0A32, {1000, 1000, 4, 4, 1000, 1000, 1150, 1500, 'H' | ('H' << 8), 'H' | ('H' << 8)});
+    auto page = a4().bkMode(1)
+                    .font(-400, "Arial")
+                    .select(0)
+                    .record(0x0A32, {1000, 1000, 4, 4, 1000, 1000, 1150, 1500, 'H' | ('H' << 8), 'H' | ('H' << 8)});
     const QRect box = ink(render(page.end().bytes()));
     ASSERT_FALSE(box.isEmpty());
     EXPECT_LE(box.right(), 115);
@@ -283,8 +289,9 @@ TEST(WmfPainter, ClippedExtTextOutCutsTheText)
 TEST(WmfPainter, EscapementRotatesTheText)
 {
     // 90 degrees counter-clockwise: the text runs upwards from the reference.
-    const auto page = a4().bkMode(1).record(0x02FB, {std::uint16_t(-400), 0, 900, 900, 400, 0, 0, 0, 0, 'A' | ('r' << 8),
-                                                     'i' | ('a' << 8), 'l'})
+    const auto page = a4().bkMode(1)
+                          .record(0x02FB, {std::uint16_t(-400), 0, 900, 900, 400, 0, 0, 0, 0, 'A' | ('r' << 8),
+                                           'i' | ('a' << 8), 'l'})
                           .select(0)
                           .textAlign(24)
                           .textOut(4000, 6000, "HHHH")

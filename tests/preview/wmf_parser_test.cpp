@@ -12,8 +12,8 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/support/temp_folder.h"
 #include "tests/preview/wmf_bytes.h"
+#include "tests/support/temp_folder.h"
 
 namespace fw::preview {
 namespace {

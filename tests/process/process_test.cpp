@@ -224,8 +224,7 @@ TEST_F(ProcessTest, ReadErrorIsShownAndEndsTheRunAsCancelled)
     EXPECT_EQ(inBatchWhileShown, std::vector<bool>{false});
     ASSERT_EQ(capture.messages.size(), 1u);
     EXPECT_EQ(capture.messages[0].caption, "Record Retrieval Error");
-    EXPECT_NE(capture.messages[0].text.find("attempting to access a record from the People file."),
-              std::string::npos)
+    EXPECT_NE(capture.messages[0].text.find("attempting to access a record from the People file."), std::string::npos)
         << capture.messages[0].text;
     ASSERT_TRUE(process.failure().has_value());
 }

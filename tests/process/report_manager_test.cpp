@@ -23,8 +23,8 @@
 namespace {
 
 using fw::ui::drive::waitFor;
-using test_support::readPageFile;
 using test_support::PersonRecord;
+using test_support::readPageFile;
 
 // What the previewer's display saw: the page files and what each shows.
 class RecordingPreviewer : public fw::preview::Previewer {
@@ -57,9 +57,9 @@ fw::core::Expected<std::unique_ptr<fw::report::Report>> smallReport(PersonRecord
 // What happens at one record of the run, from inside its per-record step.
 enum class AtRecord : std::uint8_t {
     Nothing,
-    ClickCancel,        // the run waits there until the test has clicked Cancel
-    CloseFromOutside,   // a close-window event as the program's end sends
-    RemovePageFolder,   // the pages can no longer be written
+    ClickCancel,      // the run waits there until the test has clicked Cancel
+    CloseFromOutside, // a close-window event as the program's end sends
+    RemovePageFolder, // the pages can no longer be written
 };
 
 struct RunCase {
@@ -262,12 +262,12 @@ TEST_F(ProcessFixture, PagesOfACompletedRunBreakAtTheRightRecord)
         return all;
     };
     ASSERT_EQ(previewer.texts.size(), 3u);
-    EXPECT_EQ(previewer.texts[0], page({"P001", "00001", "01/01/00", "P002", "00002", "02/01/00", "P003", "00003",
-                                        "03/01/00"},
-                                       "Page    1"));
-    EXPECT_EQ(previewer.texts[1], page({"P004", "00004", "04/01/00", "P005", "00005", "05/01/00", "P006", "00006",
-                                        "06/01/00"},
-                                       "Page    2"));
+    EXPECT_EQ(
+        previewer.texts[0],
+        page({"P001", "00001", "01/01/00", "P002", "00002", "02/01/00", "P003", "00003", "03/01/00"}, "Page    1"));
+    EXPECT_EQ(
+        previewer.texts[1],
+        page({"P004", "00004", "04/01/00", "P005", "00005", "05/01/00", "P006", "00006", "06/01/00"}, "Page    2"));
     EXPECT_EQ(previewer.texts[2], page({"P007", "00007", "07/01/00"}, "Page    3"));
 }
 

@@ -61,9 +61,8 @@ INSTANTIATE_TEST_SUITE_P(
 // never go down along them, so the progress never goes back.
 TEST(TextStepOrder, NumbersFollowTheOrderOfKeysThatIgnoreCase)
 {
-    const std::vector<std::string> sorted{" lead blank", "007 Agents", "42nd Street", "abbot", "Adams",
-                                          "adamson",     "Baker",      "bakers",      "O'Brien", "Ochoa",
-                                          "Zhu",         "zz top"};
+    const std::vector<std::string> sorted{" lead blank", "007 Agents", "42nd Street", "abbot", "Adams", "adamson",
+                                          "Baker",       "bakers",     "O'Brien",     "Ochoa", "Zhu",   "zz top"};
     TextStep step;
     step.init(C::Letters | C::Digits, 3);
     for (std::size_t i = 1; i < sorted.size(); ++i)

@@ -16,13 +16,13 @@
 using namespace fw::report;
 using fw::core::Binding;
 using fw::core::Text;
-using test_support::ReportFolderTest;
-using test_support::ReadText;
-using test_support::ReadPixel;
+using test_support::expectShown;
 using test_support::ReadPage;
 using test_support::readPageFile;
+using test_support::ReadPixel;
+using test_support::ReadText;
+using test_support::ReportFolderTest;
 using test_support::ShownText;
-using test_support::expectShown;
 
 namespace {
 
@@ -413,10 +413,10 @@ TEST_P(PageExtent, IsMarkedByWhitePixelsInOppositeCorners)
         EXPECT_EQ(p.pixels, (std::vector<ReadPixel>{{0, 0, 0xFFFFFF}, {row.width - 1, row.height - 1, 0xFFFFFF}}));
         // The set-up of the window and the text mode, then the marks, then the page's drawing.
         ASSERT_GE(p.functions.size(), 6u);
-        EXPECT_EQ((std::vector<std::uint16_t>(p.functions.begin(), p.functions.begin() + 6)),
-                  (std::vector<std::uint16_t>{WmfFunction::SetWindowOrg, WmfFunction::SetWindowExt,
-                                              WmfFunction::SetBkMode, WmfFunction::SetTextAlign, WmfFunction::SetPixel,
-                                              WmfFunction::SetPixel}));
+        EXPECT_EQ(
+            (std::vector<std::uint16_t>(p.functions.begin(), p.functions.begin() + 6)),
+            (std::vector<std::uint16_t>{WmfFunction::SetWindowOrg, WmfFunction::SetWindowExt, WmfFunction::SetBkMode,
+                                        WmfFunction::SetTextAlign, WmfFunction::SetPixel, WmfFunction::SetPixel}));
     }
 }
 
@@ -484,7 +484,8 @@ TEST_F(ReportFolderTest, ALayoutIsFoundByLabelAndModuleKeyInAnyCase)
     registerReportLayout("P1$REPORT", "reporttest$small", testlayouts::small);
     Text<20> name;
     std::int32_t number = 0, date = 0;
-    auto report = Report::create("p1$report  ", "REPORTTEST$SMALL", {Binding::of(name), Binding::of(number), Binding::of(date)});
+    auto report = Report::create("p1$report  ", "REPORTTEST$SMALL",
+                                 {Binding::of(name), Binding::of(number), Binding::of(date)});
     ASSERT_TRUE(report.has_value()) << report.error().text();
     EXPECT_EQ(findReportLayout("P1$REPORT", "reporttest$small")->detailArea.height, 1500);
 

@@ -6,8 +6,8 @@
 
 #include <algorithm>
 #include <fstream>
-#include <iterator>
 #include <functional>
+#include <iterator>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -29,19 +29,19 @@
 namespace {
 
 using namespace zorvane;
-using zorvane::ReportId;
-using test_support::ReadText;
-using test_support::ReadPage;
-using test_support::ShownText;
 using test_support::expectShown;
+using test_support::ReadPage;
+using test_support::ReadText;
+using test_support::ShownText;
+using zorvane::ReportId;
 
 std::string moduleKeyOf(ReportId report) { return std::string(zorvane::reportDefinition(report).moduleKey); }
 
 // The values of `field` in the order `key` reads the file (record order
 // when empty), through `picture`: what the report's column must show.
 template <class Record>
-std::vector<std::string> column(fw::data::DataFile& file, Record& buffer, std::string_view key,
-                                std::string_view field, std::string_view picture)
+std::vector<std::string> column(fw::data::DataFile& file, Record& buffer, std::string_view key, std::string_view field,
+                                std::string_view picture)
 {
     std::vector<std::string> values;
     EXPECT_TRUE(file.open().has_value());
@@ -79,11 +79,11 @@ struct OrderCase {
     const char* name;
     ReportId report;
     std::function<std::vector<std::string>()> expected;
-    int x;             // the column on the page
-    int y;             // the field's place in its band
-    int detailTop;     // where the detail area starts
+    int x;         // the column on the page
+    int y;         // the field's place in its band
+    int detailTop; // where the detail area starts
     int bandHeight;
-    int perPage;       // detail bands a page holds
+    int perPage; // detail bands a page holds
     const char* title;
     friend void PrintTo(const OrderCase& c, std::ostream* os) { *os << c.name; }
 };
@@ -372,8 +372,7 @@ TEST_P(ReportEmpty, WindowOpensAndClosesAndNothingIsPrintedOrMailed)
     fw::threads::waitForThread(thread);
 
     EXPECT_EQ(response, 2);
-    EXPECT_EQ(fw::ui::drive::findWindow(zorvane::ProgressWindowLabel, moduleKeyOf(c.report)), nullptr)
-        << "and closes";
+    EXPECT_EQ(fw::ui::drive::findWindow(zorvane::ProgressWindowLabel, moduleKeyOf(c.report)), nullptr) << "and closes";
     EXPECT_TRUE(filesIn(m_folder / "KR").empty());
     EXPECT_TRUE(filesIn(m_folder / "drafts").empty());
     ASSERT_EQ(capture.messages.size(), c.messages);

@@ -20,11 +20,11 @@ struct ReadAttachment {
 // A draft as a mail program would see it.
 struct ReadDraft {
     bool parsed = false;
-    std::string headerBlock;                        // raw, up to the first empty line
-    std::vector<std::string> headerNames;           // top-level headers in order
-    std::map<std::string, std::string> headers;     // decoded values
+    std::string headerBlock;                    // raw, up to the first empty line
+    std::vector<std::string> headerNames;       // top-level headers in order
+    std::map<std::string, std::string> headers; // decoded values
     std::string to, cc, bcc, subject;
-    std::string bodyType;     // "text/html"
+    std::string bodyType; // "text/html"
     std::string bodyCharset;
     std::string bodyEncoding; // "quoted-printable"
     std::string body;         // decoded bytes

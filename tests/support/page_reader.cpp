@@ -20,7 +20,9 @@ ReadPage readPage(const std::vector<std::uint8_t>& f)
     ReadPage p;
     auto u16 = [&](std::size_t at) { return static_cast<std::uint16_t>(f[at] | f[at + 1] << 8); };
     auto s16 = [&](std::size_t at) { return static_cast<int>(static_cast<std::int16_t>(u16(at))); };
-    auto u32 = [&](std::size_t at) { return static_cast<std::uint32_t>(u16(at) | static_cast<std::uint32_t>(u16(at + 2)) << 16); };
+    auto u32 = [&](std::size_t at) {
+        return static_cast<std::uint32_t>(u16(at) | static_cast<std::uint32_t>(u16(at + 2)) << 16);
+    };
 
     if (f.size() < 40 + 6) {
         p.fault = "file too short";

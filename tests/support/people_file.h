@@ -33,7 +33,10 @@ struct Person {
 // Four people in no key's order, with a city that differs from another only
 // in case and a year two of them share.
 inline const std::vector<Person> kPeople{
-    {3, "carol", "NY", 1990}, {1, "Alice", "ny", 1985}, {4, "dave", "LA", 1990}, {2, "Bob", "NY", 2001},
+    {3, "carol", "NY", 1990},
+    {1, "Alice", "ny", 1985},
+    {4, "dave", "LA", 1990},
+    {2, "Bob", "NY", 2001},
 };
 
 void put(PersonRecord& r, const Person& p);

@@ -49,9 +49,9 @@ TEST(FiberScheduler, TwoThreadsInterleaveOnlyAtTheirWaits)
     const ThreadNumber b = fw::threads::start(worker("B", 1, 0));
     fw::threads::waitUntil([&] { return !fw::threads::isAlive(a) && !fw::threads::isAlive(b); });
 
-    const std::vector<std::string> expected{
-        "A step 1 a", "A step 1 b", "B step 1 a", "B step 1 b", "A step 2 a", "A step 2 b",
-        "B step 2 a", "B step 2 b", "A step 3 a", "A step 3 b", "B step 3 a", "B step 3 b"};
+    const std::vector<std::string> expected{"A step 1 a", "A step 1 b", "B step 1 a", "B step 1 b",
+                                            "A step 2 a", "A step 2 b", "B step 2 a", "B step 2 b",
+                                            "A step 3 a", "A step 3 b", "B step 3 a", "B step 3 b"};
     EXPECT_EQ(trace.lines, expected);
 }
 
@@ -64,8 +64,8 @@ TEST(FiberScheduler, EachThreadHasItsOwnRequestResponseAndFurtherNumber)
     bool aSet = false, bSet = false;
     fw::core::threadValues() = {7, 8, 9};
 
-    auto body = [&](std::uint8_t request, std::uint8_t response, std::int32_t further, bool& mineSet,
-                    bool& otherSet, Seen& seen) {
+    auto body = [&](std::uint8_t request, std::uint8_t response, std::int32_t further, bool& mineSet, bool& otherSet,
+                    Seen& seen) {
         return [&, request, response, further] {
             auto& v = fw::core::threadValues();
             EXPECT_EQ(v.request, 0) << "a new thread starts from zero";

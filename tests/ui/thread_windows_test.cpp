@@ -9,9 +9,9 @@
 
 #include "framework/core/thread_values.h"
 #include "framework/threads/scheduler.h"
+#include "framework/ui/drive/window_driver.h"
 #include "framework/ui/qt/application.h"
 #include "framework/ui/qt/modal.h"
-#include "framework/ui/drive/window_driver.h"
 #include "framework/ui/window.h"
 #include "sample_layouts.h"
 

@@ -151,7 +151,7 @@ TEST_P(UiEventRouting, ControlEventsAndWindowEventsGoToTheirOwnHandling)
         manager.endOnWindowAccepted = true;
         window->post(GetParam().event, GetParam().control);
         window->post(Event::Accepted, 0); // ends the loop
-        (void)manager.run(); // the trace shows the run; its response is another test's
+        (void)manager.run();              // the trace shows the run; its response is another test's
         done = true;
     });
     ASSERT_TRUE(waitFor([&] { return done; }));

@@ -13,9 +13,9 @@
 
 #include "framework/core/text.h"
 #include "framework/ui/cursor.h"
+#include "framework/ui/drive/window_driver.h"
 #include "framework/ui/qt/application.h"
 #include "framework/ui/qt/window_view.h"
-#include "framework/ui/drive/window_driver.h"
 #include "sample_layouts.h"
 
 namespace {
@@ -37,10 +37,7 @@ protected:
     }
 
     // Takes events until `event` comes (true) or the window's loop ends.
-    static bool nextIs(Window& window, Event event)
-    {
-        return window.nextEvent() && window.event() == event;
-    }
+    static bool nextIs(Window& window, Event event) { return window.nextEvent() && window.event() == event; }
 
     uitest::ScratchFolder scratch;
 };
@@ -119,12 +116,12 @@ TEST_F(UiWindow, DialogUnitGeometryBecomesSensiblePixels)
         int control;
         Rect rect;
     };
-    for (const Expected& e : {Expected{1, {35, 63, 135, 18}}, Expected{2, {35, 78, 135, 18}},
-                              Expected{3, {20, 18, 175, 18}}}) {
+    for (const Expected& e :
+         {Expected{1, {35, 63, 135, 18}}, Expected{2, {35, 78, 135, 18}}, Expected{3, {20, 18, 175, 18}}}) {
         QWidget* control = notice->view().controlWidget(e.control);
         ASSERT_NE(control, nullptr);
-        EXPECT_EQ(control->geometry(), QRect(units.x(e.rect.x), units.y(e.rect.y), units.x(e.rect.width),
-                                             units.y(e.rect.height)))
+        EXPECT_EQ(control->geometry(),
+                  QRect(units.x(e.rect.x), units.y(e.rect.y), units.x(e.rect.width), units.y(e.rect.height)))
             << "control " << e.control;
         // The 14-point text the layout gives each of them fits its place.
         const QFontMetrics metrics(control->font());
@@ -237,8 +234,8 @@ protected:
     void SetUp() override
     {
         UiWindow::SetUp();
-        frame = make(uitest::frameLayout(), {Binding::of(mode), Binding::of(mode), Binding::of(folder),
-                                             Binding::of(explanation)});
+        frame = make(uitest::frameLayout(),
+                     {Binding::of(mode), Binding::of(mode), Binding::of(folder), Binding::of(explanation)});
         ASSERT_TRUE(frame);
         frame->open();
         ASSERT_TRUE(drive::waitUntilShown(*frame));

@@ -204,9 +204,9 @@ TEST_F(GoodsReportTest, PercentageIsRefreshedOnlyWhenTheWholeNumberChanges)
     writeGoods(7);
     const Observed seen = run();
     // 100 * k / 7 for k = 1 .. 7, each shown once.
-    EXPECT_EQ(seen.progress, (std::vector<std::string>{" 14% Completed", " 28% Completed", " 42% Completed",
-                                                       " 57% Completed", " 71% Completed", " 85% Completed",
-                                                       "100% Completed"}));
+    EXPECT_EQ(seen.progress,
+              (std::vector<std::string>{" 14% Completed", " 28% Completed", " 42% Completed", " 57% Completed",
+                                        " 71% Completed", " 85% Completed", "100% Completed"}));
     expectTheEndOfTheRun(seen);
 }
 

@@ -204,9 +204,9 @@ INSTANTIATE_TEST_SUITE_P(
 // and what stands under every name is whole, the earlier file or the new one.
 struct FullDiskRun {
     const char* name;
-    std::size_t free;           // bytes left on the disk before the run
-    std::string standardError;  // "@" for the job's folder
-    std::string body;           // out/kr12.html afterwards
+    std::size_t free;          // bytes left on the disk before the run
+    std::string standardError; // "@" for the job's folder
+    std::string body;          // out/kr12.html afterwards
     std::vector<std::string> workFolder;
 };
 
@@ -266,7 +266,8 @@ TEST_F(VextrelFaults, AKilledRunLeavesTheEarlierDocumentsAndTheNextRunClearsUp)
         for (const auto& entry : fs::directory_iterator(job / "KR")) {
             std::error_code ec;
             const std::string name = entry.path().filename().string();
-            if (name.starts_with(".~reportmail-") && name.ends_with("~12.RTF") && fs::file_size(entry, ec) > (16u << 20))
+            if (name.starts_with(".~reportmail-") && name.ends_with("~12.RTF") &&
+                fs::file_size(entry, ec) > (16u << 20))
                 temporary = entry.path();
         }
         std::this_thread::sleep_for(std::chrono::milliseconds(2));

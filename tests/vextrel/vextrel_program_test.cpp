@@ -26,10 +26,10 @@ struct RunCase {
     int goodsRecords;                       // -1: no GOODS file before the run
     int exitStatus;
     std::string standardError;
-    std::string htmlPath;                   // "" when no HTML body file may be written
+    std::string htmlPath; // "" when no HTML body file may be written
     std::string backgroundDigits;
-    std::vector<std::string> workFolder;    // every file in KR/ after the run
-    std::string rtfJob;                     // the job whose document and named copy are checked
+    std::vector<std::string> workFolder; // every file in KR/ after the run
+    std::string rtfJob;                  // the job whose document and named copy are checked
 };
 
 void PrintTo(const RunCase& c, std::ostream* out) { *out << c.name; }

@@ -12,10 +12,10 @@
 #include "demo/dictionary/dictionary.h"
 #include "demo/dictionary/records.h"
 #include "demo/reports/report_run.h"
+#include "demo_mails.h"
 #include "engine/global_data.h"
 #include "engine/mail/send_email_window.h"
 #include "engine/zorvane/zorvane_globals.h"
-#include "demo_mails.h"
 #include "frame_fixture.h"
 #include "framework/app/error_manager.h"
 #include "framework/automation/recording_object.h"
@@ -23,9 +23,9 @@
 namespace {
 
 using namespace zorvane;
+using fw::ui::drive::waitFor;
 using zorvane::CUS;
 using zorvane::CUSTOMER;
-using fw::ui::drive::waitFor;
 
 // Customers in record order; their names are not in alphabetical order, so
 // a run in key order would show.
@@ -128,7 +128,8 @@ TEST_P(ZorvaneBulkMail, MailsTheFirstFiveCustomersInRecordOrder)
     }
     EXPECT_EQ(customersAdded, to);
     if (row.teachers != 0) {
-        EXPECT_EQ(linesWith(lines, "Recipients.Add(").size(), mailed) << "the Teachers report goes to the customer alone";
+        EXPECT_EQ(linesWith(lines, "Recipients.Add(").size(), mailed)
+            << "the Teachers report goes to the customer alone";
     }
     EXPECT_EQ(tail(linesWith(lines, ".Subject ="), ".Subject"), subjects);
     if (row.classes != 0 && mailed > 0) {

@@ -79,8 +79,10 @@ TEST_F(ZorvaneFrame, MenuBarShowsEveryItemWithItsStatusMessage)
         EXPECT_EQ(drive::statusMessage(frame(), row.item), row.message) << row.item;
         EXPECT_TRUE(frame().isVisible(row.item)) << row.item;
     }
-    for (auto [radio, caption] : {std::pair{C::SaveRadio, "Save"}, {C::SilentSaveRadio, "Silent save"},
-                                  {C::SilentEmailRadio, "Silent email"}, {C::EmailPreviewRadio, "Email Preview"},
+    for (auto [radio, caption] : {std::pair{C::SaveRadio, "Save"},
+                                  {C::SilentSaveRadio, "Silent save"},
+                                  {C::SilentEmailRadio, "Silent email"},
+                                  {C::EmailPreviewRadio, "Email Preview"},
                                   {C::PrintRadio, "Print"}})
         EXPECT_EQ(text(radio), caption) << radio;
     EXPECT_EQ(text(C::RTFpathLabel), "BMKG:RTFpath");
@@ -232,9 +234,8 @@ TEST_F(ZorvaneFrame, TwoQuickCustomersRunAtOnceWhileTheFrameStaysUsable)
 
     release = true;
     EXPECT_TRUE(waitFor([&] { return running == 0; }));
-    EXPECT_TRUE(waitFor([&] {
-        return !fw::threads::isAlive(calls[0].thread) && !fw::threads::isAlive(calls[1].thread);
-    }));
+    EXPECT_TRUE(
+        waitFor([&] { return !fw::threads::isAlive(calls[0].thread) && !fw::threads::isAlive(calls[1].thread); }));
 }
 
 TEST_F(ZorvaneFrame, EmailOneKeepsTheFrameBusyUntilItReturns)

@@ -12,6 +12,7 @@
 #include "demo/bulk_mail/bulk_mail.h"
 #include "demo/mails/mails.h"
 #include "demo/program/mail_failure_notice.h"
+#include "demo_mails.h"
 #include "framework/app/message_presenter.h"
 #include "framework/automation/draft_opener.h"
 #include "framework/automation/drafts_folder.h"
@@ -20,7 +21,6 @@
 #include "framework/threads/scheduler.h"
 #include "framework/ui/drive/window_driver.h"
 #include "tests/support/temp_folder.h"
-#include "demo_mails.h"
 
 namespace {
 

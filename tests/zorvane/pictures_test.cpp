@@ -39,8 +39,8 @@ Picture pattern(int width, int height)
         for (int x = 0; x < width; ++x) {
             const bool transparent = (x + y) % 7 == 0;
             const std::uint32_t color = static_cast<std::uint32_t>((x * 37) & 0xFF) << 16 |
-                                         static_cast<std::uint32_t>((y * 59) & 0xFF) << 8 |
-                                         static_cast<std::uint32_t>((x * y) & 0xFF);
+                                        static_cast<std::uint32_t>((y * 59) & 0xFF) << 8 |
+                                        static_cast<std::uint32_t>((x * y) & 0xFF);
             p.pixels.push_back(transparent ? 0u : (0xFF000000u | color));
         }
     return p;
@@ -67,7 +67,7 @@ TEST_F(ZorvanePictures, IconFileKeepsEveryImageAndItsHeader)
 {
     const std::string bytes = iconFile({pattern(32, 32), pattern(16, 16)});
     ASSERT_GE(bytes.size(), 38u);
-    EXPECT_EQ(bytes.substr(0, 6), std::string("\0\0\1\0\2\0", 6)); // reserved, icon, two images
+    EXPECT_EQ(bytes.substr(0, 6), std::string("\0\0\1\0\2\0", 6));           // reserved, icon, two images
     EXPECT_EQ(bytes.substr(6, 8), std::string("\x20\x20\0\0\1\0\x20\0", 8)); // 32x32, planes 1, 32 bits
     EXPECT_EQ(bytes.substr(22, 8), std::string("\x10\x10\0\0\1\0\x20\0", 8));
     // A 32x32 image: 40 header bytes, 4096 colour bytes, 32 mask rows of 4.
@@ -115,7 +115,8 @@ TEST_F(ZorvanePictures, GifFileReadsBackPixelForPixel)
         ASSERT_EQ(image.size(), QSize(row.width, row.height)) << row.name;
         for (int y = 0; y < row.height; ++y)
             for (int x = 0; x < row.width; ++x)
-                ASSERT_EQ(image.pixel(x, y) & 0xFFFFFF, p.palette[p.pixels[static_cast<std::size_t>(y * row.width + x)]])
+                ASSERT_EQ(image.pixel(x, y) & 0xFFFFFF,
+                          p.palette[p.pixels[static_cast<std::size_t>(y * row.width + x)]])
                     << row.name << " at " << x << "," << y;
     }
 }
@@ -134,8 +135,8 @@ TEST_F(ZorvanePictures, TheDrawnFilesAreFoundAndRead)
 {
     fw::ui::startWindowSystem();
     addZorvanePictures();
-    for (auto [name, width, height] : {std::tuple{"qkload.ico", 32, 32}, {"ereport.gif", 240, 150},
-                                       {"Exit2.ico", 16, 16}, {"QKLOAD.ICO", 32, 32}}) {
+    for (auto [name, width, height] :
+         {std::tuple{"qkload.ico", 32, 32}, {"ereport.gif", 240, 150}, {"Exit2.ico", 16, 16}, {"QKLOAD.ICO", 32, 32}}) {
         const QImage image = fw::ui::loadImage(name);
         EXPECT_EQ(image.size(), QSize(width, height)) << name;
     }

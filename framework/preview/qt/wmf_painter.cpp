@@ -281,8 +281,8 @@ private:
             width += a;
 
         const bool fromCurrent = m_state.textAlign & WmfAlign::UpdateCurrentPosition;
-        const QPointF reference =
-            fromCurrent ? map(m_state.currentPosition.x(), m_state.currentPosition.y()) : map(c.at);
+        const QPointF reference = fromCurrent ? map(m_state.currentPosition.x(), m_state.currentPosition.y())
+                                              : map(c.at);
 
         double x = 0;
         // clang-format off

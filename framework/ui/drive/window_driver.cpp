@@ -93,10 +93,7 @@ void clickButton(Window& window, int button)
         QTest::mouseClick(widget, Qt::LeftButton);
 }
 
-void clickRadio(Window& window, int radio)
-{
-    clickButton(window, radio);
-}
+void clickRadio(Window& window, int radio) { clickButton(window, radio); }
 
 void typeInto(Window& window, int entry, std::string_view text)
 {
@@ -152,15 +149,9 @@ void takeFocusAway()
     elsewhere()->activateWindow();
 }
 
-void giveFocusBack()
-{
-    delete elsewhere().data();
-}
+void giveFocusBack() { delete elsewhere().data(); }
 
-bool isActive(const Window& window)
-{
-    return const_cast<Window&>(window).view().widget()->isActiveWindow();
-}
+bool isActive(const Window& window) { return const_cast<Window&>(window).view().widget()->isActiveWindow(); }
 
 std::string statusMessage(Window& window, int item)
 {

@@ -66,8 +66,7 @@ unsigned fallbackButton(unsigned buttons, unsigned defaultButton)
 
 } // namespace
 
-unsigned message(std::string_view text, std::string_view caption, Icon icon, unsigned buttons,
-                 unsigned defaultButton)
+unsigned message(std::string_view text, std::string_view caption, Icon icon, unsigned buttons, unsigned defaultButton)
 {
     const unsigned fallback = fallbackButton(buttons, defaultButton);
     if (buttons == 0)
