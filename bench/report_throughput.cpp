@@ -55,10 +55,10 @@
 #include <vector>
 
 #include "demo/dictionary/records.h"
+#include "demo/reports/report_layouts.h"
 #include "framework/app/error_manager.h"
 #include "framework/app/file_manager.h"
 #include "framework/app/relation_manager.h"
-#include "demo/reports/report_layouts.h"
 #include "framework/core/date_time.h"
 #include "framework/data/read_batch.h"
 #include "framework/data/view.h"
@@ -174,8 +174,8 @@ struct Result {
     double seconds = 0;
     std::int64_t records = 0;
     std::size_t pages = 0;
-    std::uint64_t pageBytes = 0;  // of all page files together
-    std::int64_t syscalls = -1;   // -1: not counted
+    std::uint64_t pageBytes = 0; // of all page files together
+    std::int64_t syscalls = -1;  // -1: not counted
 };
 
 // Times `work` and counts its system calls into `result`.
@@ -430,8 +430,8 @@ int main(int argc, char** argv)
             // down by the file system (see above) does not decide it.
             std::printf("medians of %d: tight loop %.0f records/s, on the timer %.0f records/s, ratio %.3f, "
                         "page files %.0f%% of the tight loop",
-                        options.repeat, median(tightRates), median(timedRates),
-                        median(tightRates) / median(timedRates), median(fileShares));
+                        options.repeat, median(tightRates), median(timedRates), median(tightRates) / median(timedRates),
+                        median(fileShares));
             if (syscalls().count() >= 0)
                 std::printf(", %.2f and %.2f syscalls/record", median(tightCalls), median(timedCalls));
             std::printf("\n");

@@ -177,8 +177,8 @@ int main(int argc, char** argv)
     std::printf("pages                 %d x %zu bytes (%.1f MB of page input)\n", o.pages, o.pageBytes, inputMB);
     std::printf("document              %.1f MB\n", static_cast<double>(documentBytes) / 1e6);
     std::printf("MakeRTFFile           %.3f s  %.0f MB/s (best of %d)\n", best, inputMB / best, o.repeat);
-    std::printf("peak memory           %ld KiB with %zu-byte pages, %ld KiB with 16384-byte pages\n", peak,
-                o.pageBytes, smallRun.peakKiB);
+    std::printf("peak memory           %ld KiB with %zu-byte pages, %ld KiB with 16384-byte pages\n", peak, o.pageBytes,
+                smallRun.peakKiB);
     if (xxdOk) {
         std::printf("xxd -p                %.3f s  %.0f MB/s (best of %d)\n", bestXxd, inputMB / bestXxd, o.repeat);
         std::printf("ratio                 %.1f x xxd -p\n", bestXxd / best);

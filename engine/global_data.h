@@ -60,14 +60,14 @@ constexpr bool attachesRTFDocument(std::uint8_t mode)
 // Settings of a mail run. Named BMKG after the program's global prefix.
 struct MailGlobals {
     std::uint8_t Mode = modeByte(MailMode::Print); // BMKG:Mode, a MailMode as a byte
-    Text<200> RTFpath;            // BMKG:RTFpath: folder of a further RTF copy; blank means none
-    Text<256> WorkFolder;         // blank means the current directory followed by "\KR\"
-    std::uint8_t JobNumber = 0;   // names the run's page copies, HTML body file and RTF document
-    std::int32_t PageWidth = 8000;  // thousandths of an inch
+    Text<200> RTFpath;                             // BMKG:RTFpath: folder of a further RTF copy; blank means none
+    Text<256> WorkFolder;                          // blank means the current directory followed by "\KR\"
+    std::uint8_t JobNumber = 0;                    // names the run's page copies, HTML body file and RTF document
+    std::int32_t PageWidth = 8000;                 // thousandths of an inch
     std::int32_t PageHeight = 12440;
     std::int32_t LeftMargin = 197;
     std::int32_t TopMargin = 197;
-    Text<50> RTFName{"Report"};   // name of the named RTF copy and of the RTF attachment
+    Text<50> RTFName{"Report"}; // name of the named RTF copy and of the RTF attachment
 };
 extern MailGlobals BMKG;
 
@@ -86,9 +86,9 @@ extern fw::fs::ByteFile ORIF;     // a page file being read
 
 // What differs between the two programs that link the engine.
 struct ProgramProfile {
-    const char* program;               // "zorvane" or "vextrel"
-    std::int32_t defaultBackground;    // HTML body background when the caller gives 0 or less
-    const char* sendEmailModuleKey;    // module key of the "Send email" window
+    const char* program;            // "zorvane" or "vextrel"
+    std::int32_t defaultBackground; // HTML body background when the caller gives 0 or less
+    const char* sendEmailModuleKey; // module key of the "Send email" window
 };
 inline constexpr ProgramProfile ZorvaneProfile{"zorvane", 0x00FF00, "zorvane$zorvane"};
 inline constexpr ProgramProfile VextrelProfile{"vextrel", 0xFFFFFF, "vextrel$vextrel"};

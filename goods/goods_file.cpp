@@ -13,6 +13,7 @@ namespace {
 
 fw::data::FileLayout goodsLayout()
 {
+    // clang-format off
     return {"GOODS",
             {
                 {"GOD:CUSID", offsetof(GoodsRecord, CUSID), FieldType::Long, 4},
@@ -22,6 +23,7 @@ fw::data::FileLayout goodsLayout()
                 {"GOD:BYID", {{"GOD:CUSID"}, {"GOD:GOODS"}}, fw::data::Duplicates::Allowed, fw::data::Primary::No,
                  fw::data::CaseRule::Insensitive, fw::data::Dynamic::No},
             }};
+    // clang-format on
 }
 
 } // namespace

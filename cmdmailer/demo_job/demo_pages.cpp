@@ -20,6 +20,7 @@ constexpr std::string_view Layer = "Demonstration job";
 // Bands of 300 in an area of 1500: five lines to a page.
 constexpr int LinesPerPage = 5;
 
+// clang-format off
 constexpr std::array headerControls{
     rp::Control{.kind = rp::ControlKind::String, .x = 0, .y = 0, .width = 6000, .height = 250,
                 .text = "Demonstration job for vextrel", .font = {.size = 14, .style = rp::Bold}},
@@ -30,7 +31,7 @@ constexpr std::array detailControls{
                 .picture = "n5"},
     rp::Control{.kind = rp::ControlKind::Field, .x = 1000, .y = 50, .width = 4900, .height = 200, .field = 2,
                 .picture = "s40"},
-    rp::Control{.kind = rp::ControlKind::Box, .x = 0, .y = 0, .width = 6000, .height = 300, .colour = 0x808000},
+    rp::Control{.kind = rp::ControlKind::Box, .x = 0, .y = 0, .width = 6000, .height = 300, .color = 0x808000},
 };
 constexpr std::array footerControls{
     rp::Control{.kind = rp::ControlKind::PageNumber, .x = 5250, .y = 30, .width = 700, .height = 135,
@@ -43,6 +44,7 @@ constexpr std::array bands{
     rp::Band{.kind = rp::BandKind::PageFooter, .x = 1000, .y = 3200, .width = 6000, .height = 219,
              .controls = footerControls},
 };
+// clang-format on
 constexpr rp::ReportLayout layout{
     .font = {.name = "Arial", .size = 10},
     .detailArea = {1000, 1500, 6000, LinesPerPage * 300},

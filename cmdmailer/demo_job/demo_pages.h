@@ -14,7 +14,6 @@ namespace vextrel {
 // Prints `pageCount` pages (1 to 255) and copies them into `folder` (a path
 // of this system, "\" or "/" both separating folders; it must exist) as
 // folder/<job>1.wmf, folder/<job>2.wmf, ... Returns the number of pages copied.
-[[nodiscard]]
-fw::core::Expected<int> makeDemoPages(std::uint8_t job, int pageCount, const std::string& folder);
+[[nodiscard]] fw::core::Expected<int> makeDemoPages(std::uint8_t job, int pageCount, const std::string& folder);
 
 } // namespace vextrel

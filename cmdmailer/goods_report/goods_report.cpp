@@ -25,10 +25,10 @@ namespace vextrel {
 
 namespace {
 
+using fw::core::Binding;
 using goods::GOD;
 using goods::GOODS;
 using goods::GOODSUseCount;
-using fw::core::Binding;
 
 // The outcome of a run, as the caller finds it in the global response.
 namespace RunResponse {
@@ -142,8 +142,7 @@ void GoodsReportRun::run()
 
 bool GoodsReportRun::setUp()
 {
-    auto report = fw::report::Report::create(ReportLabel, ModuleKey,
-                                             {Binding::of(GOD.CUSID), Binding::of(GOD.GOODS)});
+    auto report = fw::report::Report::create(ReportLabel, ModuleKey, {Binding::of(GOD.CUSID), Binding::of(GOD.GOODS)});
     m_progressValue = 0;
     auto window = fw::ui::Window::create(ProgressWindowLabel, ModuleKey, {Binding::of(m_progressValue)});
     m_pageQueue.free();
@@ -300,8 +299,8 @@ void GoodsReportRun::GoodsReportReturn()
         if (GOODSUseCount == 0)
             GOODS.close();
     }
-    fw::core::threadValues().response =
-        static_cast<std::uint8_t>(m_runResponse == 0 ? RunResponse::Cancelled : m_runResponse);
+    fw::core::threadValues().response = static_cast<std::uint8_t>(m_runResponse == 0 ? RunResponse::Cancelled
+                                                                                     : m_runResponse);
     boundNames().restoreScope(m_savedNames);
 }
 
@@ -319,9 +318,6 @@ void GoodsReport()
     run.run();
 }
 
-void setGoodsReportProbeForTesting(GoodsReportProbe replacement)
-{
-    probe() = std::move(replacement);
-}
+void setGoodsReportProbeForTesting(GoodsReportProbe replacement) { probe() = std::move(replacement); }
 
 } // namespace vextrel

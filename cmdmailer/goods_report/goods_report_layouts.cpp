@@ -26,6 +26,7 @@ ui::WindowLayout progressWindowLayout()
     w.width = 142;
     w.height = 59;
     w.timer = 1;
+    // clang-format off
     w.controls = {
         {.number = ProgressControl::Bar, .kind = ui::ControlKind::ProgressBar, .rect = {15, 15, 111, 12}, .use = 1,
          .rangeLow = 0, .rangeHigh = 100},
@@ -33,11 +34,13 @@ ui::WindowLayout progressWindowLayout()
         {.number = ProgressControl::Percent, .kind = ui::ControlKind::Text, .rect = {0, 30, 141, 10}},
         {.number = ProgressControl::Cancel, .kind = ui::ControlKind::Button, .text = "Cancel", .rect = {45, 42, 50, 15}},
     };
+    // clang-format on
     return w;
 }
 
 // The report, in thousandths of an inch. Field 1 is GOD:CUSID, field 2
 // GOD:GOODS (the order the report binds them in).
+// clang-format off
 constexpr std::array headerControls{
     rp::Control{.kind = rp::ControlKind::String, .x = 50, .y = 50, .width = 5900, .height = 200,
                 .text = "Report the Goods File", .font = {.style = rp::Bold}},
@@ -65,6 +68,7 @@ constexpr std::array bands{
     rp::Band{.kind = rp::BandKind::PageFooter, .x = 1000, .y = 9000, .width = 6000, .height = 219,
              .controls = footerControls},
 };
+// clang-format on
 
 constexpr rp::ReportLayout reportLayout{
     .font = {.name = "Arial", .size = 10},

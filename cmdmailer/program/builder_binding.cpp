@@ -29,9 +29,9 @@ std::int32_t BuilderBinding(std::vector<std::string> arguments)
     const std::uint8_t mode = byte(14);
     const std::uint8_t landscape = byte(15);
 
-    return engine::MakeHTMLFileBMKSW(text(1), pageCount, background, pictureScale, text(5), text(6), text(7),
-                                     fontSize, fontColor, leftMargin, topMargin, pageWidth, pageHeight, mode,
-                                     landscape, text(16));
+    return engine::MakeHTMLFileBMKSW(text(1), pageCount, background, pictureScale, text(5), text(6), text(7), fontSize,
+                                     fontColor, leftMargin, topMargin, pageWidth, pageHeight, mode, landscape,
+                                     text(16));
 }
 
 } // namespace vextrel

@@ -19,7 +19,6 @@ inline constexpr std::size_t BuilderParameterCount = 16;
 // stand. Returns the builder's result (0 written, 2 the HTML body file could
 // not be created); a call with any other number of arguments builds nothing
 // and returns 2.
-[[nodiscard]]
-std::int32_t BuilderBinding(std::vector<std::string> arguments);
+[[nodiscard]] std::int32_t BuilderBinding(std::vector<std::string> arguments);
 
 } // namespace vextrel

@@ -141,10 +141,7 @@ void AppFrame::FrameReturn()
 
 } // namespace
 
-void VextrelMain()
-{
-    AppFrameProcedure();
-}
+void VextrelMain() { AppFrameProcedure(); }
 
 void AppFrameProcedure()
 {
@@ -153,9 +150,6 @@ void AppFrameProcedure()
     frame.run();
 }
 
-int exitStatus()
-{
-    return lastExitStatus;
-}
+int exitStatus() { return lastExitStatus; }
 
 } // namespace vextrel

@@ -28,8 +28,7 @@ namespace {
 // TEACHERS' buffer and position as they were.
 class ClassesFileManager : public FileManager {
 public:
-    [[nodiscard]]
-    int validateField(std::size_t fieldNumber) override
+    [[nodiscard]] int validateField(std::size_t fieldNumber) override
     {
         int result = FileManager::validateField(fieldNumber);
         if (fieldNumber != 3)
@@ -114,6 +113,7 @@ void InitDataFiles()
     Relate_TEACHERS = &teacherRelations;
     Relate_CLASSES = &classRelations;
 
+    // clang-format off
     initFile({CUSTOMER, customerFiles, Access_CUSTOMER, customerRelations, "Customer", CreateWhenMissing::No,
               {{&CUS_ByName, "CUS:ByName"},
                {&CUS_ByEmail, "CUS:ByEmail"},
@@ -137,6 +137,7 @@ void InitDataFiles()
               {{&CLA_KEYCLASSNUMBER, "by Class Number"},
                {&CLA_KEYCOURSENUMBER, "by Course Number"},
                {&CLA_KEYTEACHERNUMBER, "by Teacher Number"}}});
+    // clang-format on
     classRelations.addRelation(*Relate_TEACHERS);
 }
 

@@ -57,6 +57,7 @@ FileLayout customerLayout()
 
 FileLayout studentLayout()
 {
+    // clang-format off
     return {"STUDENTS",
             {
                 {"STU:NUMBER", offsetof(StudentRecord, NUMBER), Long, 4},
@@ -80,6 +81,7 @@ FileLayout studentLayout()
                  Primary::No, CaseRule::Insensitive, Dynamic::No},
                 {"STU:DynoKey", {}, Dups, Primary::No, CaseRule::Insensitive, Dynamic::Yes},
             }};
+    // clang-format on
 }
 
 FileLayout teacherLayout()
@@ -105,6 +107,7 @@ FileLayout teacherLayout()
 
 FileLayout classLayout()
 {
+    // clang-format off
     return {"CLASSES",
             {
                 {"CLA:CLASSNUMBER", offsetof(ClassRecord, CLASSNUMBER), Long, 4},
@@ -120,6 +123,7 @@ FileLayout classLayout()
                 {"CLA:KEYTEACHERNUMBER", {{"CLA:TEACHERNUMBER"}}, Dups, Primary::No, CaseRule::Insensitive,
                  Dynamic::No},
             }};
+    // clang-format on
 }
 
 } // namespace
@@ -169,11 +173,13 @@ std::vector<fw::data::FieldBinding> fieldBindings(StudentRecord& r)
 
 std::vector<fw::data::FieldBinding> fieldBindings(TeacherRecord& r)
 {
+    // clang-format off
     return {{"TEA:NUMBER", Binding::of(r.NUMBER)},       {"TEA:FIRSTNAME", Binding::of(r.FIRSTNAME)},
             {"TEA:LASTNAME", Binding::of(r.LASTNAME)},   {"TEA:ADDRESS", Binding::of(r.ADDRESS)},
             {"TEA:CITY", Binding::of(r.CITY)},           {"TEA:STATE", Binding::of(r.STATE)},
             {"TEA:ZIP", Binding::of(r.ZIP)},             {"TEA:TELEPHONE", Binding::of(r.TELEPHONE)},
             {"TEA:DEPARTMENT", Binding::of(r.DEPARTMENT)}};
+    // clang-format on
 }
 
 std::vector<fw::data::FieldBinding> fieldBindings(ClassRecord& r)

@@ -43,8 +43,7 @@ class FrameManager : public fw::ui::WindowManager {
 public:
     FrameManager(Window& window, FrameLocals& locals) : WindowManager(window), m_locals(locals) {}
 
-    [[nodiscard]]
-    std::uint8_t init() override
+    [[nodiscard]] std::uint8_t init() override
     {
         fw::app::globalErrors().setProcedureName("Main");
         request = fw::core::threadValues().request;
@@ -60,8 +59,7 @@ public:
         return 0;
     }
 
-    [[nodiscard]]
-    std::uint8_t kill() override
+    [[nodiscard]] std::uint8_t kill() override
     {
         if (const std::uint8_t level = WindowManager::kill())
             return level;
@@ -69,8 +67,7 @@ public:
         return 0;
     }
 
-    [[nodiscard]]
-    std::uint8_t takeWindowEvent() override
+    [[nodiscard]] std::uint8_t takeWindowEvent() override
     {
         const std::uint8_t result = WindowManager::takeWindowEvent();
         switch (window().event()) {
@@ -89,8 +86,7 @@ public:
         return result;
     }
 
-    [[nodiscard]]
-    std::uint8_t takeAccepted() override
+    [[nodiscard]] std::uint8_t takeAccepted() override
     {
         const int accepted = window().accepted();
         if (accepted == FrameControl::EmailReportFrom)

@@ -11,6 +11,7 @@ using namespace fw::ui;
 
 namespace {
 
+// clang-format off
 ControlLayout menu(int number, std::string text)
 {
     return {.number = number, .kind = ControlKind::Menu, .text = std::move(text)};
@@ -30,6 +31,7 @@ ControlLayout radio(int number, std::string text, int x, int y, engine::MailMode
     return {.number = number, .kind = ControlKind::Radio, .text = std::move(text), .rect = {x, y, 0, 0},
             .parent = FrameControl::ModeOption, .area = Area::Toolbar, .value = engine::modeByte(mode)};
 }
+// clang-format on
 
 WindowLayout makeFrameLayout()
 {
@@ -43,6 +45,7 @@ WindowLayout makeFrameLayout()
     w.height = 242;
     w.font = {.name = "MS Sans Serif", .points = 8};
     w.icon = "qkload.ico";
+    // clang-format off
     w.controls = {
         item(EmailReportFrom, 0, "EMAIL REPORT FROM:"),
         menu(TarvenMenu, "*Tarven"),
@@ -77,6 +80,7 @@ WindowLayout makeFrameLayout()
         // The picture the frame shows in its client area, at its own size.
         {.number = Picture, .kind = ControlKind::Image, .text = "ereport.gif", .rect = {8, 8, 0, 0}},
     };
+    // clang-format on
     return w;
 }
 

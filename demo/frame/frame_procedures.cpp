@@ -38,14 +38,8 @@ std::vector<MenuAction>& actions()
 
 } // namespace
 
-void setFrameProcedures(FrameProcedures procedures)
-{
-    actions() = buildActions(procedures);
-}
+void setFrameProcedures(FrameProcedures procedures) { actions() = buildActions(procedures); }
 
-const std::vector<MenuAction>& menuActions()
-{
-    return actions();
-}
+const std::vector<MenuAction>& menuActions() { return actions(); }
 
 } // namespace zorvane

@@ -19,8 +19,7 @@ public:
     // `settings` outlives the previewer (the rows of reportMailSettings do).
     explicit HookPreviewer(const MailSettings& settings);
 
-    [[nodiscard]]
-    std::uint8_t display(const fw::report::PageQueue& pages) override;
+    [[nodiscard]] std::uint8_t display(const fw::report::PageQueue& pages) override;
 
     const MailSettings& settings() const { return m_settings; }
 

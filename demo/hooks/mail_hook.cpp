@@ -41,7 +41,8 @@ std::uint8_t runMailHook(const MailSettings& settings, const std::vector<std::st
     // A page copy that fails is not checked here: the RTF writer then fails
     // on that page, and the build's record says so.
     for (std::size_t page = 1; page <= pageFiles.size(); ++page)
-        (void)fw::fs::copyFile(pageFiles[page - 1], workFolder + job + toText(static_cast<std::int64_t>(page)) + ".wmf");
+        (void)fw::fs::copyFile(pageFiles[page - 1],
+                               workFolder + job + toText(static_cast<std::int64_t>(page)) + ".wmf");
 
     const std::string htmlPath = htmlBodyPath();
     const auto pageCount = static_cast<std::uint8_t>(std::min(pageFiles.size(), MaxEmbeddedPages));

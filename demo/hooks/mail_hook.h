@@ -29,7 +29,6 @@ inline constexpr std::size_t MaxEmbeddedPages = 255;
 
 // Runs the hook's steps after mode Print over `pageFiles` (the page files'
 // names, in page order) and returns 0: nothing is to be printed.
-[[nodiscard]]
-std::uint8_t runMailHook(const MailSettings& settings, const std::vector<std::string>& pageFiles);
+[[nodiscard]] std::uint8_t runMailHook(const MailSettings& settings, const std::vector<std::string>& pageFiles);
 
 } // namespace zorvane

@@ -29,17 +29,17 @@ struct MailSettings {
     std::string_view name{};           // the report or mail procedure
     std::string_view attachmentName{}; // appended to the current directory; starts with "\", may hold wildcards
     std::vector<SettingText> bodyLines{};
-    std::int32_t background = 0;       // blue, green, red bytes, red lowest
+    std::int32_t background = 0; // blue, green, red bytes, red lowest
     std::string_view fontName{};
     std::uint8_t fontSize = 0;
     std::int32_t fontColor = 0;
     std::string_view importance{};
-    std::string_view bodyFile{};       // blank: the HTML body file the builder has just written
+    std::string_view bodyFile{}; // blank: the HTML body file the builder has just written
     SettingText subject{};
     SettingText to{};
     SettingText cc{};
     SettingText bcc{};
-    std::uint8_t formatNumber = 1;     // engine::NoRTFDocument: the mail carries no RTF document
+    std::uint8_t formatNumber = 1; // engine::NoRTFDocument: the mail carries no RTF document
     ScaleSource pictureScale = ScaleSource::Zero;
 };
 

@@ -95,11 +95,10 @@ std::string htmlBodyPath() { return BMKG.WorkFolder.clipped() + "kr" + toText(BM
 
 std::uint8_t buildDocuments(const MailSettings& settings, const std::string& htmlPath, std::uint8_t pageCount)
 {
-    return engine::MakeHTMLFileBMKSW(htmlPath, pageCount, settings.background,
-                                     pictureScaleValue(settings.pictureScale), BMKG.RTFName.str(),
-                                     BMKG.RTFpath.str(), std::string(settings.fontName), settings.fontSize,
-                                     settings.fontColor, BMKG.LeftMargin, BMKG.TopMargin, BMKG.PageWidth,
-                                     BMKG.PageHeight, BMKG.Mode, Portrait, std::string(MailPaper));
+    return engine::MakeHTMLFileBMKSW(htmlPath, pageCount, settings.background, pictureScaleValue(settings.pictureScale),
+                                     BMKG.RTFName.str(), BMKG.RTFpath.str(), std::string(settings.fontName),
+                                     settings.fontSize, settings.fontColor, BMKG.LeftMargin, BMKG.TopMargin,
+                                     BMKG.PageWidth, BMKG.PageHeight, BMKG.Mode, Portrait, std::string(MailPaper));
 }
 
 void tellUnmadeDocuments(ExpectedDocuments expected)
@@ -120,14 +119,13 @@ void mailDocuments(const MailSettings& settings, const std::string& htmlPath, st
     if (built != engine::HTMLResult::Written && fw::core::isBlank(settings.bodyFile))
         return;
     const engine::BuildOutcome& outcome = engine::lastBuild();
-    const std::uint8_t formatNumber =
-        outcome.documentMade() && outcome.complete() ? settings.formatNumber : engine::NoRTFDocument;
+    const std::uint8_t formatNumber = outcome.documentMade() && outcome.complete() ? settings.formatNumber
+                                                                                   : engine::NoRTFDocument;
     // SendEmail's result is not looked at, as the system's callers never do:
     // a body file it cannot open leaves no mail, and the run ends the same way.
     (void)engine::SendEmail(passedText(settings.to), passedText(settings.cc), passedText(settings.bcc),
-                            passedText(settings.subject), htmlPath, std::string(settings.bodyFile),
-                            BMKG.RTFName.str(), BMKG.RTFpath.str(), std::string(settings.importance), BMKG.Mode,
-                            formatNumber);
+                            passedText(settings.subject), htmlPath, std::string(settings.bodyFile), BMKG.RTFName.str(),
+                            BMKG.RTFpath.str(), std::string(settings.importance), BMKG.Mode, formatNumber);
 }
 
 } // namespace zorvane

@@ -26,8 +26,7 @@ inline constexpr int MaxFolderSearches = 100;
 // and OAQ filled from `attachmentName` (see fillAttachmentQueue). False,
 // after a message box that says why, when the work folder does not fit its
 // field: the run then writes and mails nothing.
-[[nodiscard]]
-bool prepareMailRun(std::string_view attachmentName);
+[[nodiscard]] bool prepareMailRun(std::string_view attachmentName);
 
 // OAQ emptied, then filled from the current directory followed by
 // `attachmentName`: with "*" or "?" in it, one entry per file the folder
@@ -46,8 +45,8 @@ std::string htmlBodyPath();
 
 // MakeHTMLFileBMKSW with the settings, the page geometry globals and the
 // mail mode; returns its result.
-[[nodiscard]]
-std::uint8_t buildDocuments(const MailSettings& settings, const std::string& htmlPath, std::uint8_t pageCount);
+[[nodiscard]] std::uint8_t buildDocuments(const MailSettings& settings, const std::string& htmlPath,
+                                          std::uint8_t pageCount);
 
 // What the build of this run left unmade, as the builder recorded it
 // (engine::lastBuild()). Nothing when everything was made; otherwise one

@@ -33,8 +33,7 @@ class NoticeManager : public fw::ui::WindowManager {
 public:
     explicit NoticeManager(Window& window) : WindowManager(window) {}
 
-    [[nodiscard]]
-    std::uint8_t init() override
+    [[nodiscard]] std::uint8_t init() override
     {
         fw::app::globalErrors().setProcedureName("Popup");
         request = fw::core::threadValues().request;
@@ -52,8 +51,7 @@ public:
         return 0;
     }
 
-    [[nodiscard]]
-    std::uint8_t kill() override
+    [[nodiscard]] std::uint8_t kill() override
     {
         if (const std::uint8_t level = WindowManager::kill())
             return level;
@@ -61,8 +59,7 @@ public:
         return 0;
     }
 
-    [[nodiscard]]
-    std::uint8_t takeWindowEvent() override
+    [[nodiscard]] std::uint8_t takeWindowEvent() override
     {
         const std::uint8_t result = WindowManager::takeWindowEvent();
         if (closes(window().event(), window().keyCode()))

@@ -18,9 +18,10 @@ WindowLayout makeNoticeLayout()
     w.kind = WindowKind::Plain;
     w.width = 204;
     w.height = 123;
-    w.font = {.name = "MS Sans Serif", .points = 8, .weight = 400, .colour = rgb(255, 255, 255)};
+    w.font = {.name = "MS Sans Serif", .points = 8, .weight = 400, .color = rgb(255, 255, 255)};
     w.background = rgb(0, 64, 128);
     w.cursor = "Hand.cur";
+    // clang-format off
     w.controls = {
         {.number = 1, .kind = ControlKind::Text, .text = "MS Outlook 97", .rect = {35, 63, 135, 18}, .font = large},
         {.number = 2, .kind = ControlKind::Text, .text = "or higher", .rect = {35, 78, 135, 18}, .font = large},
@@ -28,6 +29,7 @@ WindowLayout makeNoticeLayout()
          .font = large},
         {.number = 4, .kind = ControlKind::Image, .text = "Exit2.ico", .rect = {8, 15, 0, 0}},
     };
+    // clang-format on
     return w;
 }
 

@@ -26,17 +26,17 @@ std::unique_ptr<RunRecord> makeRunRecord()
     return std::make_unique<RunRecordOf<Record>>();
 }
 
-constexpr std::array<std::string_view, 7> customerFields{
-    "CUS:NAME", "CUS:FIRSTDATE", "CUS:FIRSTTIME", "CUS:SUBURB", "CUS:PHONE", "CUS:EMAIL", "CUS:WEBSITE"};
+constexpr std::array<std::string_view, 7> customerFields{"CUS:NAME",  "CUS:FIRSTDATE", "CUS:FIRSTTIME", "CUS:SUBURB",
+                                                         "CUS:PHONE", "CUS:EMAIL",     "CUS:WEBSITE"};
 constexpr std::array<std::string_view, 10> studentFields{
     "STU:NUMBER", "STU:FIRSTNAME", "STU:LASTNAME", "STU:ADDRESS",   "STU:ADDRESS2",
     "STU:CITY",   "STU:STATE",     "STU:ZIP",      "STU:TELEPHONE", "STU:GRADYEAR"};
-constexpr std::array<std::string_view, 8> teacherFields{
-    "TEA:NUMBER", "TEA:FIRSTNAME", "TEA:LASTNAME", "TEA:ADDRESS",
-    "TEA:CITY",   "TEA:STATE",     "TEA:ZIP",      "TEA:TELEPHONE"};
+constexpr std::array<std::string_view, 8> teacherFields{"TEA:NUMBER", "TEA:FIRSTNAME", "TEA:LASTNAME", "TEA:ADDRESS",
+                                                        "TEA:CITY",   "TEA:STATE",     "TEA:ZIP",      "TEA:TELEPHONE"};
 constexpr std::array<std::string_view, 3> classFields{"CLA:CLASSNUMBER", "CLA:ROOMNUMBER", "CLA:SCHEDULEDTIME"};
 
 // The order follows ReportId.
+// clang-format off
 const std::array<ReportDefinition, 5> definitions{{
     {"TarvenCustomers", "zorvane$zorva002", &CUSTOMER, &Relate_CUSTOMER, "CUS:ByName", "CUS:NAME", customerFields,
      &customersReportLayout(), ReportId::Customers, &makeRunRecord<CustomerRecord>},
@@ -49,6 +49,7 @@ const std::array<ReportDefinition, 5> definitions{{
     {"TarvenCustomersEmbed", "zorvane$zorva006", &CUSTOMER, &Relate_CUSTOMER, "CUS:ByName", "CUS:NAME",
      customerFields, &customersEmbedReportLayout(), ReportId::CustomersEmbed, &makeRunRecord<CustomerRecord>},
 }};
+// clang-format on
 
 } // namespace
 

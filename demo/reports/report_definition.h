@@ -46,7 +46,7 @@ struct ReportDefinition {
     std::string_view stepField;                // the text key field the progress is estimated from; empty: none
     std::span<const std::string_view> fields;  // the report's fields, in binding order
     const fw::report::ReportLayout* layout;
-    ReportId mail;                             // its row of the mail settings
+    ReportId mail; // its row of the mail settings
     std::unique_ptr<RunRecord> (*makeRecord)();
 };
 

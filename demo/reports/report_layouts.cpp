@@ -9,7 +9,7 @@ namespace {
 namespace rp = fw::report;
 using rp::BandKind;
 using rp::Bold;
-using rp::Colour;
+using rp::Color;
 using rp::Control;
 using rp::ControlKind;
 using rp::Italic;
@@ -17,15 +17,16 @@ using rp::Normal;
 
 // Pieces every layout is made of, so that each table below reads as the
 // report looks: one line per control.
+// clang-format off
 constexpr Control title(std::string_view text, int y, int width, int size, int style,
-                        std::optional<Colour> colour = std::nullopt)
+                        std::optional<Color> color = std::nullopt)
 {
     return {.kind = ControlKind::String, .x = 0, .y = y, .width = width, .text = text,
-            .font = {.size = size, .style = style, .colour = colour}};
+            .font = {.size = size, .style = style, .color = color}};
 }
-constexpr Control box(int width, int height, Colour colour)
+constexpr Control box(int width, int height, Color color)
 {
-    return {.kind = ControlKind::Box, .x = 0, .y = 260, .width = width, .height = height, .colour = colour};
+    return {.kind = ControlKind::Box, .x = 0, .y = 260, .width = width, .height = height, .color = color};
 }
 // A vertical separator line from `y` down `height`.
 constexpr Control separator(int x, int y, int height)
@@ -54,11 +55,12 @@ constexpr std::array footerControls{
     Control{.kind = ControlKind::PageNumber, .x = 5250, .y = 31, .width = 698, .picture = "pPage <<<#p",
             .font = {.name = "Arial", .size = 8, .style = Normal}},
 };
+// clang-format on
 
 constexpr std::array<rp::Band, 3> bands(std::span<const Control> header, int headerHeight,
-                                        std::span<const Control> detail, int detailHeight,
-                                        rp::FontSpec detailFont = {})
+                                        std::span<const Control> detail, int detailHeight, rp::FontSpec detailFont = {})
 {
+    // clang-format off
     return {{
         {.kind = BandKind::PageHeader, .x = 1000, .y = 1000, .width = BandWidth, .height = headerHeight,
          .controls = header},
@@ -67,16 +69,17 @@ constexpr std::array<rp::Band, 3> bands(std::span<const Control> header, int hea
         {.kind = BandKind::PageFooter, .x = 1000, .y = 9000, .width = BandWidth, .height = 219,
          .controls = footerControls},
     }};
+    // clang-format on
 }
 
 // Customers. Fields: 1 CUS:NAME, 2 CUS:FIRSTDATE, 3 CUS:FIRSTTIME,
 // 4 CUS:SUBURB, 5 CUS:PHONE, 6 CUS:EMAIL, 7 CUS:WEBSITE. The embed variant
 // differs only in the colours of its title and box.
-constexpr std::array<Control, 12> customersHeader(Colour titleColour, Colour boxColour)
+constexpr std::array<Control, 12> customersHeader(Color titleColor, Color boxColor)
 {
     return {{
-        title("For Customer", -198, 6500, 26, Bold, titleColour),
-        box(6500, 458, boxColour),
+        title("For Customer", -198, 6500, 26, Bold, titleColor),
+        box(6500, 458, boxColor),
         separator(1500, 260, 458),
         separator(3000, 260, 458),
         separator(3781, 260, 458),
@@ -89,6 +92,7 @@ constexpr std::array<Control, 12> customersHeader(Colour titleColour, Colour box
         heading("Web Site", 3865, 490),
     }};
 }
+// clang-format off
 constexpr std::array customersDetail{
     separator(1500, 0, 458),
     separator(3000, 0, 458),
@@ -102,6 +106,7 @@ constexpr std::array customersDetail{
     field(7, "s200", 3865, 260, 0),
     bottomLine(458),
 };
+// clang-format on
 constexpr auto customersPlainHeader = customersHeader(0x808000, 0x808000);
 constexpr auto customersEmbedHeader = customersHeader(0x008000, 0x00ff00);
 constexpr auto customersBands = bands(customersPlainHeader, 719, customersDetail, 458);
@@ -110,8 +115,7 @@ constexpr rp::FontSpec customersFont{.name = "Century Gothic", .size = 12, .styl
 constexpr rp::ReportLayout customers{
     .paper = rp::PaperA4, .font = customersFont, .detailArea = {1000, 1719, 6500, 7281}, .bands = customersBands};
 constexpr rp::ReportLayout customersEmbed{
-    .paper = rp::PaperA4, .font = customersFont, .detailArea = {1000, 1719, 6500, 7281},
-    .bands = customersEmbedBands};
+    .paper = rp::PaperA4, .font = customersFont, .detailArea = {1000, 1719, 6500, 7281}, .bands = customersEmbedBands};
 
 // Students. Fields: 1 STU:NUMBER, 2 STU:FIRSTNAME, 3 STU:LASTNAME,
 // 4 STU:ADDRESS, 5 STU:ADDRESS2, 6 STU:CITY, 7 STU:STATE, 8 STU:ZIP,
@@ -133,6 +137,7 @@ constexpr std::array studentsHeader{
     heading("Telephone", 52, 667),
     heading("Grad Year", 1552, 667),
 };
+// clang-format off
 constexpr std::array studentsDetail{
     separator(1500, 0, 635),
     separator(3000, 0, 635),
@@ -149,6 +154,7 @@ constexpr std::array studentsDetail{
     field(10, "n4", 1552, 406),
     bottomLine(635),
 };
+// clang-format on
 constexpr auto studentsBands = bands(studentsHeader, 896, studentsDetail, 635);
 constexpr rp::ReportLayout students{
     .paper = rp::PaperA4,
@@ -174,6 +180,7 @@ constexpr std::array teachersHeader{
     heading("Zip", 3052, 490),
     heading("Telephone", 4552, 490),
 };
+// clang-format off
 constexpr std::array teachersDetail{
     separator(1500, 0, 458),
     separator(3000, 0, 458),
@@ -188,10 +195,11 @@ constexpr std::array teachersDetail{
     field(8, "s12", 4552, 229),
     bottomLine(458),
 };
+// clang-format on
 constexpr auto teachersBands = bands(teachersHeader, 719, teachersDetail, 458);
 constexpr rp::ReportLayout teachers{
     .paper = rp::PaperA4,
-    .font = {.name = "Sylfaen", .size = 11, .style = Bold, .charSet = 204, .colour = 0xffff00},
+    .font = {.name = "Sylfaen", .size = 11, .style = Bold, .charSet = 204, .color = 0xffff00},
     .detailArea = {1000, 1719, 6000, 7281},
     .bands = teachersBands,
 };
@@ -206,6 +214,7 @@ constexpr std::array classesHeader{
     heading("Room Number", 2052, 313, 1896, 0, 12),
     heading("Scheduled Time", 4052, 313, 1896, 0, 12),
 };
+// clang-format off
 constexpr std::array classesDetail{
     separator(2000, 0, 281),
     separator(4000, 0, 281),
@@ -214,11 +223,11 @@ constexpr std::array classesDetail{
     field(3, "s20", 4052, 52, 1896),
     bottomLine(281),
 };
-constexpr auto classesBands =
-    bands(classesHeader, 542, classesDetail, 281, {.name = "Times New Roman", .size = 14});
+// clang-format on
+constexpr auto classesBands = bands(classesHeader, 542, classesDetail, 281, {.name = "Times New Roman", .size = 14});
 constexpr rp::ReportLayout classes{
     .paper = rp::PaperA4,
-    .font = {.name = "Arial", .size = 10, .style = Bold, .charSet = 0, .colour = 0xffff00},
+    .font = {.name = "Arial", .size = 10, .style = Bold, .charSet = 0, .color = 0xffff00},
     .detailArea = {1000, 1542, 6000, 7458},
     .bands = classesBands,
 };
@@ -236,6 +245,7 @@ fw::ui::WindowLayout progressWindowLayout(std::string_view moduleKey)
     w.width = 142;
     w.height = 59;
     w.timer = ProgressTimer;
+    // clang-format off
     w.controls = {
         {.number = ProgressControl::Thermometer, .kind = ui::ControlKind::ProgressBar, .rect = {15, 15, 111, 12},
          .use = 1, .rangeLow = 0, .rangeHigh = 100},
@@ -244,6 +254,7 @@ fw::ui::WindowLayout progressWindowLayout(std::string_view moduleKey)
         {.number = ProgressControl::Cancel, .kind = ui::ControlKind::Button, .text = "Cancel",
          .rect = {45, 42, 50, 15}},
     };
+    // clang-format on
     return w;
 }
 

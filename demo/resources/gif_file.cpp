@@ -96,6 +96,7 @@ std::string gifFile(const PalettePicture& p)
     assert(p.width > 0 && p.width <= 0xFFFF && p.height > 0 && p.height <= 0xFFFF);
     assert(p.palette.size() <= 256);
     assert(p.pixels.size() == static_cast<std::size_t>(p.width) * static_cast<std::size_t>(p.height));
+    // clang-format off
     std::string out = "GIF89a";
     word(out, static_cast<unsigned>(p.width));  // logical screen width
     word(out, static_cast<unsigned>(p.height)); // logical screen height
@@ -131,6 +132,7 @@ std::string gifFile(const PalettePicture& p)
     out += '\0';                                // end of the image data
     out += '\x3B';                              // trailer
     return out;
+    // clang-format on
 }
 
 } // namespace zorvane

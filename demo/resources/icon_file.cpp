@@ -25,20 +25,22 @@ constexpr std::uint32_t opaqueFrom = 0x80;
 std::string bitmapOf(const Picture& p)
 {
     const int maskStride = ((p.width + 31) / 32) * 4;
-    const std::uint32_t colourBytes = static_cast<std::uint32_t>(p.width * p.height * 4);
+    const std::uint32_t colorBytes = static_cast<std::uint32_t>(p.width * p.height * 4);
     const std::uint32_t maskBytes = static_cast<std::uint32_t>(maskStride * p.height);
     std::string out;
+    // clang-format off
     dword(out, 40);                                  // biSize
     dword(out, static_cast<std::uint32_t>(p.width)); // biWidth
     dword(out, static_cast<std::uint32_t>(p.height * 2)); // biHeight: colour rows and mask rows
     word(out, 1);                                    // biPlanes
     word(out, 32);                                   // biBitCount
     dword(out, 0);                                   // biCompression: BI_RGB
-    dword(out, colourBytes + maskBytes);             // biSizeImage
+    dword(out, colorBytes + maskBytes);              // biSizeImage
     dword(out, 0);                                   // biXPelsPerMeter
     dword(out, 0);                                   // biYPelsPerMeter
     dword(out, 0);                                   // biClrUsed
     dword(out, 0);                                   // biClrImportant
+    // clang-format on
     for (int y = p.height - 1; y >= 0; --y)
         for (int x = 0; x < p.width; ++x) {
             const std::uint32_t argb = p.at(x, y);
@@ -67,9 +69,11 @@ std::string directoryFile(unsigned type, const std::vector<Picture>& pictures, H
         bitmaps.push_back(bitmapOf(p));
     }
     std::string out;
+    // clang-format off
     word(out, 0);                                     // reserved
     word(out, type);                                  // 1 icon, 2 cursor
     word(out, static_cast<unsigned>(pictures.size())); // image count
+    // clang-format on
     std::uint32_t offset = static_cast<std::uint32_t>(6 + 16 * pictures.size());
     for (std::size_t i = 0; i < pictures.size(); ++i) {
         const Picture& p = pictures[i];
@@ -85,7 +89,7 @@ std::string directoryFile(unsigned type, const std::vector<Picture>& pictures, H
             word(out, 32); // bit count
         }
         dword(out, static_cast<std::uint32_t>(bitmaps[i].size())); // bytes of the image
-        dword(out, offset);                                         // where it starts
+        dword(out, offset);                                        // where it starts
         offset += static_cast<std::uint32_t>(bitmaps[i].size());
     }
     for (const std::string& bitmap : bitmaps)
@@ -95,14 +99,8 @@ std::string directoryFile(unsigned type, const std::vector<Picture>& pictures, H
 
 } // namespace
 
-std::string iconFile(const std::vector<Picture>& pictures)
-{
-    return directoryFile(1, pictures, {});
-}
+std::string iconFile(const std::vector<Picture>& pictures) { return directoryFile(1, pictures, {}); }
 
-std::string cursorFile(const Picture& picture, HotSpot hotSpot)
-{
-    return directoryFile(2, {picture}, hotSpot);
-}
+std::string cursorFile(const Picture& picture, HotSpot hotSpot) { return directoryFile(2, {picture}, hotSpot); }
 
 } // namespace zorvane

@@ -157,6 +157,7 @@ QImage handCursor()
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
     QPainterPath hand;
+    // clang-format off
     hand.moveTo(9.5, 3);
     hand.cubicTo(9.5, 0.5, 13.5, 0.5, 13.5, 3);    // fingertip
     hand.lineTo(13.5, 12);
@@ -167,9 +168,10 @@ QImage handCursor()
     hand.cubicTo(25.5, 25, 23.5, 27, 22.5, 29);
     hand.lineTo(12.5, 29);
     hand.cubicTo(11, 26, 8, 23, 5.5, 19.5);        // heel of the hand
-    hand.cubicTo(4, 17.5, 6, 15.5, 8, 17);          // thumb
+    hand.cubicTo(4, 17.5, 6, 15.5, 8, 17);         // thumb
     hand.lineTo(9.5, 18.5);
     hand.closeSubpath();
+    // clang-format on
     painter.setPen(QPen(Qt::black, 1.2));
     painter.setBrush(Qt::white);
     painter.drawPath(hand);
@@ -190,8 +192,8 @@ PalettePicture paletteOf(const QImage& drawn)
         for (int x = 0; x < image.width(); ++x)
             ++counts[image.pixel(x, y) & 0xFFFFFF];
     std::vector<std::pair<int, QRgb>> byFrequency;
-    for (const auto& [colour, count] : counts)
-        byFrequency.emplace_back(-count, colour);
+    for (const auto& [color, count] : counts)
+        byFrequency.emplace_back(-count, color);
     std::sort(byFrequency.begin(), byFrequency.end());
     if (byFrequency.size() > 256)
         byFrequency.resize(256);
@@ -211,14 +213,14 @@ PalettePicture paletteOf(const QImage& drawn)
     p.pixels.reserve(static_cast<std::size_t>(p.width * p.height));
     for (int y = 0; y < p.height; ++y)
         for (int x = 0; x < p.width; ++x) {
-            const QRgb colour = image.pixel(x, y) & 0xFFFFFF;
-            auto found = nearest.find(colour);
+            const QRgb color = image.pixel(x, y) & 0xFFFFFF;
+            auto found = nearest.find(color);
             if (found == nearest.end()) {
                 std::size_t best = 0;
                 for (std::size_t i = 1; i < p.palette.size(); ++i)
-                    if (distance(colour, p.palette[i]) < distance(colour, p.palette[best]))
+                    if (distance(color, p.palette[i]) < distance(color, p.palette[best]))
                         best = i;
-                found = nearest.emplace(colour, static_cast<std::uint8_t>(best)).first;
+                found = nearest.emplace(color, static_cast<std::uint8_t>(best)).first;
             }
             p.pixels.push_back(found->second);
         }

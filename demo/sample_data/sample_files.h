@@ -8,7 +8,6 @@
 namespace zorvane {
 
 // The first failure in words, or an empty text when every file was written.
-[[nodiscard]]
-std::string writeSampleFiles();
+[[nodiscard]] std::string writeSampleFiles();
 
 } // namespace zorvane

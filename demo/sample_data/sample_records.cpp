@@ -25,6 +25,7 @@ struct CustomerRow {
     int year, month, day, hour, minute;
 };
 
+// clang-format off
 constexpr std::array<CustomerRow, 32> kCustomers{{
     {"Amberfield Books", "Northgate", 2019, 3, 14, 9, 15},
     {"Brightwater Cafe", "Eastbrook", 2020, 7, 2, 10, 40},
@@ -59,6 +60,7 @@ constexpr std::array<CustomerRow, 32> kCustomers{{
     {"Foxglove Studio", "Northgate", 2022, 9, 2, 11, 5},
     {"Greenway Grocers", "Eastbrook", 2016, 7, 15, 18, 0},
 }};
+// clang-format on
 
 constexpr std::array<std::string_view, 3> kDomains{"example.com", "example.org", "example.net"};
 
@@ -127,9 +129,8 @@ constexpr std::array<ClassRow, 12> kClasses{{
     {1201001, 1010, 106, 27, "Tue 15:30-17:00"},
 }};
 
-constexpr std::array<std::string_view, 8> kGoods{
-    "Desk lamp", "Filing cabinet", "Paper A4 box", "Printer toner", "Office chair", "Whiteboard", "Stapler",
-    "Label maker"};
+constexpr std::array<std::string_view, 8> kGoods{"Desk lamp",    "Filing cabinet", "Paper A4 box", "Printer toner",
+                                                 "Office chair", "Whiteboard",     "Stapler",      "Label maker"};
 
 // "Amberfield Books" becomes "amberfield": the first word in lower case. The
 // customers report prints the mail address and the web site at their full

@@ -7,7 +7,6 @@
 namespace zorvane {
 
 // The first failure in words, or an empty text when every file was written.
-[[nodiscard]]
-std::string writeSampleRecords();
+[[nodiscard]] std::string writeSampleRecords();
 
 } // namespace zorvane

@@ -17,11 +17,11 @@ fw::core::Expected<void> settleWorkFolder()
         folder += '\\';
     if (folder.size() > BMKG.WorkFolder.width) {
         BMKG.WorkFolder.clear();
-        return fw::core::fail("Work folder",
-                              folder + " is " + fw::core::toText(static_cast<std::int64_t>(folder.size())) +
-                                  " characters long, more than the " +
-                                  fw::core::toText(static_cast<std::int64_t>(BMKG.WorkFolder.width)) +
-                                  " that the work folder holds");
+        const std::string why = folder + " is " + fw::core::toText(static_cast<std::int64_t>(folder.size())) +
+                                " characters long, more than the " +
+                                fw::core::toText(static_cast<std::int64_t>(BMKG.WorkFolder.width)) +
+                                " that the work folder holds";
+        return fw::core::fail("Work folder", why);
     }
     BMKG.WorkFolder = folder;
     return {};

@@ -13,7 +13,6 @@
 
 namespace engine {
 
-[[nodiscard]]
-fw::core::Expected<void> settleWorkFolder();
+[[nodiscard]] fw::core::Expected<void> settleWorkFolder();
 
 } // namespace engine

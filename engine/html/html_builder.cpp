@@ -66,12 +66,12 @@ std::string withCRLF(std::string_view text) { return std::string(text) + std::st
 // them could not be written.
 bool writeBody(std::int32_t background, const std::string& fontName, std::uint8_t fontSize, std::int32_t fontColor)
 {
-    bool written = writeHeadLine(withCRLF(Line1)) && writeHeadLine(withCRLF(Line2)) &&
-                   writeHeadLine(withCRLF(Line3)) && writeHeadLine(withCRLF(Line4));
+    bool written = writeHeadLine(withCRLF(Line1)) && writeHeadLine(withCRLF(Line2)) && writeHeadLine(withCRLF(Line3)) &&
+                   writeHeadLine(withCRLF(Line4));
 
     const std::int32_t backgroundColor = background > 0 ? background : profile().defaultBackground;
-    written = written && writeHeadLine(std::string(Line5Start) + ColorToHex(backgroundColor) +
-                                       std::string(Line5End) + std::string(CRLF));
+    written = written && writeHeadLine(std::string(Line5Start) + ColorToHex(backgroundColor) + std::string(Line5End) +
+                                       std::string(CRLF));
 
     const std::int32_t textColor = fontColor > 0 ? fontColor : 0;
     if (const std::size_t lines = OBQ.count(); lines > 0) {
@@ -80,8 +80,8 @@ bool writeBody(std::int32_t background, const std::string& fontName, std::uint8_
                                            ColorToHex(textColor) + std::string(Line6End) + std::string(CRLF));
         for (std::size_t n = 1; written && n <= lines; ++n) {
             const OBQRecord* entry = OBQ.fetch(n);
-            written = ORAF.append(std::string(entry->LINE.clippedView()) + std::string(Line7End) +
-                                  std::string(CRLF)) == 0;
+            const std::string line = std::string(entry->LINE.clippedView()) + std::string(Line7End) + std::string(CRLF);
+            written = ORAF.append(line) == 0;
         }
         written = written && writeHeadLine(withCRLF(Line8));
     }
@@ -99,8 +99,8 @@ void recordFailure(BuildOutcome& outcome, BuiltFile file, std::string_view path,
 // copy that fails does the same. A copy in the RTF folder, the user's own
 // folder, is only ever replaced by a complete document.
 void buildRTFStage(BuildOutcome& outcome, std::uint8_t pageCount, std::uint8_t pictureScale, std::string_view rtfName,
-                   std::string_view rtfFolder, std::int32_t leftMargin, std::int32_t topMargin,
-                   std::int32_t pageWidth, std::int32_t pageHeight, std::uint8_t landscape, std::string_view paper)
+                   std::string_view rtfFolder, std::int32_t leftMargin, std::int32_t topMargin, std::int32_t pageWidth,
+                   std::int32_t pageHeight, std::uint8_t landscape, std::string_view paper)
 {
     outcome.rtfStage = true;
     const std::string workFolder = BMKG.WorkFolder.clipped();

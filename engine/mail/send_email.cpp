@@ -148,9 +148,9 @@ void addCopies(OleControl& control, const std::string& item, std::string_view li
 
 } // namespace
 
-std::uint8_t SendEmail(std::string to, std::string cc, std::string bcc, std::string subject,
-                       std::string htmlBodyFile, std::string bodyFile, std::string rtfName, std::string rtfFolder,
-                       std::string importance, std::uint8_t mode, std::uint8_t formatNumber)
+std::uint8_t SendEmail(std::string to, std::string cc, std::string bcc, std::string subject, std::string htmlBodyFile,
+                       std::string bodyFile, std::string rtfName, std::string rtfFolder, std::string importance,
+                       std::uint8_t mode, std::uint8_t formatNumber)
 {
     // The layout is stored on first use, under the key of the program that
     // runs now; the program sets its profile before any mail can start.

@@ -9,8 +9,8 @@
 namespace engine {
 
 namespace SendEmailResult {
-inline constexpr std::uint8_t Displayed = 0;      // the item was built and shown, failed calls included
-inline constexpr std::uint8_t BodyNotOpened = 1;  // the body file could not be opened: nothing else happened
+inline constexpr std::uint8_t Displayed = 0;     // the item was built and shown, failed calls included
+inline constexpr std::uint8_t BodyNotOpened = 1; // the body file could not be opened: nothing else happened
 } // namespace SendEmailResult
 
 // The format number with which a mail carries no RTF document, whatever the
@@ -32,9 +32,9 @@ inline constexpr std::uint8_t NoRTFDocument = 8;
 //                   attaches the RTF document
 //   formatNumber    NoRTFDocument means the mail carries none
 // Runs on the caller's thread and uses the work file ORAF and the queue OAQ.
-[[nodiscard]]
-std::uint8_t SendEmail(std::string to, std::string cc, std::string bcc, std::string subject,
-                       std::string htmlBodyFile, std::string bodyFile, std::string rtfName, std::string rtfFolder,
-                       std::string importance, std::uint8_t mode, std::uint8_t formatNumber);
+[[nodiscard]] std::uint8_t SendEmail(std::string to, std::string cc, std::string bcc, std::string subject,
+                                     std::string htmlBodyFile, std::string bodyFile, std::string rtfName,
+                                     std::string rtfFolder, std::string importance, std::uint8_t mode,
+                                     std::uint8_t formatNumber);
 
 } // namespace engine

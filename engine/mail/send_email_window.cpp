@@ -9,6 +9,7 @@ using fw::ui::WindowLayout;
 
 WindowLayout sendEmailWindowLayout(std::string_view moduleKey)
 {
+    // clang-format off
     return WindowLayout{
         .label = std::string(SendEmailWindowLabel),
         .moduleKey = std::string(moduleKey),
@@ -21,6 +22,7 @@ WindowLayout sendEmailWindowLayout(std::string_view moduleKey)
             {.number = SendEmailOleControl, .kind = ControlKind::OleControl, .rect = {4, 4, 70, 85}},
         },
     };
+    // clang-format on
 }
 
 void registerSendEmailWindow() { fw::ui::registerLayout(sendEmailWindowLayout(profile().sendEmailModuleKey)); }

@@ -37,6 +37,7 @@ using fw::core::toText;
 constexpr const char* Layer = "RTF writer";
 constexpr std::string_view CRLF = "\r\n";
 
+// clang-format off
 // Header lines H1 to H7: fixed.
 constexpr std::string_view H1 = R"({\rtf1\ansi\ansicpg1252\uc1\deff0\stshfdbch0\stshfloch0\stshfhich0\stshfbi0\deflang3081\deflangfe3081{\fonttbl{\f0\froman\fcharset0\fprq2{\*\panose 02020603050405020304}Times New Roman;}{\f36\froman\fcharset238\fprq2 Times New Roman CE;})";
 constexpr std::string_view H2 = R"({\f37\froman\fcharset204\fprq2 Times New Roman Cyr;}{\f39\froman\fcharset161\fprq2 Times New Roman Greek;}{\f40\froman\fcharset162\fprq2 Times New Roman Tur;}{\f41\froman\fcharset177\fprq2 Times New Roman (Hebrew);})";
@@ -84,6 +85,7 @@ constexpr std::string_view G3Bliptag = R"(\wmetafile8\bliptag)";
 constexpr std::string_view G3Blipuid = R"(\blipupi-58{\*\blipuid b09f3721717b6ae0a7a87d)"; // followed by the ten digits of the tag
 constexpr std::string_view G3End = R"(})";
 constexpr std::string_view G5 = R"(}}{\insrsid13835495)"; // no line break
+// clang-format on
 
 // Trailer: a blank, CR LF, and the closing of the paragraph and document.
 constexpr std::string_view Trailer = " \r\n\\par }}";
@@ -173,6 +175,7 @@ std::string header(const Stamp& stamp, const Geometry& g, std::string_view paper
 {
     std::string h;
     h.reserve(3400);
+    // clang-format off
     h += H1; h += CRLF;
     h += H2; h += CRLF;
     h += H3; h += CRLF;
@@ -186,6 +189,7 @@ std::string header(const Stamp& stamp, const Geometry& g, std::string_view paper
     h += H11; h += CRLF;
     h += H12; h += CRLF;
     h += H13; h += CRLF;
+    // clang-format on
     h += H14;
     return h;
 }
@@ -198,11 +202,13 @@ std::string pictureStart(const Geometry& g, std::string_view scale, std::string_
     const std::int64_t picwgoal = landscape ? g.GH : g.GW;
     const std::int64_t pichgoal = landscape ? g.GW : g.GH;
     std::string p;
+    // clang-format off
     p += G1; p += CRLF;
     p += G2Start; p += scale; p += G2ScaleY; p += scale; p += G2End; p += CRLF;
     p += G3Picw; p += toText(picw); p += G3Pich; p += toText(pich);
     p += G3Picwgoal; p += toText(picwgoal); p += G3Pichgoal; p += toText(pichgoal);
     p += G3Bliptag; p += tag; p += G3Blipuid; p += tag; p += G3End; p += CRLF;
+    // clang-format on
     return p;
 }
 
@@ -225,9 +231,9 @@ std::uint8_t MakeRTFFile(std::string outputPath, std::string paperName, std::uin
 }
 
 fw::core::Expected<void> writeRTFDocument(const std::string& outputPath, std::string_view paperName,
-                                          std::uint8_t pageCount, std::uint8_t pictureScale,
-                                          std::int32_t leftMargin, std::int32_t topMargin, std::int32_t pageWidth,
-                                          std::int32_t pageHeight, std::uint8_t landscape)
+                                          std::uint8_t pageCount, std::uint8_t pictureScale, std::int32_t leftMargin,
+                                          std::int32_t topMargin, std::int32_t pageWidth, std::int32_t pageHeight,
+                                          std::uint8_t landscape)
 {
     const bool isLandscape = landscape != 0;
     const Stamp stamp = readClock();

@@ -20,8 +20,8 @@ namespace engine {
 // Results of MakeRTFFile.
 namespace RTFResult {
 inline constexpr std::uint8_t Complete = 0;
-inline constexpr std::uint8_t PageFailed = 1;     // a page file could not be opened or read
-inline constexpr std::uint8_t NotWritten = 2;     // no pages, or the document could not be opened or written
+inline constexpr std::uint8_t PageFailed = 1; // a page file could not be opened or read
+inline constexpr std::uint8_t NotWritten = 2; // no pages, or the document could not be opened or written
 } // namespace RTFResult
 
 // Writes the document at `outputPath` (trailing blanks dropped). `paperName`
@@ -34,26 +34,24 @@ inline constexpr std::uint8_t NotWritten = 2;     // no pages, or the document c
 // temporary name and takes the place of a document at `outputPath` only
 // when it is complete: a document that fails leaves the earlier one, if any,
 // and never a cut one.
-[[nodiscard]]
-std::uint8_t MakeRTFFile(std::string outputPath, std::string paperName, std::uint8_t pageCount,
-                         std::uint8_t pictureScale, std::int32_t leftMargin, std::int32_t topMargin,
-                         std::int32_t pageWidth, std::int32_t pageHeight, std::uint8_t landscape);
+[[nodiscard]] std::uint8_t MakeRTFFile(std::string outputPath, std::string paperName, std::uint8_t pageCount,
+                                       std::uint8_t pictureScale, std::int32_t leftMargin, std::int32_t topMargin,
+                                       std::int32_t pageWidth, std::int32_t pageHeight, std::uint8_t landscape);
 
 // MakeRTFFile for a caller that reports why a document failed: the error's
 // code is the result byte MakeRTFFile gives, its message the reason, naming
 // the file concerned.
-[[nodiscard]]
-fw::core::Expected<void> writeRTFDocument(const std::string& outputPath, std::string_view paperName,
-                                          std::uint8_t pageCount, std::uint8_t pictureScale,
-                                          std::int32_t leftMargin, std::int32_t topMargin, std::int32_t pageWidth,
-                                          std::int32_t pageHeight, std::uint8_t landscape);
+[[nodiscard]] fw::core::Expected<void> writeRTFDocument(const std::string& outputPath, std::string_view paperName,
+                                                        std::uint8_t pageCount, std::uint8_t pictureScale,
+                                                        std::int32_t leftMargin, std::int32_t topMargin,
+                                                        std::int32_t pageWidth, std::int32_t pageHeight,
+                                                        std::uint8_t landscape);
 
 // Appends the page file `pageFileName` to the document MakeRTFFile holds open
 // in OROF, as hexadecimal lines of 128 digits, skipping its 22-byte placeable
 // header. Returns 0 when the page was appended, 1 when the page file cannot
 // be opened or a read error stops it before its end, 2 when a write to the
 // document failed. The document stays open in every case.
-[[nodiscard]]
-std::uint8_t AppendWMFHex(std::string pageFileName);
+[[nodiscard]] std::uint8_t AppendWMFHex(std::string pageFileName);
 
 } // namespace engine

@@ -46,9 +46,9 @@ namespace engine {
 namespace {
 
 constexpr std::size_t PlaceableHeaderBytes = 22;
-constexpr std::size_t BytesPerLine = 64;                      // 128 digits
-constexpr std::size_t CharsPerLine = 2 * BytesPerLine + 2;    // and CR LF
-constexpr std::size_t BlockBytes = std::size_t{1} << 19;      // read at once
+constexpr std::size_t BytesPerLine = 64;                   // 128 digits
+constexpr std::size_t CharsPerLine = 2 * BytesPerLine + 2; // and CR LF
+constexpr std::size_t BlockBytes = std::size_t{1} << 19;   // read at once
 // Digits of a block and the line ends in it, one more for a line begun in
 // the block before.
 constexpr std::size_t HexBytes = 2 * BlockBytes + 2 * (BlockBytes / BytesPerLine + 1);

@@ -88,9 +88,6 @@ void programMain()
     }
 }
 
-void setMainStepObserver(std::function<void(MainStep)> watching)
-{
-    observer() = std::move(watching);
-}
+void setMainStepObserver(std::function<void(MainStep)> watching) { observer() = std::move(watching); }
 
 } // namespace zorvane

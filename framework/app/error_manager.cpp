@@ -61,7 +61,8 @@ std::string ErrorManager::messageText(Msg id, std::string_view fileName, const f
     std::string text(messageEntry(id).text);
     replaceAll(text, "%ErrorText", error ? fw::data::errorText(error->code) : std::string());
     replaceAll(text, "%ErrorCode", error ? fw::core::toText(error->code) : std::string());
-    replaceAll(text, "%Detail", error && !error->message.empty() ? std::string("|").append(error->text()) : std::string());
+    replaceAll(text, "%Detail",
+               error && !error->message.empty() ? std::string("|").append(error->text()) : std::string());
     replaceAll(text, "%Field", m_fieldName);
     replaceAll(text, "%File", fw::core::clip(fileName));
     replaceAll(text, "%Message", fw::core::clip(argument));

@@ -40,17 +40,16 @@ public:
     [[nodiscard]] Level throwMessage(Msg id, std::string_view argument = {});
     // The same, for a file: %File is its display name, %ErrorText, %ErrorCode
     // and %Detail come from `error`.
-    [[nodiscard]]
-    Level throwFileMessage(Msg id, std::string_view fileName, const fw::core::Error& error,
-                           std::string_view argument = {});
+    [[nodiscard]] Level throwFileMessage(Msg id, std::string_view fileName, const fw::core::Error& error,
+                                         std::string_view argument = {});
 
     // The text a message would show, placeholders filled in.
     std::string messageText(Msg id, std::string_view fileName, const fw::core::Error* error,
                             std::string_view argument) const;
 
 private:
-    [[nodiscard]]
-    Level show(Msg id, std::string_view fileName, const fw::core::Error* error, std::string_view argument);
+    [[nodiscard]] Level show(Msg id, std::string_view fileName, const fw::core::Error* error,
+                             std::string_view argument);
 
     std::map<fw::threads::ThreadNumber, std::vector<std::string>> m_procedures;
     std::string m_fieldName;

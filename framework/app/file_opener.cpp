@@ -23,10 +23,10 @@ fw::core::Expected<void> openDataFile(fw::data::DataFile& file, std::string_view
         opened = file.open(access);
     }
     if (!opened && opened.error().code == Code::KeyNeedsRebuild) {
-        const unsigned answer = presentMessage(MessageRequest{
-            "The keys of the " + std::string(displayName) + " file are damaged.|Rebuild them now?",
-            "Key Needs Rebuilding", fw::ui::Icon::Question, fw::ui::Button::Yes | fw::ui::Button::No,
-            fw::ui::Button::Yes});
+        const unsigned answer = presentMessage(
+            MessageRequest{"The keys of the " + std::string(displayName) + " file are damaged.|Rebuild them now?",
+                           "Key Needs Rebuilding", fw::ui::Icon::Question, fw::ui::Button::Yes | fw::ui::Button::No,
+                           fw::ui::Button::Yes});
         if (answer == fw::ui::Button::Yes) {
             opened = file.rebuildKeys();
             if (opened)

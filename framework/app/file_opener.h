@@ -19,9 +19,8 @@ namespace fw::app {
 
 inline constexpr int kStockLockRecover = 10;
 
-[[nodiscard]]
-fw::core::Expected<void> openDataFile(fw::data::DataFile& file, std::string_view displayName,
-                                      CreateWhenMissing create = CreateWhenMissing::Yes,
-                                      fw::data::Access access = fw::data::Access::ReadWrite);
+[[nodiscard]] fw::core::Expected<void> openDataFile(fw::data::DataFile& file, std::string_view displayName,
+                                                    CreateWhenMissing create = CreateWhenMissing::Yes,
+                                                    fw::data::Access access = fw::data::Access::ReadWrite);
 
 } // namespace fw::app

@@ -6,10 +6,10 @@ namespace fw::app {
 
 namespace {
 
+using fw::ui::Icon;
 using fw::ui::Button::No;
 using fw::ui::Button::Ok;
 using fw::ui::Button::Yes;
-using fw::ui::Icon;
 
 constexpr std::array<MessageEntry, 12> kTable{{
     {Msg::OpenFailed, Level::Notify, Icon::Exclamation, Ok, "File Open Error",

@@ -37,9 +37,9 @@ enum class Msg : std::uint8_t {
 
 struct MessageEntry {
     Msg id;
-    Level level;            // the answer when the box is closed (for a question: when the answer is No)
+    Level level; // the answer when the box is closed (for a question: when the answer is No)
     fw::ui::Icon icon;
-    unsigned buttons;       // Button::Ok, or Yes|No for a question (Yes answers Benign)
+    unsigned buttons; // Button::Ok, or Yes|No for a question (Yes answers Benign)
     std::string_view caption;
     std::string_view text;
 };

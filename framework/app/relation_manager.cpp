@@ -88,7 +88,10 @@ std::vector<RelationManager::Link> RelationManager::linksOf(const Relation& rela
     return links;
 }
 
-void RelationManager::addRelation(RelationManager& related) { m_relations.push_back(Relation{&related, RelationMode::None, RelationMode::None, nullptr, {}}); }
+void RelationManager::addRelation(RelationManager& related)
+{
+    m_relations.push_back(Relation{&related, RelationMode::None, RelationMode::None, nullptr, {}});
+}
 
 int RelationManager::open()
 {
@@ -166,8 +169,8 @@ int RelationManager::forEachLinkedChild(Relation& relation, const std::vector<ch
             return static_cast<int>(
                 m_files->errors().throwFileMessage(Msg::RetrievalFailed, childFiles.name(), next.error()));
         if (mode == RelationMode::Restrict)
-            return static_cast<int>(m_files->errors().throwFileMessage(restricted, m_files->name(), fw::core::Error{},
-                                                                        childFiles.name()));
+            return static_cast<int>(
+                m_files->errors().throwFileMessage(restricted, m_files->name(), fw::core::Error{}, childFiles.name()));
         if (int result = onChild())
             return result;
     }
@@ -225,8 +228,8 @@ int RelationManager::carryDelete(const std::vector<char>& before)
             if (int result = r.related->carryDelete(child.currentImage()))
                 return result;
             if (auto removed = child.remove(); !removed)
-                return static_cast<int>(m_files->errors().throwFileMessage(
-                    Msg::DeleteFailed, r.related->files().name(), removed.error()));
+                return static_cast<int>(
+                    m_files->errors().throwFileMessage(Msg::DeleteFailed, r.related->files().name(), removed.error()));
             return 0;
         };
         if (int result = forEachLinkedChild(r, before, r.remove, Msg::DeleteFailed, Msg::RestrictDelete, removeChild))
@@ -255,7 +258,8 @@ int RelationManager::deleteStep()
     if (int r = carryDelete(own.currentImage()))
         return r;
     if (auto removed = own.remove(); !removed)
-        return static_cast<int>(m_files->errors().throwFileMessage(Msg::DeleteFailed, m_files->name(), removed.error()));
+        return static_cast<int>(
+            m_files->errors().throwFileMessage(Msg::DeleteFailed, m_files->name(), removed.error()));
     return 0;
 }
 

@@ -88,14 +88,13 @@ private:
     // with that file positioned on it, or refuses the first with `restricted`
     // when `mode` is Restrict; `findFailed` reports a failed positioning.
     // 0 when every record was handled.
-    [[nodiscard]]
-    int forEachLinkedChild(Relation& relation, const std::vector<char>& image, RelationMode mode, Msg findFailed,
-                           Msg restricted, const std::function<int()>& onChild);
+    [[nodiscard]] int forEachLinkedChild(Relation& relation, const std::vector<char>& image, RelationMode mode,
+                                         Msg findFailed, Msg restricted, const std::function<int()>& onChild);
     // Sets the linked fields of the current record of `relation`'s file to
     // this record's values in `after`, or blanks them when `after` is null,
     // carries that on to its own relations and writes it; 0 when done.
-    [[nodiscard]]
-    int rewriteLinkedChild(Relation& relation, const std::vector<Link>& links, const std::vector<char>* after);
+    [[nodiscard]] int rewriteLinkedChild(Relation& relation, const std::vector<Link>& links,
+                                         const std::vector<char>* after);
     [[nodiscard]] int framed(int (RelationManager::*step)());
     [[nodiscard]] int updateStep();
     [[nodiscard]] int deleteStep();

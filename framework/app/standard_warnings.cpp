@@ -25,8 +25,8 @@ std::string viewOpenText(const fw::core::Error& error)
 
 void viewOpenWarning(const fw::core::Error& error)
 {
-    presentMessage(MessageRequest{viewOpenText(error), "View Open Error", fw::ui::Icon::Exclamation,
-                                  fw::ui::Button::Ok, fw::ui::Button::Ok});
+    presentMessage(MessageRequest{viewOpenText(error), "View Open Error", fw::ui::Icon::Exclamation, fw::ui::Button::Ok,
+                                  fw::ui::Button::Ok});
 }
 
 } // namespace fw::app

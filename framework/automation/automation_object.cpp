@@ -59,10 +59,7 @@ void AutomationObject::deactivateInPlace(const Value&) {}
 
 core::Expected<Result> AutomationObject::getMember(const Member& member) { return unknownMember(member); }
 
-core::Expected<void> AutomationObject::setMember(const Member& member, const Value&)
-{
-    return unknownMember(member);
-}
+core::Expected<void> AutomationObject::setMember(const Member& member, const Value&) { return unknownMember(member); }
 
 std::string_view AutomationObject::objectName() const { return "automation object"; }
 
@@ -71,8 +68,7 @@ std::unexpected<core::Error> AutomationObject::unknownMember(const Member& membe
     return core::fail(std::string(objectName()), "has no member " + member.name);
 }
 
-std::unexpected<core::Error> AutomationObject::wrongArguments(const Member& member,
-                                                              std::string_view expected) const
+std::unexpected<core::Error> AutomationObject::wrongArguments(const Member& member, std::string_view expected) const
 {
     return core::fail(std::string(objectName()), member.name + " takes " + std::string(expected));
 }

@@ -79,10 +79,7 @@ std::optional<DesktopEntry> readEntry(const std::filesystem::path& file)
 
 bool isFieldCode(std::string_view word) { return word.size() == 2 && word[0] == '%' && word[1] != '%'; }
 
-bool takesTheArguments(std::string_view word)
-{
-    return word == "%f" || word == "%F" || word == "%u" || word == "%U";
-}
+bool takesTheArguments(std::string_view word) { return word == "%f" || word == "%F" || word == "%u" || word == "%U"; }
 
 // "%%" is a percent sign; anything else stays as written.
 std::string withPercentSigns(std::string_view word)

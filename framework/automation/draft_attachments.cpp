@@ -28,7 +28,8 @@ core::Expected<void> makeFolder(const std::filesystem::path& folder)
         return failErrno("cannot create the folder", folder);
     struct stat st {};
     if (stat(folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode))
-        return core::fail("mail drafts", "cannot create the folder " + folder.string() + ": a file of that name is in the way");
+        return core::fail("mail drafts",
+                          "cannot create the folder " + folder.string() + ": a file of that name is in the way");
     return {};
 }
 
@@ -69,8 +70,8 @@ core::Expected<void> writeFile(const std::filesystem::path& file, std::string_vi
 
 } // namespace
 
-core::Expected<std::vector<std::filesystem::path>> saveAttachmentsBeside(
-    const std::filesystem::path& draft, const std::vector<DraftAttachment>& attachments)
+core::Expected<std::vector<std::filesystem::path>>
+    saveAttachmentsBeside(const std::filesystem::path& draft, const std::vector<DraftAttachment>& attachments)
 {
     std::vector<std::filesystem::path> files;
     if (attachments.empty())

@@ -21,8 +21,7 @@
 namespace fw::automation {
 
 // The paths written, one for each attachment and in their order.
-[[nodiscard]]
-core::Expected<std::vector<std::filesystem::path>> saveAttachmentsBeside(
-    const std::filesystem::path& draft, const std::vector<DraftAttachment>& attachments);
+[[nodiscard]] core::Expected<std::vector<std::filesystem::path>>
+    saveAttachmentsBeside(const std::filesystem::path& draft, const std::vector<DraftAttachment>& attachments);
 
 } // namespace fw::automation

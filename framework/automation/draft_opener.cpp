@@ -106,8 +106,8 @@ core::Expected<std::vector<core::Error>> openDraft(const std::filesystem::path& 
         return core::fail("mail drafts", written + " could not be started to open it");
     case State::Exited:
         if (outcome.code != 0)
-            return core::fail("mail drafts",
-                              written + " ended with exit status " + std::to_string(outcome.code) + " without showing it");
+            return core::fail("mail drafts", written + " ended with exit status " + std::to_string(outcome.code) +
+                                                 " without showing it");
         break;
     case State::Killed:
         return core::fail("mail drafts",

@@ -63,8 +63,8 @@ DraftOpening draftOpening(const std::filesystem::path& draft, const MailDraft& m
 
 // Starts the command of draftOpening() and watches it. Fails when the mail
 // was not shown; otherwise gives the shortfalls.
-[[nodiscard]]
-core::Expected<std::vector<core::Error>> openDraft(const std::filesystem::path& draft, const MailDraft& mail);
+[[nodiscard]] core::Expected<std::vector<core::Error>> openDraft(const std::filesystem::path& draft,
+                                                                 const MailDraft& mail);
 
 // Test seam: while set, openDraft() calls it with the command instead of
 // starting a program, and takes an answer of false as an opener that could

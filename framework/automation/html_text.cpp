@@ -8,10 +8,7 @@ namespace {
 
 char lowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
-bool isAsciiLetterOrDigit(char c)
-{
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
-}
+bool isAsciiLetterOrDigit(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9'); }
 
 bool isSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f'; }
 
@@ -20,8 +17,8 @@ constexpr std::string_view hiddenElements[] = {"head", "title", "script", "style
 
 // Elements that start and end a line of their own.
 constexpr std::string_view blockElements[] = {
-    "p",  "div", "h1", "h2", "h3",    "h4", "h5", "h6",         "li",  "tr",     "table",
-    "ul", "ol",  "dl", "dt", "dd",    "hr", "pre", "blockquote", "body", "center", "address",
+    "p",  "div", "h1", "h2", "h3", "h4", "h5",  "h6",         "li",   "tr",     "table",
+    "ul", "ol",  "dl", "dt", "dd", "hr", "pre", "blockquote", "body", "center", "address",
 };
 
 template <std::size_t N>
@@ -40,6 +37,7 @@ struct NamedCharacter {
 
 // The references these bodies use, and the letters of the languages their
 // data is in; any other is kept as written.
+// clang-format off
 constexpr NamedCharacter namedCharacters[] = {
     {"amp", '&'},      {"lt", '<'},       {"gt", '>'},       {"quot", '"'},     {"apos", '\''},
     {"nbsp", 0xA0},    {"copy", 0xA9},    {"reg", 0xAE},     {"euro", 0x20AC},  {"ndash", 0x2013},
@@ -47,6 +45,7 @@ constexpr NamedCharacter namedCharacters[] = {
     {"ouml", 0xF6},    {"uuml", 0xFC},    {"Auml", 0xC4},    {"Ouml", 0xD6},    {"Uuml", 0xDC},
     {"szlig", 0xDF},   {"eacute", 0xE9},  {"egrave", 0xE8},  {"agrave", 0xE0},  {"ccedil", 0xE7},
 };
+// clang-format on
 
 void appendUtf8(std::string& out, std::uint32_t cp)
 {

@@ -8,8 +8,8 @@ core::Expected<Result> MailApplication::getMember(const Member& member)
 {
     if (!sameMemberName(member.name, "CreateItem"))
         return unknownMember(member);
-    const std::optional<std::int64_t> type =
-        member.arguments.size() == 1 ? valueInteger(member.arguments[0]) : std::nullopt;
+    const std::optional<std::int64_t> type = member.arguments.size() == 1 ? valueInteger(member.arguments[0])
+                                                                          : std::nullopt;
     if (!type)
         return wrongArguments(member, "one number, the item type");
     if (*type != 0)

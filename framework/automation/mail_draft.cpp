@@ -46,7 +46,8 @@ std::size_t longestAddress(InternetAddressList* list)
             const char* addr = internet_address_mailbox_get_addr(INTERNET_ADDRESS_MAILBOX(address));
             longest = std::max(longest, addr ? std::strlen(addr) : 0);
         } else if (INTERNET_ADDRESS_IS_GROUP(address)) {
-            longest = std::max(longest, longestAddress(internet_address_group_get_members(INTERNET_ADDRESS_GROUP(address))));
+            longest = std::max(longest,
+                               longestAddress(internet_address_group_get_members(INTERNET_ADDRESS_GROUP(address))));
         }
     }
     return longest;
@@ -74,8 +75,7 @@ core::Expected<GPtr<InternetAddressList>> parseRecipient(const std::string& trim
     return list;
 }
 
-core::Expected<void> addRecipients(GMimeMessage* message, GMimeAddressType type,
-                                   const std::vector<std::string>& texts)
+core::Expected<void> addRecipients(GMimeMessage* message, GMimeAddressType type, const std::vector<std::string>& texts)
 {
     InternetAddressList* target = g_mime_message_get_addresses(message, type);
     for (const std::string& text : texts) {

@@ -23,8 +23,7 @@ std::string defaultFor(std::string_view mimeType)
 {
     if (querySeam())
         return querySeam()(mimeType);
-    const auto answer =
-        core::runForOutput("xdg-mime", {"query", "default", std::string(mimeType)}, queryTimeout);
+    const auto answer = core::runForOutput("xdg-mime", {"query", "default", std::string(mimeType)}, queryTimeout);
     if (!answer)
         return {};
     // One desktop id on one line; the desktop may list several, the first
@@ -49,11 +48,13 @@ struct Known {
     MailProgram program;
 };
 
+// clang-format off
 constexpr Known knownPrograms[] = {
     {"thunderbird", MailProgram::Thunderbird}, {"icedove", MailProgram::Thunderbird},
     {"betterbird", MailProgram::Thunderbird},  {"evolution", MailProgram::Evolution},
     {"mutt", MailProgram::Mutt}, // neomutt.desktop, mutt.desktop
 };
+// clang-format on
 
 } // namespace
 
@@ -70,7 +71,8 @@ MailProgram mailProgramOf(std::string_view desktopId)
 
 MailHandler desktopMailHandler()
 {
-    for (const std::string_view type : {std::string_view("x-scheme-handler/mailto"), std::string_view("message/rfc822")})
+    for (const std::string_view type :
+         {std::string_view("x-scheme-handler/mailto"), std::string_view("message/rfc822")})
         if (std::string id = defaultFor(type); !id.empty())
             return MailHandler{id, mailProgramOf(id)};
     return {};

@@ -31,8 +31,7 @@ std::string fileNameOf(std::string_view path)
 core::Expected<std::string> readAttachment(const std::string& systemPath)
 {
     const std::filesystem::path native = fw::fs::resolve(systemPath);
-    const std::string shown =
-        native.string() == systemPath ? systemPath : systemPath + " (" + native.string() + ")";
+    const std::string shown = native.string() == systemPath ? systemPath : systemPath + " (" + native.string() + ")";
     // The mail goes on without an attachment it cannot read; the reason
     // says so, for the person who expected the file in it.
     std::error_code ec;

@@ -75,8 +75,8 @@ public:
 
 private:
     [[nodiscard]] core::Expected<Result> run(std::string_view memberText, Access access, const Value& value);
-    [[nodiscard]]
-    std::unexpected<core::Error> failed(Access access, std::string_view memberText, const core::Error& why);
+    [[nodiscard]] std::unexpected<core::Error> failed(Access access, std::string_view memberText,
+                                                      const core::Error& why);
     void gather(const core::Error& why);
     void noticeGathered();
     std::string referenceFor(const ObjectPtr& object);

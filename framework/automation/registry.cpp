@@ -75,7 +75,8 @@ core::Expected<ObjectPtr> createObject(std::string_view progId)
     // The factory runs without the lock: it may register further ProgIDs.
     ObjectPtr object = factory ? factory() : nullptr;
     if (!object)
-        return core::fail("automation", "the object for the ProgID \"" + std::string(progId) + "\" could not be created");
+        return core::fail("automation",
+                          "the object for the ProgID \"" + std::string(progId) + "\" could not be created");
     return object;
 }
 

@@ -16,10 +16,12 @@ class Binding {
 public:
     enum class Kind : std::uint8_t { Byte, Long, Text };
 
+    // clang-format off
     static Binding of(std::uint8_t& value) { return Binding(Kind::Byte, &value, 1); }
     static Binding of(std::int32_t& value) { return Binding(Kind::Long, &value, 4); }
     template <std::size_t N>
     static Binding of(Text<N>& value) { return Binding(Kind::Text, value.data(), N); }
+    // clang-format on
 
     Kind kind() const { return m_kind; }
     bool isNumber() const { return m_kind != Kind::Text; }

@@ -53,7 +53,10 @@ std::string CommandLine::word(std::size_t n) const
     }
 }
 
-void setCommandLine(int argc, const char* const* argv) { processCommandLine() = CommandLine::fromArguments(argc, argv); }
+void setCommandLine(int argc, const char* const* argv)
+{
+    processCommandLine() = CommandLine::fromArguments(argc, argv);
+}
 
 const CommandLine& commandLine() { return processCommandLine(); }
 

@@ -42,8 +42,8 @@ struct ClockTime {
 
 inline constexpr std::int32_t NoDate = 0;
 inline constexpr std::int32_t NoTime = 0;
-inline constexpr std::int32_t LastDateSerial = 2994626;  // 31 December 9999
-inline constexpr std::int32_t LastTimeValue = 8640000;   // 23:59:59.99
+inline constexpr std::int32_t LastDateSerial = 2994626; // 31 December 9999
+inline constexpr std::int32_t LastTimeValue = 8640000;  // 23:59:59.99
 
 // The serial of a calendar date; NoDate when the date does not exist
 // (31 April, 29 February 2027) or lies outside the covered range.

@@ -24,8 +24,7 @@ struct Error {
 template <class T>
 using Expected = std::expected<T, Error>;
 
-[[nodiscard]]
-inline std::unexpected<Error> fail(std::string layer, std::string message, int code = 0)
+[[nodiscard]] inline std::unexpected<Error> fail(std::string layer, std::string message, int code = 0)
 {
     return std::unexpected<Error>(Error{std::move(layer), std::move(message), code});
 }

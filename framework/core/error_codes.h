@@ -17,7 +17,7 @@ inline constexpr int FileNotOpen = 37;
 inline constexpr int DuplicateKey = 40;    // an add or change would break a unique key
 inline constexpr int KeyNeedsRebuild = 46; // an index is damaged; the file itself is readable
 inline constexpr int FileAlreadyOpen = 52;
-inline constexpr int FileSystemError = 90; // any other operating-system failure
+inline constexpr int FileSystemError = 90;  // any other operating-system failure
 inline constexpr int ExpressionError = 800; // an expression that does not compile
 
 } // namespace fw::core::ErrorCode

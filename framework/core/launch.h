@@ -45,16 +45,14 @@ struct LaunchOutcome {
 // (a mail program) ends within that time, successfully or not; one that
 // stays is running as it should. The caller waits for as long as the
 // program runs, `grace` at most.
-[[nodiscard]]
-LaunchOutcome launchWatched(const std::string& program, const std::vector<std::string>& arguments,
-                            std::chrono::milliseconds grace);
+[[nodiscard]] LaunchOutcome launchWatched(const std::string& program, const std::vector<std::string>& arguments,
+                                          std::chrono::milliseconds grace);
 
 // Runs the program (standard input and error from and to /dev/null) and gives
 // what it wrote on standard output, once it has ended with exit status 0.
 // Fails, saying which, when it could not be started, ended otherwise, or did
 // not end within `timeout` (it is killed then).
-[[nodiscard]]
-Expected<std::string> runForOutput(const std::string& program, const std::vector<std::string>& arguments,
-                                   std::chrono::milliseconds timeout);
+[[nodiscard]] Expected<std::string> runForOutput(const std::string& program, const std::vector<std::string>& arguments,
+                                                 std::chrono::milliseconds timeout);
 
 } // namespace fw::core

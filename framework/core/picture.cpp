@@ -124,7 +124,7 @@ std::string Picture::format(std::int64_t number) const
 
     case Kind::Date: {
         const CalendarDate d = number >= 1 && number <= LastDateSerial ? calendarDate(static_cast<std::int32_t>(number))
-                                                                        : CalendarDate{};
+                                                                       : CalendarDate{};
         if (!d.isValid())
             return std::string(m_width, ' ');
         std::string out;
@@ -158,8 +158,8 @@ std::string Picture::format(std::int64_t number) const
             digits.insert(0, positions - digits.size(), '0');
 
         std::string out = m_pattern;
-        std::size_t next = 0;          // next digit of `digits` to place
-        bool leading = true;           // no non-zero digit placed yet
+        std::size_t next = 0; // next digit of `digits` to place
+        bool leading = true;  // no non-zero digit placed yet
         for (char& c : out) {
             if (c != '#' && c != '<')
                 continue;

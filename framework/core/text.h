@@ -53,8 +53,7 @@ std::string upperCase(std::string_view s);
 
 // 1-based position of `needle` in `haystack`, searching from position `start`
 // in steps of `step` characters; 0 when it does not occur (or is empty).
-std::size_t instring(std::string_view needle, std::string_view haystack, std::size_t step = 1,
-                     std::size_t start = 1);
+std::size_t instring(std::string_view needle, std::string_view haystack, std::size_t step = 1, std::size_t start = 1);
 
 // A whole number as decimal text without padding ("-42", "0").
 std::string toText(std::int64_t value);
@@ -82,8 +81,10 @@ public:
     Text() { m_chars.fill(' '); }
     Text(std::string_view s) { assign(s); }
     Text(const char* s) { assign(s); }
+    // clang-format off
     template <std::size_t M>
     Text(const Text<M>& other) { assign(other.view()); }
+    // clang-format on
 
     Text& operator=(std::string_view s)
     {
@@ -132,8 +133,10 @@ public:
     char at(std::size_t position) const { return m_chars.at(position - 1); }
 
     friend bool operator==(const Text& a, std::string_view b) { return sameText(a.view(), b); }
+    // clang-format off
     template <std::size_t M>
     friend bool operator==(const Text& a, const Text<M>& b) { return sameText(a.view(), b.view()); }
+    // clang-format on
 
 private:
     std::array<char, N> m_chars;

@@ -78,8 +78,7 @@ std::function<void(const DataFile&)>& lockWaitObserver()
 
 std::int64_t nowMs()
 {
-    return std::chrono::duration_cast<std::chrono::milliseconds>(
-               std::chrono::steady_clock::now().time_since_epoch())
+    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now().time_since_epoch())
         .count();
 }
 
@@ -241,8 +240,9 @@ std::string DataFile::sendCommand(std::string_view command)
 {
     const std::size_t eq = command.find('=');
     const std::string name = fw::core::upperCase(fw::core::clip(fw::core::trimLeft(command.substr(0, eq))));
-    const std::string value =
-        eq == std::string_view::npos ? std::string() : std::string(fw::core::clip(fw::core::trimLeft(command.substr(eq + 1))));
+    const std::string value = eq == std::string_view::npos
+                                  ? std::string()
+                                  : std::string(fw::core::clip(fw::core::trimLeft(command.substr(eq + 1))));
     if (name == "RECOVER") {
         const std::string before = fw::core::toText(m_recoverSeconds);
         if (eq != std::string_view::npos)
@@ -344,15 +344,9 @@ Expected<void> DataFile::follow(Expected<Cursor> cursor)
 
 Expected<Cursor> DataFile::makeCursor(const Key* key) const { return cursorFor({}, key, {}); }
 
-Expected<void> DataFile::setRecordOrder()
-{
-    return follow(makeCursor(nullptr));
-}
+Expected<void> DataFile::setRecordOrder() { return follow(makeCursor(nullptr)); }
 
-Expected<void> DataFile::setKeyOrder(const Key& key)
-{
-    return follow(makeCursor(&key));
-}
+Expected<void> DataFile::setKeyOrder(const Key& key) { return follow(makeCursor(&key)); }
 
 Expected<void> DataFile::setKeyOrderFromBuffer(const Key& key)
 {
@@ -477,8 +471,7 @@ Expected<void> DataFile::fetch(const Key& key)
         if (std::size_t n = fieldNumber(c.field))
             numbers.push_back(n);
     if (numbers.empty())
-        return fail(kLayer, label() + ": key " + key.name() + " has no components to fetch by",
-                    Code::RecordNotFound);
+        return fail(kLayer, label() + ": key " + key.name() + " has no components to fetch by", Code::RecordNotFound);
     Cursor saved = m_cursor;
     auto matched = setKeyOrderMatching(key, numbers);
     Cursor found = std::move(m_cursor);
@@ -573,8 +566,7 @@ Expected<void> DataFile::change()
         return r;
     std::string sets;
     for (std::size_t i = 0; i < fieldCount(); ++i)
-        sets += (i ? ", " : "") + m_schema.column(i + 1) + " = ?" +
-                fw::core::toText(static_cast<std::int64_t>(i + 1));
+        sets += (i ? ", " : "") + m_schema.column(i + 1) + " = ?" + fw::core::toText(static_cast<std::int64_t>(i + 1));
     Statement st(m_db, "UPDATE records SET " + sets + " WHERE row = ?" +
                            fw::core::toText(static_cast<std::int64_t>(fieldCount() + 1)));
     if (st.rc != SQLITE_OK)

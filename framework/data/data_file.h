@@ -128,7 +128,8 @@ public:
     [[nodiscard]] fw::core::Expected<void> setKeyOrderFromBuffer(const Key& key);
     // Key order over the records whose fields `fieldNumbers` equal the
     // buffer's values (compared by the key's case rule).
-    [[nodiscard]] fw::core::Expected<void> setKeyOrderMatching(const Key& key, std::span<const std::size_t> fieldNumbers);
+    [[nodiscard]] fw::core::Expected<void> setKeyOrderMatching(const Key& key,
+                                                               std::span<const std::size_t> fieldNumbers);
     // NoFurtherRecord at the end.
     [[nodiscard]] fw::core::Expected<void> next();
     // The record whose key components equal the buffer's; RecordNotFound.
@@ -197,11 +198,11 @@ private:
     [[nodiscard]] fw::core::Expected<void> exec(std::string_view sql, std::string_view doing);
     std::string orderBy(const Key* key) const;
     [[nodiscard]] fw::core::Expected<Cursor> cursorFor(const std::string& whereSql, const Key* key,
-                                         const std::function<void(Statement&)>& bind) const;
+                                                       const std::function<void(Statement&)>& bind) const;
     // The records meeting `whereSql`, whose ?1, ?2, ... stand for the
     // buffer's values of `fieldNumbers`, in `key`'s order.
     [[nodiscard]] fw::core::Expected<Cursor> bufferCursor(const std::string& whereSql, const Key& key,
-                                            std::span<const std::size_t> fieldNumbers) const;
+                                                          std::span<const std::size_t> fieldNumbers) const;
     // Makes `cursor` the walk next() and previous() follow, or passes its
     // error on.
     [[nodiscard]] fw::core::Expected<void> follow(fw::core::Expected<Cursor> cursor);

@@ -17,16 +17,16 @@ namespace fw::data {
 enum class FieldType : std::uint8_t { Long, Text };
 
 struct FieldSpec {
-    std::string name;     // "CUS:NAME"
-    std::size_t offset;   // offsetof in the record struct
+    std::string name;   // "CUS:NAME"
+    std::size_t offset; // offsetof in the record struct
     FieldType type;
-    std::size_t width;    // 4 for a long, N for a Text<N>
+    std::size_t width; // 4 for a long, N for a Text<N>
 };
 
 enum class Order : std::uint8_t { Ascending, Descending };
 
 struct KeyComponent {
-    std::string field;    // a field name of the same file
+    std::string field; // a field name of the same file
     Order order = Order::Ascending;
 };
 
@@ -38,7 +38,7 @@ enum class CaseRule : std::uint8_t { Insensitive, Sensitive };
 enum class Dynamic : std::uint8_t { No, Yes };
 
 struct KeySpec {
-    std::string name;     // "CUS:ByName"
+    std::string name; // "CUS:ByName"
     std::vector<KeyComponent> components;
     Duplicates duplicates = Duplicates::Refused;
     Primary primary = Primary::No;
@@ -47,7 +47,7 @@ struct KeySpec {
 };
 
 struct FileLayout {
-    std::string label;    // names the file on disk: label plus the driver's extension
+    std::string label; // names the file on disk: label plus the driver's extension
     std::vector<FieldSpec> fields;
     std::vector<KeySpec> keys;
 };

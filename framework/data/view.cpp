@@ -26,7 +26,8 @@ fw::core::Expected<void> View::setFilter(std::string_view text)
         return {};
     }
     if (!compiler())
-        return fw::core::fail("view", m_file.label() + ": no expression evaluator for the filter " + std::string(clipped),
+        return fw::core::fail("view",
+                              m_file.label() + ": no expression evaluator for the filter " + std::string(clipped),
                               fw::core::ErrorCode::ExpressionError);
     auto compiled = compiler()(clipped, m_file);
     if (!compiled)

@@ -72,6 +72,7 @@ public:
             return true;
         }
         ++m_pos;
+        // clang-format off
         switch (c) {
         case '(': token.kind = Token::Kind::Open; break;
         case ')': token.kind = Token::Kind::Close; break;
@@ -104,6 +105,7 @@ public:
             return false;
         }
         }
+        // clang-format on
         token.source = m_text.substr(start, m_pos - start);
         return true;
     }
@@ -280,8 +282,8 @@ public:
                     return unexpected(token, error);
                 if (!emptyCall)
                     flushOperators();
-                if (m_pending.empty() || (m_pending.back().kind != Pending::Kind::Group &&
-                                          m_pending.back().kind != Pending::Kind::Call))
+                if (m_pending.empty() ||
+                    (m_pending.back().kind != Pending::Kind::Group && m_pending.back().kind != Pending::Kind::Call))
                     return unexpected(token, error);
                 Pending closed = std::move(m_pending.back());
                 m_pending.pop_back();
@@ -362,7 +364,10 @@ public:
     }
 
 private:
-    static bool isOperator(const Pending& p) { return p.kind == Pending::Kind::Binary || p.kind == Pending::Kind::Unary; }
+    static bool isOperator(const Pending& p)
+    {
+        return p.kind == Pending::Kind::Binary || p.kind == Pending::Kind::Unary;
+    }
 
     std::optional<Program> unexpected(const Token& token, std::string& error)
     {

@@ -49,6 +49,7 @@ int compareValues(const Value& a, const Value& b)
 
 bool holds(Op op, int order)
 {
+    // clang-format off
     switch (op) {
     case Op::Equal: return order == 0;
     case Op::NotEqual: return order != 0;
@@ -58,6 +59,7 @@ bool holds(Op op, int order)
     case Op::GreaterEqual: return order >= 0;
     default: return false;
     }
+    // clang-format on
 }
 
 std::unexpected<core::Error> failure(std::string message)

@@ -138,8 +138,8 @@ std::vector<DirectoryEntry> listFolder(std::string_view mask, std::uint8_t attri
         localtime_r(&st.st_mtime, &tm);
         e.DATE = dateSerial(tm);
         e.TIME = timeValue(tm);
-        e.SIZE = static_cast<std::int32_t>(
-            std::min<std::int64_t>(st.st_size, std::numeric_limits<std::int32_t>::max()));
+        e.SIZE =
+            static_cast<std::int32_t>(std::min<std::int64_t>(st.st_size, std::numeric_limits<std::int32_t>::max()));
         e.ATTRIB = isFolder ? Attribute::Directory : Attribute::Archive;
         if (isReadOnly(st))
             e.ATTRIB |= Attribute::ReadOnly;

@@ -22,9 +22,9 @@ struct DirectoryEntry {
 
 namespace Attribute {
 inline constexpr std::uint8_t ReadOnly = 0x01;
-inline constexpr std::uint8_t Hidden = 0x02;    // a name starting with "."
+inline constexpr std::uint8_t Hidden = 0x02; // a name starting with "."
 inline constexpr std::uint8_t Directory = 0x10;
-inline constexpr std::uint8_t Archive = 0x20;   // every plain file
+inline constexpr std::uint8_t Archive = 0x20; // every plain file
 } // namespace Attribute
 
 // Lists the entries of the folder named in `mask` whose names match its last

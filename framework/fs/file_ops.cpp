@@ -11,8 +11,8 @@
 #include "framework/core/error_codes.h"
 #include "framework/fs/copy_bytes.h"
 #include "framework/fs/errno_code.h"
-#include "framework/fs/path.h"
 #include "framework/fs/fault_seams.h"
+#include "framework/fs/path.h"
 #include "framework/fs/replaceable.h"
 #include "framework/fs/staged_file.h"
 
@@ -92,9 +92,9 @@ core::Expected<void> removeFile(std::string_view name)
 core::Expected<void> createFolder(std::string_view name)
 {
     if (createFolderSeam())
-        return createFolderSeam()(name) ? core::Expected<void>{}
-                                        : core::fail(Layer, "cannot create folder " + std::string(name),
-                                                     core::ErrorCode::PathNotFound);
+        return createFolderSeam()(name)
+                   ? core::Expected<void>{}
+                   : core::fail(Layer, "cannot create folder " + std::string(name), core::ErrorCode::PathNotFound);
     const std::string native = resolve(name).string();
     if (::mkdir(native.c_str(), 0777) != 0)
         return failWithErrno("cannot create folder", native, errno);

@@ -37,10 +37,7 @@ bool takeNumber(std::string_view& text, unsigned long& value)
     return n > 0;
 }
 
-bool processExists(long pid)
-{
-    return ::kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM;
-}
+bool processExists(long pid) { return ::kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM; }
 
 // A temporary whose writer is gone: no opener holds it and its process does
 // not exist. Our own process's temporaries are all alive: a staged file of

@@ -116,8 +116,8 @@ core::Expected<StagedFile> StagedFile::beginNew(const std::string& folder, std::
     StagedFile staged;
     staged.m_folder = folder;
     detail::removeLeftovers(folder);
-    if (auto created = staged.createTemporary(nameHint, mode, folder.empty() ? std::string("a file in .")
-                                                                              : "a file in " + folder);
+    if (auto created = staged.createTemporary(nameHint, mode,
+                                              folder.empty() ? std::string("a file in .") : "a file in " + folder);
         !created)
         return std::unexpected(created.error());
     return staged;
@@ -126,8 +126,8 @@ core::Expected<StagedFile> StagedFile::beginNew(const std::string& folder, std::
 core::Expected<void> StagedFile::createTemporary(std::string_view nameHint, mode_t mode, const std::string& what)
 {
     for (;;) {
-        const std::string path =
-            inFolder(m_folder, detail::temporaryName(nameHint, static_cast<long>(::getpid()), ++lastNumber));
+        const std::string path = inFolder(m_folder,
+                                          detail::temporaryName(nameHint, static_cast<long>(::getpid()), ++lastNumber));
         const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, mode);
         if (fd < 0 && errno == EEXIST)
             continue;

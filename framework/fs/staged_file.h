@@ -47,8 +47,8 @@ public:
     [[nodiscard]] static core::Expected<StagedFile> begin(const std::string& target, mode_t mode = 0666);
     // A temporary in `folder` for a new file whose name is settled at the end
     // (commitUnlessTaken); `nameHint` only shows in the temporary's name.
-    [[nodiscard]]
-    static core::Expected<StagedFile> beginNew(const std::string& folder, std::string_view nameHint, mode_t mode);
+    [[nodiscard]] static core::Expected<StagedFile> beginNew(const std::string& folder, std::string_view nameHint,
+                                                             mode_t mode);
 
     StagedFile(StagedFile&& other) noexcept;
     StagedFile& operator=(StagedFile&& other) noexcept;
@@ -79,8 +79,7 @@ public:
 
 private:
     StagedFile() = default;
-    [[nodiscard]]
-    core::Expected<void> createTemporary(std::string_view nameHint, mode_t mode, const std::string& what);
+    [[nodiscard]] core::Expected<void> createTemporary(std::string_view nameHint, mode_t mode, const std::string& what);
     enum class Replace : bool { No, Yes };
     [[nodiscard]] core::Expected<void> closeTemporary(Sync sync);
     [[nodiscard]] core::Expected<bool> putInPlace(const std::string& name, Replace replace, Sync sync);
@@ -89,7 +88,7 @@ private:
 
     int m_fd = -1;
     int m_heldTarget = -1; // the file at the target, locked while we write
-    bool m_marked = false;  // the target is in this process's list of names being written
+    bool m_marked = false; // the target is in this process's list of names being written
     std::string m_temporary;
     std::string m_target;
     std::string m_folder;

@@ -90,17 +90,17 @@ struct WorkFile::Handle {
     int fd = -1;
     bool writable = false;
     bool writeFailed = false;
-    bool wrote = false;        // something was appended since the open
-    int writeError = 0;        // errno of the first write that failed
-    std::string native;        // the file's path, for messages
+    bool wrote = false; // something was appended since the open
+    int writeError = 0; // errno of the first write that failed
+    std::string native; // the file's path, for messages
     std::optional<StagedFile> staged;
 
     std::vector<char> readBuffer;
-    std::size_t readPos = 0;   // next unread byte in readBuffer
-    off_t readOffset = 0;      // file offset of readBuffer's end
+    std::size_t readPos = 0; // next unread byte in readBuffer
+    off_t readOffset = 0;    // file offset of readBuffer's end
 
     std::vector<char> writeBuffer;
-    off_t writeOffset = 0;     // file offset where writeBuffer's bytes go
+    off_t writeOffset = 0; // file offset where writeBuffer's bytes go
 
     ~Handle()
     {

@@ -85,10 +85,10 @@ public:
     // says so, with PathNotFound.
     [[nodiscard]] core::Expected<void> setName(std::string_view path);
 
-    [[nodiscard]] int remove();                          // no error when missing
-    [[nodiscard]] int create();                          // a new empty file, in place when closed
+    [[nodiscard]] int remove(); // no error when missing
+    [[nodiscard]] int create(); // a new empty file, in place when closed
     [[nodiscard]] int open(std::uint8_t mode = OpenMode::ReadWriteDenyWrite);
-    [[nodiscard]] int setToStart();                      // positions at the first record
+    [[nodiscard]] int setToStart(); // positions at the first record
     // The size in bytes, what was appended and not yet flushed included;
     // FileNotOpen when the file is not open.
     [[nodiscard]] core::Expected<std::int64_t> bytes() const;
@@ -163,6 +163,7 @@ private:
 
 using TextLineFile = BasicTextLineFile<256>;
 
+// clang-format off
 template <std::size_t Width>
 int BasicTextLineFile<Width>::next() { return detail::nextLine(*this, LINE.data(), Width); }
 
@@ -171,5 +172,6 @@ int BasicTextLineFile<Width>::append() { return detail::appendLine(*this, LINE.c
 
 template <std::size_t Width>
 int BasicTextLineFile<Width>::append(std::string_view line) { return detail::appendLine(*this, core::clip(line)); }
+// clang-format on
 
 } // namespace fw::fs

@@ -37,11 +37,11 @@ struct WmfFrame {
     double heightInches() const { return double(height()) / unitsPerInch; }
 };
 
-struct WmfColour {
+struct WmfColor {
     std::uint8_t red = 0;
     std::uint8_t green = 0;
     std::uint8_t blue = 0;
-    friend bool operator==(const WmfColour&, const WmfColour&) = default;
+    friend bool operator==(const WmfColor&, const WmfColor&) = default;
 };
 
 struct WmfPoint {
@@ -63,7 +63,7 @@ enum class WmfPenStyle : std::uint8_t { Solid, Dash, Dot, DashDot, DashDotDot, N
 struct WmfPen {
     WmfPenStyle style = WmfPenStyle::Solid;
     std::int16_t width = 0; // logical units; 0 is one device pixel
-    WmfColour colour;
+    WmfColor color;
 };
 
 enum class WmfBrushStyle : std::uint8_t { Solid, Null, Hatched };
@@ -71,14 +71,14 @@ enum class WmfHatch : std::uint8_t { Horizontal, Vertical, ForwardDiagonal, Back
 
 struct WmfBrush {
     WmfBrushStyle style = WmfBrushStyle::Solid;
-    WmfColour colour{255, 255, 255};
+    WmfColor color{255, 255, 255};
     WmfHatch hatch = WmfHatch::Horizontal;
 };
 
 struct WmfFont {
-    std::int16_t height = 0;      // < 0: character height, > 0: cell height, 0: default size
-    std::int16_t width = 0;       // average character width; 0: natural
-    std::int16_t escapement = 0;  // tenths of a degree, counter-clockwise
+    std::int16_t height = 0;     // < 0: character height, > 0: cell height, 0: default size
+    std::int16_t width = 0;      // average character width; 0: natural
+    std::int16_t escapement = 0; // tenths of a degree, counter-clockwise
     std::int16_t weight = 400;
     bool italic = false;
     bool underline = false;
@@ -97,11 +97,12 @@ enum class WmfArcKind : std::uint8_t { Arc, Pie, Chord };
 namespace WmfAlign = report::WmfAlign;
 namespace WmfTextOption = report::WmfTextOption;
 
+// clang-format off
 struct WmfSelectPen { WmfPen pen; };
 struct WmfSelectBrush { WmfBrush brush; };
 struct WmfSelectFont { WmfFont font; };
-struct WmfSetTextColour { WmfColour colour; };
-struct WmfSetBackgroundColour { WmfColour colour; };
+struct WmfSetTextColor { WmfColor color; };
+struct WmfSetBackgroundColor { WmfColor color; };
 struct WmfSetBackgroundMode { WmfBackgroundMode mode; };
 struct WmfSetTextAlign { std::uint16_t align; };
 struct WmfSetFillRule { WmfFillRule rule; };
@@ -116,8 +117,9 @@ struct WmfArc { WmfArcKind kind; WmfRect rect; WmfPoint start; WmfPoint end; };
 struct WmfPolyline { std::vector<WmfPoint> points; };
 struct WmfPolygon { std::vector<WmfPoint> points; };
 struct WmfPolyPolygon { std::vector<std::vector<WmfPoint>> polygons; };
-struct WmfSetPixel { WmfPoint at; WmfColour colour; };
-struct WmfFillRect { WmfRect rect; std::optional<WmfColour> colour; }; // no colour: the brush
+struct WmfSetPixel { WmfPoint at; WmfColor color; };
+struct WmfFillRect { WmfRect rect; std::optional<WmfColor> color; }; // no colour: the brush
+// clang-format on
 struct WmfText {
     WmfPoint at;
     std::string bytes; // in the selected font's character set
@@ -125,17 +127,18 @@ struct WmfText {
     std::optional<WmfRect> rect;
     std::vector<std::int16_t> dx; // empty, or one advance per byte
 };
+// clang-format off
 struct WmfSaveState {};
 struct WmfRestoreState { std::uint32_t depth; }; // the saved states left afterwards
 struct WmfIntersectClip { WmfRect rect; };
 struct WmfExcludeClip { WmfRect rect; };
+// clang-format on
 
-using WmfCommand = std::variant<WmfSelectPen, WmfSelectBrush, WmfSelectFont, WmfSetTextColour,
-                                WmfSetBackgroundColour, WmfSetBackgroundMode, WmfSetTextAlign,
-                                WmfSetFillRule, WmfSetWindowOrg, WmfSetWindowExt, WmfMoveTo, WmfLineTo,
-                                WmfRectangle, WmfRoundRect, WmfEllipse, WmfArc, WmfPolyline, WmfPolygon,
-                                WmfPolyPolygon, WmfSetPixel, WmfFillRect, WmfText, WmfSaveState,
-                                WmfRestoreState, WmfIntersectClip, WmfExcludeClip>;
+using WmfCommand =
+    std::variant<WmfSelectPen, WmfSelectBrush, WmfSelectFont, WmfSetTextColor, WmfSetBackgroundColor,
+                 WmfSetBackgroundMode, WmfSetTextAlign, WmfSetFillRule, WmfSetWindowOrg, WmfSetWindowExt, WmfMoveTo,
+                 WmfLineTo, WmfRectangle, WmfRoundRect, WmfEllipse, WmfArc, WmfPolyline, WmfPolygon, WmfPolyPolygon,
+                 WmfSetPixel, WmfFillRect, WmfText, WmfSaveState, WmfRestoreState, WmfIntersectClip, WmfExcludeClip>;
 
 struct WmfDocument {
     WmfFrame frame;

@@ -49,9 +49,9 @@ public:
         const std::uint32_t high = u16();
         return low | (high << 16);
     }
-    WmfColour colour()
+    WmfColor color()
     {
-        WmfColour c;
+        WmfColor c;
         c.red = u8();
         c.green = u8();
         c.blue = u8();
@@ -218,7 +218,8 @@ private:
             WmfPen pen;
             const std::uint16_t style = r.u16();
             pen.width = r.pointXY().x;
-            pen.colour = r.colour();
+            pen.color = r.color();
+            // clang-format off
             switch (style & 0x000F) {
             case 1: pen.style = WmfPenStyle::Dash; break;
             case 2: pen.style = WmfPenStyle::Dot; break;
@@ -228,6 +229,7 @@ private:
             case 6: pen.style = WmfPenStyle::InsideFrame; break;
             default: pen.style = WmfPenStyle::Solid; break;
             }
+            // clang-format on
             if (r.failed())
                 return tooShort();
             return create(pen);
@@ -235,7 +237,7 @@ private:
         case CreateBrushIndirect: {
             WmfBrush brush;
             const std::uint16_t style = r.u16();
-            brush.colour = r.colour();
+            brush.color = r.color();
             const std::uint16_t hatch = r.u16();
             if (r.failed())
                 return tooShort();
@@ -292,7 +294,8 @@ private:
             else if (const auto* font = std::get_if<WmfFont>(&o))
                 emit(WmfSelectFont{*font});
             else if (std::get<OtherObject>(o) == OtherObject::Palette)
-                return recordFault("object " + std::to_string(index) + " is a palette, which SelectObject cannot select");
+                return recordFault("object " + std::to_string(index) +
+                                   " is a palette, which SelectObject cannot select");
             // A pattern brush or a region selected is accepted and not drawn.
             return true;
         }
@@ -312,12 +315,12 @@ private:
             return true;
         }
         case SetTextColor: {
-            const WmfColour c = r.colour();
-            return emitIfRead(r, WmfSetTextColour{c});
+            const WmfColor c = r.color();
+            return emitIfRead(r, WmfSetTextColor{c});
         }
         case SetBkColor: {
-            const WmfColour c = r.colour();
-            return emitIfRead(r, WmfSetBackgroundColour{c});
+            const WmfColor c = r.color();
+            return emitIfRead(r, WmfSetBackgroundColor{c});
         }
         case SetBkMode: {
             const std::uint16_t mode = r.u16();
@@ -383,7 +386,7 @@ private:
             const WmfPoint end = r.pointYX();
             const WmfPoint start = r.pointYX();
             const WmfRect rect = r.rectBRTL();
-            const WmfArcKind kind = m_function == Arc ? WmfArcKind::Arc
+            const WmfArcKind kind = m_function == Arc   ? WmfArcKind::Arc
                                     : m_function == Pie ? WmfArcKind::Pie
                                                         : WmfArcKind::Chord;
             return emitIfRead(r, WmfArc{kind, rect, start, end});
@@ -422,7 +425,7 @@ private:
             return true;
         }
         case SetPixel: {
-            const WmfColour c = r.colour();
+            const WmfColor c = r.color();
             const WmfPoint p = r.pointYX();
             return emitIfRead(r, WmfSetPixel{p, c});
         }
@@ -437,9 +440,9 @@ private:
             if (rop == RopPatCopy)
                 emit(WmfFillRect{rect, std::nullopt});
             else if (rop == RopBlackness)
-                emit(WmfFillRect{rect, WmfColour{0, 0, 0}});
+                emit(WmfFillRect{rect, WmfColor{0, 0, 0}});
             else if (rop == RopWhiteness)
-                emit(WmfFillRect{rect, WmfColour{255, 255, 255}});
+                emit(WmfFillRect{rect, WmfColor{255, 255, 255}});
             return true;
         }
         case TextOut: {
@@ -558,7 +561,7 @@ private:
     {
         if (index >= m_objects.size()) {
             recordFault("object index " + std::to_string(index) + " is outside the object table of " +
-                               entries(m_objects.size()));
+                        entries(m_objects.size()));
             return nullptr;
         }
         if (!m_objects[index]) {

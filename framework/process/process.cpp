@@ -163,8 +163,8 @@ std::optional<std::uint8_t> Process::takeBatch()
         // The run ends whatever the message answers: the view cannot be
         // read any further.
         if (m_relation && m_relation->files().isInitialised())
-            (void)m_relation->files().errors().throwFileMessage(app::Msg::RetrievalFailed,
-                                                                m_relation->files().name(), *readFailure);
+            (void)m_relation->files().errors().throwFileMessage(app::Msg::RetrievalFailed, m_relation->files().name(),
+                                                                *readFailure);
         return end(ui::Response::Cancelled);
     }
 

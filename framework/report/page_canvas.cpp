@@ -45,7 +45,7 @@ void PageCanvas::markExtent(int width, int height)
     m_writer.setPixel(width - 1, height - 1, PaperWhite);
 }
 
-void PageCanvas::drawText(int x, int y, std::string_view text, const PageFont& font, Colour colour,
+void PageCanvas::drawText(int x, int y, std::string_view text, const PageFont& font, Color color,
                           std::optional<WmfRect> clip)
 {
     if (m_font != font) {
@@ -56,9 +56,9 @@ void PageCanvas::drawText(int x, int y, std::string_view text, const PageFont& f
             m_writer.deleteObject(previous);
         m_font = font;
     }
-    if (m_textColour != colour) {
-        m_writer.setTextColor(colour);
-        m_textColour = colour;
+    if (m_textColor != color) {
+        m_writer.setTextColor(color);
+        m_textColor = color;
     }
     if (clip)
         m_writer.extTextOut(x, y, text, clip);
@@ -66,16 +66,16 @@ void PageCanvas::drawText(int x, int y, std::string_view text, const PageFont& f
         m_writer.textOut(x, y, text);
 }
 
-void PageCanvas::usePen(Colour colour)
+void PageCanvas::usePen(Color color)
 {
-    if (m_penColour == colour)
+    if (m_penColor == color)
         return;
     const std::uint16_t previous = m_penObject;
-    m_penObject = m_writer.createPenIndirect(WmfWriter::PenSolid, LineWidth, colour);
+    m_penObject = m_writer.createPenIndirect(WmfWriter::PenSolid, LineWidth, color);
     m_writer.selectObject(m_penObject);
-    if (m_penColour)
+    if (m_penColor)
         m_writer.deleteObject(previous);
-    m_penColour = colour;
+    m_penColor = color;
 }
 
 void PageCanvas::useNullBrush()
@@ -87,14 +87,14 @@ void PageCanvas::useNullBrush()
     m_hasBrush = true;
 }
 
-void PageCanvas::drawLine(int x1, int y1, int x2, int y2, Colour colour)
+void PageCanvas::drawLine(int x1, int y1, int x2, int y2, Color color)
 {
-    usePen(colour);
+    usePen(color);
     m_writer.moveTo(x1, y1);
     m_writer.lineTo(x2, y2);
 }
 
-void PageCanvas::drawBox(int x, int y, int width, int height, Colour border)
+void PageCanvas::drawBox(int x, int y, int width, int height, Color border)
 {
     usePen(border);
     useNullBrush();
@@ -105,12 +105,12 @@ std::vector<std::uint8_t> PageCanvas::finish()
 {
     if (m_font)
         m_writer.deleteObject(m_fontObject);
-    if (m_penColour)
+    if (m_penColor)
         m_writer.deleteObject(m_penObject);
     if (m_hasBrush)
         m_writer.deleteObject(m_brushObject);
     m_font.reset();
-    m_penColour.reset();
+    m_penColor.reset();
     m_hasBrush = false;
     return m_writer.file();
 }

@@ -20,8 +20,8 @@ namespace fw::report {
 // A font with everything inherited filled in.
 struct PageFont {
     std::string name;
-    int size = 10;          // points
-    int style = Normal;     // weight plus Italic
+    int size = 10;      // points
+    int style = Normal; // weight plus Italic
     int charSet = 0;
 
     // The logical font in thousandths of an inch: the character height of
@@ -40,31 +40,31 @@ public:
     static constexpr int LineWidth = 10;
     // The colour of the paper, and of the two pixels that mark the page's
     // extent in its top left and bottom right corners.
-    static constexpr Colour PaperWhite = 0x00FFFFFF;
+    static constexpr Color PaperWhite = 0x00FFFFFF;
 
     // A page of width by height thousandths of an inch, origin top left.
     PageCanvas(int width, int height);
 
     // Text with its top left corner at (x, y), transparent background; with
     // a clip rectangle it is cut to it.
-    void drawText(int x, int y, std::string_view text, const PageFont& font, Colour colour,
+    void drawText(int x, int y, std::string_view text, const PageFont& font, Color color,
                   std::optional<WmfRect> clip = std::nullopt);
-    void drawLine(int x1, int y1, int x2, int y2, Colour colour);
+    void drawLine(int x1, int y1, int x2, int y2, Color color);
     // A frame of the given size; the inside is not filled.
-    void drawBox(int x, int y, int width, int height, Colour border);
+    void drawBox(int x, int y, int width, int height, Color border);
 
     // Deletes the objects still selected and answers the page's file bytes.
     std::vector<std::uint8_t> finish();
 
 private:
     void markExtent(int width, int height);
-    void usePen(Colour colour);
+    void usePen(Color color);
     void useNullBrush();
 
     WmfWriter m_writer;
     std::optional<PageFont> m_font;
-    std::optional<Colour> m_textColour;
-    std::optional<Colour> m_penColour;
+    std::optional<Color> m_textColor;
+    std::optional<Color> m_penColor;
     std::uint16_t m_fontObject = 0;
     std::uint16_t m_penObject = 0;
     std::uint16_t m_brushObject = 0;

@@ -16,7 +16,7 @@ const char* const Layer = "Report";
 
 struct ResolvedFont {
     PageFont font;
-    Colour colour = 0;
+    Color color = 0;
 };
 
 // Fills what `given` sets over what `base` holds.
@@ -31,8 +31,8 @@ ResolvedFont inherit(const ResolvedFont& base, const FontSpec& given)
         r.font.style = given.style;
     if (given.charSet >= 0)
         r.font.charSet = given.charSet;
-    if (given.colour)
-        r.colour = *given.colour;
+    if (given.color)
+        r.color = *given.color;
     return r;
 }
 
@@ -98,8 +98,10 @@ core::Expected<void> Report::prepare(Report& report, const ReportLayout& layout)
 
         for (const Control& c : band.controls) {
             const ResolvedFont font = inherit(bandFont, c.font);
+            // clang-format off
             Placed placed{c.kind, c.x, c.y, c.width, c.height, std::string(core::clip(c.text)), 0, std::nullopt,
-                          font.font, c.colour.value_or(font.colour)};
+                          font.font, c.color.value_or(font.color)};
+            // clang-format on
             if (c.kind == ControlKind::Field) {
                 if (c.field < 1 || c.field > report.m_fields.size())
                     return core::fail(Layer, "a field control names field " + std::to_string(c.field) + " of " +
@@ -182,10 +184,10 @@ void Report::drawBand(const PreparedBand& band, int left, int top)
         std::string text;
         switch (c.kind) {
         case ControlKind::Line:
-            m_page->drawLine(x, y, x + c.width, y + c.height, c.colour);
+            m_page->drawLine(x, y, x + c.width, y + c.height, c.color);
             continue;
         case ControlKind::Box:
-            m_page->drawBox(x, y, c.width, c.height, c.colour);
+            m_page->drawBox(x, y, c.width, c.height, c.color);
             continue;
         case ControlKind::String:
             text = c.text;
@@ -205,7 +207,7 @@ void Report::drawBand(const PreparedBand& band, int left, int top)
         std::optional<WmfRect> clipRect;
         if (c.width > 0)
             clipRect = WmfRect{x, y, x + c.width, y + (c.height > 0 ? c.height : c.font.lineHeight())};
-        m_page->drawText(x, y, shown, c.font, c.colour, clipRect);
+        m_page->drawText(x, y, shown, c.font, c.color, clipRect);
     }
 }
 

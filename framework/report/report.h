@@ -44,12 +44,10 @@ namespace fw::report {
 
 class Report {
 public:
-    [[nodiscard]]
-    static core::Expected<std::unique_ptr<Report>> create(std::string_view label, std::string_view moduleKey,
-                                                          std::vector<core::Binding> fields);
-    [[nodiscard]]
-    static core::Expected<std::unique_ptr<Report>> create(const ReportLayout& layout,
-                                                          std::vector<core::Binding> fields);
+    [[nodiscard]] static core::Expected<std::unique_ptr<Report>>
+        create(std::string_view label, std::string_view moduleKey, std::vector<core::Binding> fields);
+    [[nodiscard]] static core::Expected<std::unique_ptr<Report>> create(const ReportLayout& layout,
+                                                                        std::vector<core::Binding> fields);
     ~Report();
     Report(const Report&) = delete;
     Report& operator=(const Report&) = delete;
@@ -75,10 +73,10 @@ private:
         ControlKind kind;
         int x, y, width, height;
         std::string text;
-        std::size_t field;                   // 0-based
+        std::size_t field; // 0-based
         std::optional<core::Picture> picture;
         PageFont font;
-        Colour colour;                       // text colour, or the line's and box's
+        Color color; // text colour, or the line's and box's
     };
     struct PreparedBand {
         int x = 0, y = 0, height = 0;

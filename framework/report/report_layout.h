@@ -26,7 +26,7 @@
 
 namespace fw::report {
 
-using Colour = std::uint32_t;
+using Color = std::uint32_t;
 
 inline constexpr int Normal = 400;
 inline constexpr int Bold = 700;
@@ -37,7 +37,7 @@ struct FontSpec {
     int size = 0;                 // points; 0: inherited
     int style = 0;                // weight plus Italic; 0: inherited
     int charSet = -1;             // -1: inherited
-    std::optional<Colour> colour{}; // unset: inherited
+    std::optional<Color> color{}; // unset: inherited
 };
 
 enum class ControlKind : std::uint8_t {
@@ -52,13 +52,13 @@ struct Control {
     ControlKind kind = ControlKind::String;
     int x = 0;
     int y = 0;
-    int width = 0;  // 0: sized to the content, the text is not clipped
-    int height = 0; // 0: the font's line height
-    std::string_view text{};         // String
-    std::size_t field = 0;           // Field: position among the report's bound fields, from 1
-    std::string_view picture{};      // Field, PageNumber
-    FontSpec font{};                 // String, Field, PageNumber
-    std::optional<Colour> colour{};  // Box, Line; unset: the report font's colour
+    int width = 0;                // 0: sized to the content, the text is not clipped
+    int height = 0;               // 0: the font's line height
+    std::string_view text{};      // String
+    std::size_t field = 0;        // Field: position among the report's bound fields, from 1
+    std::string_view picture{};   // Field, PageNumber
+    FontSpec font{};              // String, Field, PageNumber
+    std::optional<Color> color{}; // Box, Line; unset: the report font's colour
 };
 
 enum class BandKind : std::uint8_t { PageHeader, Detail, PageFooter };

@@ -10,10 +10,7 @@ namespace {
 
 constexpr std::size_t FaceNameSize = 32;
 
-std::int16_t clamp16(int value)
-{
-    return static_cast<std::int16_t>(std::clamp(value, -32768, 32767));
-}
+std::int16_t clamp16(int value) { return static_cast<std::int16_t>(std::clamp(value, -32768, 32767)); }
 
 void put16(std::vector<std::uint8_t>& out, std::uint16_t value)
 {
@@ -37,6 +34,7 @@ WmfWriter::WmfWriter(WmfRect boundingBox, std::uint16_t unitsPerInch) : m_box(bo
 // Records are written in place: the size is patched when the record ends, so
 // every call below lists its fields in file order, one line each.
 
+// clang-format off
 void WmfWriter::beginRecord(std::uint16_t function)
 {
     m_recordStart = m_records.size();
@@ -109,22 +107,22 @@ std::uint16_t WmfWriter::createFontIndirect(const WmfLogFont& font)
     return takeSlot();
 }
 
-std::uint16_t WmfWriter::createPenIndirect(std::uint16_t style, int width, std::uint32_t colour)
+std::uint16_t WmfWriter::createPenIndirect(std::uint16_t style, int width, std::uint32_t color)
 {
     beginRecord(WmfFunction::CreatePenIndirect);
     uword(style);                      // PenStyle
     word(width);                       // Width.x
     word(0);                           // Width.y, unused
-    dword(colour);                     // ColorRef
+    dword(color);                      // ColorRef
     endRecord();
     return takeSlot();
 }
 
-std::uint16_t WmfWriter::createBrushIndirect(std::uint16_t style, std::uint32_t colour, std::uint16_t hatch)
+std::uint16_t WmfWriter::createBrushIndirect(std::uint16_t style, std::uint32_t color, std::uint16_t hatch)
 {
     beginRecord(WmfFunction::CreateBrushIndirect);
     uword(style);                      // BrushStyle
-    dword(colour);                     // ColorRef
+    dword(color);                      // ColorRef
     uword(hatch);                      // BrushHatch
     endRecord();
     return takeSlot();
@@ -146,10 +144,10 @@ void WmfWriter::deleteObject(std::uint16_t index)
         m_slots[index] = false;
 }
 
-void WmfWriter::setTextColor(std::uint32_t colour)
+void WmfWriter::setTextColor(std::uint32_t color)
 {
     beginRecord(WmfFunction::SetTextColor);
-    dword(colour);                     // ColorRef
+    dword(color);                      // ColorRef
     endRecord();
 }
 
@@ -222,10 +220,10 @@ void WmfWriter::rectangle(int left, int top, int right, int bottom)
     endRecord();
 }
 
-void WmfWriter::setPixel(int x, int y, std::uint32_t colour)
+void WmfWriter::setPixel(int x, int y, std::uint32_t color)
 {
     beginRecord(WmfFunction::SetPixel);
-    dword(colour);                     // ColorRef
+    dword(color);                      // ColorRef
     word(y);                           // Y
     word(x);                           // X
     endRecord();
@@ -266,5 +264,6 @@ std::vector<std::uint8_t> WmfWriter::file() const
     put16(out, WmfFunction::Eof);                               // RecordFunction
     return out;
 }
+// clang-format on
 
 } // namespace fw::report

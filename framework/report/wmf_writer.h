@@ -79,12 +79,12 @@ public:
     explicit WmfWriter(WmfRect boundingBox, std::uint16_t unitsPerInch = 1000);
 
     std::uint16_t createFontIndirect(const WmfLogFont& font);
-    std::uint16_t createPenIndirect(std::uint16_t style, int width, std::uint32_t colour);
-    std::uint16_t createBrushIndirect(std::uint16_t style, std::uint32_t colour, std::uint16_t hatch = 0);
+    std::uint16_t createPenIndirect(std::uint16_t style, int width, std::uint32_t color);
+    std::uint16_t createBrushIndirect(std::uint16_t style, std::uint32_t color, std::uint16_t hatch = 0);
     void selectObject(std::uint16_t index);
     void deleteObject(std::uint16_t index); // frees the slot for the next create
 
-    void setTextColor(std::uint32_t colour); // 0x00BBGGRR
+    void setTextColor(std::uint32_t color); // 0x00BBGGRR
     void setBkMode(std::uint16_t mode);
     void setTextAlign(std::uint16_t align);
     void setWindowOrg(int x, int y);
@@ -98,7 +98,7 @@ public:
     void lineTo(int x, int y);
     void rectangle(int left, int top, int right, int bottom);
     // One pixel in a colour of its own: no pen or brush is involved.
-    void setPixel(int x, int y, std::uint32_t colour);
+    void setPixel(int x, int y, std::uint32_t color);
 
     // Any record, parameters as 16-bit words: the building block of the
     // calls above, and a way for tests of a reader to write records that no
@@ -118,10 +118,10 @@ private:
     void endRecord();
     // A whole record whose parameters are one point, stored Y before X.
     void pointRecord(std::uint16_t function, int x, int y);
-    void word(int value);                 // one 16-bit word, clamped to the signed range
+    void word(int value); // one 16-bit word, clamped to the signed range
     void uword(std::uint16_t value);
     void dword(std::uint32_t value);
-    void bytes(std::string_view data);    // padded to a whole number of words
+    void bytes(std::string_view data); // padded to a whole number of words
 
     std::vector<std::uint8_t> m_records;
     std::vector<bool> m_slots; // true while the slot holds an object

@@ -66,10 +66,7 @@ bool runRound()
 
 } // namespace
 
-std::size_t stackSizeFor(std::size_t asked)
-{
-    return std::max(asked, minimumStackSize);
-}
+std::size_t stackSizeFor(std::size_t asked) { return std::max(asked, minimumStackSize); }
 
 ThreadNumber start(Procedure procedure, std::size_t stackSize)
 {
@@ -159,9 +156,6 @@ void runReadyThreads()
     }
 }
 
-void setEventPump(EventPump pump)
-{
-    scheduler().pump = std::move(pump);
-}
+void setEventPump(EventPump pump) { scheduler().pump = std::move(pump); }
 
 } // namespace fw::threads

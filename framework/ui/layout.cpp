@@ -66,10 +66,7 @@ const WindowLayout* findLayout(std::string_view label, std::string_view moduleKe
     return nullptr;
 }
 
-void addResourceFolder(std::string folder)
-{
-    resourceFolders().push_back(std::move(folder));
-}
+void addResourceFolder(std::string folder) { resourceFolders().push_back(std::move(folder)); }
 
 std::string findResource(std::string_view name)
 {

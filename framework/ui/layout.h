@@ -18,17 +18,17 @@
 namespace fw::ui {
 
 // A colour as the layouts store it: 0x00BBGGRR (red in the lowest byte).
-using Colour = std::uint32_t;
-constexpr Colour rgb(std::uint8_t red, std::uint8_t green, std::uint8_t blue)
+using Color = std::uint32_t;
+constexpr Color rgb(std::uint8_t red, std::uint8_t green, std::uint8_t blue)
 {
-    return Colour{red} | (Colour{green} << 8) | (Colour{blue} << 16);
+    return Color{red} | (Color{green} << 8) | (Color{blue} << 16);
 }
 
 struct Font {
-    std::string name{};              // empty: the window's (or the system's) font
-    int points = 0;                // 0: the window's size
-    int weight = 0;                // 400 regular, 700 bold; 0: the window's
-    std::optional<Colour> colour{};  // none: the window's text colour
+    std::string name{};           // empty: the window's (or the system's) font
+    int points = 0;               // 0: the window's size
+    int weight = 0;               // 400 regular, 700 bold; 0: the window's
+    std::optional<Color> color{}; // none: the window's text colour
 };
 
 // x, y, width and height in dialog units; a width or height of 0 lets the
@@ -41,12 +41,12 @@ struct Rect {
 };
 
 enum class ControlKind : std::uint8_t {
-    Menu,       // a menu on the menu bar; its items name it as their parent
-    MenuItem,   // an item of a menu, or of the menu bar itself (parent 0)
-    Text,       // a text shown as it stands, or its bound variable
-    Entry,      // an editable entry with a picture, bound to a variable
-    OptionBox,  // a frame of radio buttons, bound to the variable they choose
-    Radio,      // one radio button of the option box named as its parent
+    Menu,      // a menu on the menu bar; its items name it as their parent
+    MenuItem,  // an item of a menu, or of the menu bar itself (parent 0)
+    Text,      // a text shown as it stands, or its bound variable
+    Entry,     // an editable entry with a picture, bound to a variable
+    OptionBox, // a frame of radio buttons, bound to the variable they choose
+    Radio,     // one radio button of the option box named as its parent
     ProgressBar,
     Button,
     Image,      // a picture file: GIF, ICO, JPEG and what else Qt reads
@@ -62,19 +62,19 @@ enum class Hidden : std::uint8_t { No, Yes };
 struct ControlLayout {
     int number = 0;
     ControlKind kind = ControlKind::Text;
-    std::string text{};            // caption, fixed text, or an image's file name
+    std::string text{}; // caption, fixed text, or an image's file name
     Rect rect{};
-    int parent = 0;              // a menu item's menu, a radio's option box
+    int parent = 0; // a menu item's menu, a radio's option box
     Area area = Area::Client;
-    int use = 0;                 // position (from 1) in the window's bound variables; 0 = none
-    std::string picture{};         // an entry's picture: "@n3" (number of 3 digits), "@s200" (200 characters)
-    std::string message{};         // a menu item's status-bar message
-    std::int32_t value = 0;      // a radio's value
-    int rangeLow = 0;            // a progress bar's range
+    int use = 0;            // position (from 1) in the window's bound variables; 0 = none
+    std::string picture{};  // an entry's picture: "@n3" (number of 3 digits), "@s200" (200 characters)
+    std::string message{};  // a menu item's status-bar message
+    std::int32_t value = 0; // a radio's value
+    int rangeLow = 0;       // a progress bar's range
     int rangeHigh = 100;
-    Font font{};                   // what the control sets of its own; the rest is the window's
-    std::optional<Colour> background{};
-    std::string cursor{};          // a .cur file shown over the control
+    Font font{}; // what the control sets of its own; the rest is the window's
+    std::optional<Color> background{};
+    std::string cursor{}; // a .cur file shown over the control
     Hidden hidden = Hidden::No;
 };
 
@@ -84,18 +84,18 @@ enum class WindowKind : std::uint8_t {
 };
 
 struct WindowLayout {
-    std::string label{};       // "P1$APPFRAME"
-    std::string moduleKey{};   // "zorvane$zorva001"
+    std::string label{};     // "P1$APPFRAME"
+    std::string moduleKey{}; // "zorvane$zorva001"
     WindowKind kind = WindowKind::Plain;
     std::string title{};
-    int width = 0;           // dialog units
+    int width = 0; // dialog units
     int height = 0;
-    Font font{};               // the window's font: name, points, weight, text colour
-    std::optional<Colour> background{};
-    std::string icon{};        // a .ico file for the window's title bar
-    std::string cursor{};      // a .cur file shown over the whole window
-    int toolbarHeight = 0;   // dialog units; 0: as high as its controls need
-    int timer = 0;           // hundredths of a second; 0: no timer
+    Font font{}; // the window's font: name, points, weight, text colour
+    std::optional<Color> background{};
+    std::string icon{};    // a .ico file for the window's title bar
+    std::string cursor{};  // a .cur file shown over the whole window
+    int toolbarHeight = 0; // dialog units; 0: as high as its controls need
+    int timer = 0;         // hundredths of a second; 0: no timer
     std::vector<ControlLayout> controls{};
 };
 

@@ -2,9 +2,6 @@
 
 namespace fw::ui {
 
-std::uint8_t ToolbarManager::takeEvent(Window&, const EventRecord&)
-{
-    return 0;
-}
+std::uint8_t ToolbarManager::takeEvent(Window&, const EventRecord&) { return 0; }
 
 } // namespace fw::ui

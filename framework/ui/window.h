@@ -38,13 +38,11 @@ class Window {
 public:
     // The window of `label` / `moduleKey`, not yet open. Fails when no such
     // layout is stored or a control's `use` names a variable not given.
-    [[nodiscard]]
-    static core::Expected<std::unique_ptr<Window>> create(std::string_view label, std::string_view moduleKey,
-                                                          std::vector<core::Binding> bindings = {});
+    [[nodiscard]] static core::Expected<std::unique_ptr<Window>>
+        create(std::string_view label, std::string_view moduleKey, std::vector<core::Binding> bindings = {});
     // A window from a layout that is not stored (tests, generated windows).
-    [[nodiscard]]
-    static core::Expected<std::unique_ptr<Window>> create(const WindowLayout& layout,
-                                                          std::vector<core::Binding> bindings = {});
+    [[nodiscard]] static core::Expected<std::unique_ptr<Window>> create(const WindowLayout& layout,
+                                                                        std::vector<core::Binding> bindings = {});
     ~Window(); // destroys the window, closing it first when it is open
     Window(const Window&) = delete;
     Window& operator=(const Window&) = delete;
@@ -85,7 +83,7 @@ public:
 
     // Properties.
     std::uintptr_t systemHandle() const;
-    int timer() const;             // hundredths of a second; 0 = off
+    int timer() const; // hundredths of a second; 0 = off
     void setTimer(int hundredths);
     // Alert slot `slot` (the layouts use 255, 254, ...) to a key code of
     // KeyCode; key code 0 frees the slot. An alerted action anywhere on the

@@ -67,16 +67,10 @@ std::uint8_t WindowManager::takeAccepted()
     return 0;
 }
 
-std::uint8_t WindowManager::takeWindowEvent()
-{
-    return 0;
-}
+std::uint8_t WindowManager::takeWindowEvent() { return 0; }
 
 void WindowManager::setAlerts() {}
 
-void WindowManager::addItem(int control, Action action)
-{
-    m_items.push_back({control, action});
-}
+void WindowManager::addItem(int control, Action action) { m_items.push_back({control, action}); }
 
 } // namespace fw::ui

@@ -29,7 +29,7 @@ class ErrorManagerMessageTest : public ::testing::TestWithParam<MessageCase> {};
 TEST_P(ErrorManagerMessageTest, ShowsTheTableTextFilledIn)
 {
     const MessageCase& c = GetParam();
-    MessageCapture capture;
+    test_support::MessageCapture capture;
     ErrorManager errors;
     errors.init();
     errors.setFieldName(c.field);
@@ -41,6 +41,7 @@ TEST_P(ErrorManagerMessageTest, ShowsTheTableTextFilledIn)
     EXPECT_EQ(capture.messages[0].text, c.text);
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Messages, ErrorManagerMessageTest,
     ::testing::Values(
@@ -60,10 +61,11 @@ INSTANTIATE_TEST_SUITE_P(
                     "CUS:ByName", "", "Duplicate Key Error",
                     "The record would duplicate the key CUS:ByName of the Customer file."}),
     [](const auto& info) { return std::string(info.param.name); });
+// clang-format on
 
 TEST(ErrorManagerTest, FieldNameServesOneMessageOnly)
 {
-    MessageCapture capture;
+    test_support::MessageCapture capture;
     ErrorManager errors;
     errors.setFieldName("Room");
     // The texts are what this test is about, not the levels they answer.
@@ -76,7 +78,7 @@ TEST(ErrorManagerTest, FieldNameServesOneMessageOnly)
 
 TEST(ErrorManagerTest, MessagesNameTheProcedureThatRunsAndItsPredecessorComesBack)
 {
-    MessageCapture capture;
+    test_support::MessageCapture capture;
     ErrorManager errors;
     errors.init();
     errors.setProcedureName("TarvenCustomers");
@@ -134,7 +136,7 @@ class ErrorManagerQuestionTest : public ::testing::TestWithParam<AnswerCase> {};
 
 TEST_P(ErrorManagerQuestionTest, AQuestionIsAnsweredByTheButton)
 {
-    MessageCapture capture;
+    test_support::MessageCapture capture;
     capture.answer = GetParam().button;
     ErrorManager errors;
     EXPECT_EQ(errors.throwFileMessage(Msg::RebuildKey, "Goods", {}), GetParam().level);

@@ -11,11 +11,15 @@
 
 using namespace fw::app;
 using fw::data::DataFile;
+using test_support::createPeople;
+using test_support::peopleLayout;
+using test_support::PersonRecord;
+using test_support::put;
 namespace Code = fw::core::ErrorCode;
 
 namespace {
 
-class FileManagerTest : public TempFolderTest {
+class FileManagerTest : public test_support::TempFolderTest {
 protected:
     void SetUp() override
     {
@@ -33,7 +37,7 @@ protected:
         createPeople(file, buffer, {{1, "Alice", "NY", 1985}});
     }
 
-    MessageCapture m_capture;
+    test_support::MessageCapture m_capture;
     ErrorManager m_errors;
     PersonRecord m_person;
     DataFile m_file{peopleLayout(), &m_person};

@@ -11,13 +11,16 @@
 
 using namespace fw::app;
 using fw::data::DataFile;
+using test_support::createPeople;
+using test_support::peopleLayout;
+using test_support::PersonRecord;
 namespace Code = fw::core::ErrorCode;
 
 namespace {
 
-class FileOpenerTest : public TempFolderTest {
+class FileOpenerTest : public test_support::TempFolderTest {
 protected:
-    MessageCapture m_capture;
+    test_support::MessageCapture m_capture;
     PersonRecord m_person;
     DataFile m_file{peopleLayout(), &m_person};
 };

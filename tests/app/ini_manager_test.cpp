@@ -11,7 +11,7 @@ using namespace fw::app;
 
 namespace {
 
-class IniManagerTest : public TempFolderTest {
+class IniManagerTest : public test_support::TempFolderTest {
 protected:
     void SetUp() override
     {

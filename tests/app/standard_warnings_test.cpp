@@ -24,7 +24,7 @@ class StandardWarningTest : public ::testing::TestWithParam<WarningCase> {};
 TEST_P(StandardWarningTest, ShowsTheStandardTexts)
 {
     const WarningCase& c = GetParam();
-    MessageCapture capture;
+    test_support::MessageCapture capture;
     const fw::core::Error error{"data file", "detail", c.code};
     recordRetrievalWarning(error, "Goods");
     viewOpenWarning(error);

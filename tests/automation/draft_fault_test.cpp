@@ -12,8 +12,8 @@
 #include <vector>
 
 #include "framework/automation/drafts_folder.h"
-#include "tests/support/file_faults.h"
 #include "framework/fs/leftovers.h"
+#include "tests/support/file_faults.h"
 #include "tests/support/small_disk.h"
 #include "tests/support/temp_folder.h"
 

@@ -41,6 +41,7 @@ TEST_P(DraftsFolderChoice, FollowsTheVariablesInOrder)
     EXPECT_EQ(draftsFolder().string(), GetParam().folder);
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Rows, DraftsFolderChoice,
     testing::Values(
@@ -51,6 +52,7 @@ INSTANTIATE_TEST_SUITE_P(
                   "/home/u/.local/share/reportmail/drafts"},
         FolderRow{"HomeOnly", std::nullopt, std::nullopt, "/home/u", "/home/u/.local/share/reportmail/drafts"}),
     [](const auto& info) { return std::string(info.param.name); });
+// clang-format on
 
 TEST(DraftsFolder, MissingFoldersAreCreatedForTheUserOnlyAndOnlyTheDraftStays)
 {
@@ -98,6 +100,7 @@ TEST_P(DraftOpenerChoice, SplitsTheCommandAndAddsTheDraftLast)
     EXPECT_EQ(draftOpening("/d/mail 1.eml", MailDraft{}).command, GetParam().command);
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Rows, DraftOpenerChoice,
     testing::Values(OpenerRow{"Default", std::nullopt, {"xdg-open", "/d/mail 1.eml"}},
@@ -107,6 +110,7 @@ INSTANTIATE_TEST_SUITE_P(
                               {"thunderbird", "-compose", "x", "/d/mail 1.eml"}},
                     OpenerRow{"NoShellMeaning", "sh -c $(true);rm", {"sh", "-c", "$(true);rm", "/d/mail 1.eml"}}),
     [](const auto& info) { return std::string(info.param.name); });
+// clang-format on
 
 // Each row puts a fake opener in place that writes its arguments, one per
 // line, into a FIFO the test reads.

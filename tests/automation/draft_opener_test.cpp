@@ -27,8 +27,8 @@ class DraftOpenerTest : public testing::Test {
 protected:
     DraftOpenerTest()
         : m_dataHome("XDG_DATA_HOME", (m_scratch.path() / "share").string()),
-          m_dataDirs("XDG_DATA_DIRS", (m_scratch.path() / "system").string()),
-          m_terminal("TERMINAL", std::nullopt), m_opener(draftOpenerVariable.data(), std::nullopt)
+          m_dataDirs("XDG_DATA_DIRS", (m_scratch.path() / "system").string()), m_terminal("TERMINAL", std::nullopt),
+          m_opener(draftOpenerVariable.data(), std::nullopt)
     {
         std::filesystem::create_directories(m_scratch.path() / "drafts");
     }
@@ -58,11 +58,11 @@ protected:
 
 struct OpenerRow {
     const char* name;
-    std::string mailto;   // the desktop's program for mailto: links
-    std::string messages; // and for message files
+    std::string mailto;                                       // the desktop's program for mailto: links
+    std::string messages;                                     // and for message files
     std::vector<std::pair<std::string, std::string>> entries; // desktop files: where, what
-    std::optional<std::string> chosen;                         // REPORTMAIL_DRAFT_OPENER
-    std::vector<std::string> command;                          // {draft} stands for the draft's path
+    std::optional<std::string> chosen;                        // REPORTMAIL_DRAFT_OPENER
+    std::vector<std::string> command;                         // {draft} stands for the draft's path
 };
 
 // Names the row in test listings instead of dumping its bytes.
@@ -88,6 +88,7 @@ TEST_P(DraftOpenerByProgram, GivesEachProgramTheDraftAsItTakesOne)
 const std::pair<std::string, std::string> thunderbird{"thunderbird.desktop", "Exec=/usr/bin/thunderbird %u\n"};
 const std::pair<std::string, std::string> neomutt{"neomutt.desktop", "Exec=neomutt %u\nTerminal=true\n"};
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Rows, DraftOpenerByProgram,
     testing::Values(
@@ -126,6 +127,7 @@ INSTANTIATE_TEST_SUITE_P(
         OpenerRow{"ChosenOpenerWins", "thunderbird.desktop", "", {thunderbird}, "my-opener --draft",
                   {"my-opener", "--draft", "{draft}"}}),
     [](const auto& info) { return std::string(info.param.name); });
+// clang-format on
 
 TEST_F(DraftOpenerTest, ATerminalProgramRunsInTheUsersTerminal)
 {
@@ -146,11 +148,12 @@ TEST_F(DraftOpenerTest, EvolutionGetsItsComposerWithTheAttachmentsBesideTheDraft
     mail.to = {"Ada Quill <ada@example.org>"};
     mail.subject = "Classes";
     mail.htmlBody = "<HTML><HEAD><TITLE>t</TITLE></HEAD><BODY><FONT>Attached is the list<br>Regards,</FONT></BODY>";
-    mail.attachments = {{"Report.rtf", "{\\rtf1 report}"}, {"Note.doc", "note 1"}, {"Note.doc", "note 2"},
-                        {"a/b.doc", "slash"}};
+    mail.attachments = {
+        {"Report.rtf", "{\\rtf1 report}"}, {"Note.doc", "note 1"}, {"Note.doc", "note 2"}, {"a/b.doc", "slash"}};
 
     const DraftOpening opening = draftOpening(draft(), mail);
     const std::string folder = encodedScratch() + "%2Fdrafts%2Fmail-1%2F";
+    // clang-format off
     EXPECT_EQ(opening.command,
               (std::vector<std::string>{
                   "evolution", "mailto:Ada%20Quill%20%3Cada@example.org%3E?subject=Classes"
@@ -159,6 +162,7 @@ TEST_F(DraftOpenerTest, EvolutionGetsItsComposerWithTheAttachmentsBesideTheDraft
                                "&attach=file%3A%2F%2F" + folder + "Note.doc"
                                "&attach=file%3A%2F%2F" + folder + "2%2FNote.doc"
                                "&attach=file%3A%2F%2F" + folder + "a_b.doc"}));
+    // clang-format on
     EXPECT_TRUE(opening.shortfalls.empty());
     const auto beside = m_scratch.path() / "drafts" / "mail-1";
     EXPECT_EQ(readFile(beside / "Report.rtf"), "{\\rtf1 report}");
@@ -177,10 +181,12 @@ TEST_F(DraftOpenerTest, EvolutionWithoutRoomForTheAttachmentsStillGetsTheRestAnd
     EXPECT_EQ(opening.command, (std::vector<std::string>{"evolution", "mailto:"}));
     ASSERT_EQ(opening.shortfalls.size(), 1u);
     const std::string folder = (m_scratch.path() / "drafts" / "mail-1").string();
+    // clang-format off
     EXPECT_EQ(opening.shortfalls[0].text(),
               "mail drafts: cannot create the folder " + folder + ": a file of that name is in the way, so Evolution's "
               "composer has no "
               "attachments; the draft " + draft().string() + " holds them");
+    // clang-format on
 }
 
 // The real query: xdg-mime is asked for mailto: links first, then for
@@ -188,10 +194,12 @@ TEST_F(DraftOpenerTest, EvolutionWithoutRoomForTheAttachmentsStillGetsTheRestAnd
 TEST_F(DraftOpenerTest, TheDesktopIsAskedThroughXdgMime)
 {
     const auto asked = m_scratch.path() / "asked";
+    // clang-format off
     FakeProgram xdgMime(m_scratch.path() / "bin", "xdg-mime",
                         "echo \"$*\" >> '" + asked.string() + "'\n"
                         "[ \"$3\" = message/rfc822 ] && echo 'org.gnome.Evolution.desktop;thunderbird.desktop'\n"
                         "exit 0");
+    // clang-format on
     const MailHandler handler = desktopMailHandler();
     EXPECT_EQ(handler.desktopId, "org.gnome.Evolution.desktop");
     EXPECT_EQ(handler.program, MailProgram::Evolution);

@@ -27,6 +27,7 @@ TEST_P(UnstructuredFolding, BreaksOnlyInFrontOfWhitespaceItHas)
 const std::string word62 = "=?us-ascii?Q?" + std::string(62, 'S') + "?="; // 77 characters
 const std::string word30 = "=?us-ascii?Q?" + std::string(30, 'S') + "?=";
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Rows, UnstructuredFolding,
     testing::Values(
@@ -45,5 +46,6 @@ INSTANTIATE_TEST_SUITE_P(
         FoldRow{"TrailingBlanksStay", " a  ", " a  \n"},
         FoldRow{"Empty", "", "\n"}),
     [](const auto& info) { return std::string(info.param.name); });
+// clang-format on
 
 } // namespace

@@ -19,10 +19,12 @@ inline void PrintTo(const TextRow& row, std::ostream* os) { *os << row.name; }
 
 class HtmlText : public testing::TestWithParam<TextRow> {};
 
+// clang-format off
 TEST_P(HtmlText, IsWhatAReaderSeesOfTheBody)
 {
     EXPECT_EQ(plainTextOfHtml(GetParam().html), GetParam().text);
 }
+// clang-format on
 
 // The body builder's file, its lines joined as SendEmail reads them.
 const std::string builtBody =
@@ -32,6 +34,7 @@ const std::string builtBody =
     "<FONT face=\"Bookman Old Style\" size=5 color=#000080>Just double-click Report attached<br>"
     "<FONT size=6>Will you?</FONT><br><FONT color=#ff0000 size=7>:-)</FONT><br></FONT></DIV></BODY></HTML>";
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Rows, HtmlText,
     testing::Values(
@@ -57,5 +60,6 @@ INSTANTIATE_TEST_SUITE_P(
         TextRow{"HeadWithoutItsEndTag", "<HEAD><META x=1><BODY>seen", "seen"},
         TextRow{"Utf8Stays", "<P>Gr\xC3\xBC\xC3\x9F" "e</P>", "Gr\xC3\xBC\xC3\x9F" "e"}),
     [](const auto& info) { return std::string(info.param.name); });
+// clang-format on
 
 } // namespace

@@ -175,6 +175,7 @@ TEST_P(MailRecipientPieces, BlanksAroundAreTrimmedAndEmptyPiecesSkipped)
     EXPECT_EQ(d.headers.count("To") ? d.to : "(none)", GetParam().to);
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Rows, MailRecipientPieces,
     testing::Values(
@@ -186,6 +187,7 @@ INSTANTIATE_TEST_SUITE_P(
                   "\"Doe, Jane\" <jane@example.org>"},
         PiecesRow{"BareName", {"x1"}, "x1"}),
     [](const auto& info) { return std::string(info.param.name); });
+// clang-format on
 
 struct AttachmentNameRow {
     const char* name;
@@ -218,6 +220,7 @@ TEST_P(MailAttachmentName, IsTheDisplayNameOrElseTheFilesOwnWithItsContentType)
     EXPECT_EQ(d.attachments[0].bytes, "bytes");
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Rows, MailAttachmentName,
     testing::Values(
@@ -236,6 +239,7 @@ INSTANTIATE_TEST_SUITE_P(
         // A message may not travel base64-encoded as message/rfc822.
         AttachmentNameRow{"MessageGoesAsBytes", "old.eml", "", "old.eml", "application/octet-stream"}),
     [](const auto& info) { return std::string(info.param.name); });
+// clang-format on
 
 struct ImportanceRow {
     const char* name;
@@ -265,6 +269,7 @@ TEST_P(MailImportance, HighAndLowAreMarkedNormalIsNot)
     EXPECT_EQ(header("X-Priority"), GetParam().priority ? GetParam().priority : "(none)");
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Rows, MailImportance,
     testing::Values(ImportanceRow{"Low", Value(std::int64_t(0)), "low", "5", true},
@@ -274,6 +279,7 @@ INSTANTIATE_TEST_SUITE_P(
                     ImportanceRow{"ThreeIsRefused", Value(std::int64_t(3)), "high", "1", false},
                     ImportanceRow{"WordIsRefused", Value(std::string("High")), "high", "1", false}),
     [](const auto& info) { return std::string(info.param.name); });
+// clang-format on
 
 struct InjectionRow {
     const char* name;
@@ -308,6 +314,7 @@ TEST_P(MailHeaderInjection, NoDataStartsAHeaderLine)
     EXPECT_EQ(raw.find("\nX-Evil"), std::string::npos);
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Rows, MailHeaderInjection,
     testing::Values(
@@ -319,6 +326,7 @@ INSTANTIATE_TEST_SUITE_P(
         InjectionRow{"NulInSubject", std::string("Hi\0Bcc: e@example.org", 22), "x@example.org", "a.txt",
                      "Hi Bcc: e@example.org"}),
     [](const auto& info) { return std::string(info.param.name); });
+// clang-format on
 
 std::string repeated(const std::string& piece, std::size_t length)
 {
@@ -395,8 +403,7 @@ std::string onlyMailbox(const std::string& list)
             else if (!name.empty() && name.back() != ' ')
                 name += ' ';
         }
-        shown = name + " <" +
-                internet_address_mailbox_get_addr(INTERNET_ADDRESS_MAILBOX(a)) + ">";
+        shown = name + " <" + internet_address_mailbox_get_addr(INTERNET_ADDRESS_MAILBOX(a)) + ">";
     }
     if (parsed)
         g_object_unref(parsed);
@@ -451,6 +458,7 @@ TEST_P(MailHeaderFolding, KeepsEveryLineWithinTheLimitAndTheValuesWhole)
     }
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Rows, MailHeaderFolding,
     testing::Values(
@@ -474,6 +482,7 @@ INSTANTIATE_TEST_SUITE_P(
         FoldingRow{"LongestAddressWithAName", {"Ann <" + std::string(242, 'a') + "@example.org>"}, "S", "",
                    1 + 254 + 2, "Ann <" + std::string(242, 'a') + "@example.org>"}),
     [](const auto& info) { return std::string(info.param.name); });
+// clang-format on
 
 TEST_F(MailItemTest, AnAddressLongerThanAMailAddressCanBeIsRefused)
 {
@@ -502,8 +511,8 @@ TEST_F(MailItemTest, MissingAttachmentFailsNamingItAndTheOthersStillGoIn)
     const std::string native = (m_scratch.path() / "Missing.doc").string();
     EXPECT_EQ(m_failures, (std::vector<std::string>{
                               "automation: call \"" + m_item + ".Attachments.Add(\"" + escapedForReport(missing) +
-                              "\",1,1,\"Missing.doc\")\" failed: mail item: the attachment file " + missing + " (" +
-                              native + ") does not exist, so the mail goes without it",
+                                  "\",1,1,\"Missing.doc\")\" failed: mail item: the attachment file " + missing + " (" +
+                                  native + ") does not exist, so the mail goes without it",
                           }));
     const ReadDraft d = onlyDraft();
     ASSERT_EQ(d.attachments.size(), 2u);
@@ -531,6 +540,7 @@ TEST_P(MailItemRefuses, WhatAMailItemDoesNotOffer)
     EXPECT_TRUE(drafts().empty());
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Rows, MailItemRefuses,
     testing::Values(
@@ -547,6 +557,7 @@ INSTANTIATE_TEST_SUITE_P(
                    "position and a display name"},
         RefusedRow{"DisplayWithArgument", ".Display(1)", "mail item: Display takes no arguments"}),
     [](const auto& info) { return std::string(info.param.name); });
+// clang-format on
 
 TEST_F(MailItemTest, RecipientTypeOutsideOneToThreeIsRefused)
 {
@@ -611,6 +622,7 @@ TEST_P(MailBodyCharset, TheDeclaredCharsetMatchesTheBytesAndTheBytesStay)
     EXPECT_EQ(d.body, GetParam().html);
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Rows, MailBodyCharset,
     testing::Values(
@@ -622,5 +634,6 @@ INSTANTIATE_TEST_SUITE_P(
         CharsetRow{"ByteUndefinedIn1252", "<P>\x81\xE9</P>", "iso-8859-1"},
         CharsetRow{"OverlongUtf8IsNotUtf8", "<P>\xC0\xAF\xE9</P>", "windows-1252"}),
     [](const auto& info) { return std::string(info.param.name); });
+// clang-format on
 
 } // namespace

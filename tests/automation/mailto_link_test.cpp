@@ -44,11 +44,14 @@ MailDraft lowImportance()
 {
     MailDraft d;
     d.bcc = {"helga.sommer@example.org"};
+    // clang-format off
     d.subject = "Gr\xFC\xDF" "e"; // Windows-1252 from the data
+    // clang-format on
     d.importance = Importance::Low;
     return d;
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Rows, MailtoLinkOf,
     testing::Values(
@@ -66,6 +69,7 @@ INSTANTIATE_TEST_SUITE_P(
         LinkRow{"OnlyAnAttachment", MailDraft{}, "", {"/d/a.doc"}, "mailto:?attach=file%3A%2F%2F%2Fd%2Fa.doc"},
         LinkRow{"Nothing", MailDraft{}, "", {}, "mailto:"}),
     [](const auto& info) { return std::string(info.param.name); });
+// clang-format on
 
 // A link is one argument of a command line; a body too long for one is cut
 // at a whole character and the cut is said.

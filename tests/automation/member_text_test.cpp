@@ -44,6 +44,7 @@ TEST_P(MemberTextGood, ParsesIntoReferenceMembersAndArguments)
     EXPECT_EQ(shape(*parsed), GetParam().shape);
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Rows, MemberTextGood,
     testing::Values(
@@ -68,6 +69,7 @@ INSTANTIATE_TEST_SUITE_P(
         GoodRow{"LineBreaksInsideText", "#1.Recipients.Add(\"a\r\nBcc: b\")",
                 "[#1].Recipients.Add(\"a\r\nBcc: b\")"}),
     [](const auto& info) { return std::string(info.param.name); });
+// clang-format on
 
 struct BadRow {
     const char* name;
@@ -87,6 +89,7 @@ TEST_P(MemberTextBad, IsRefusedWithThePositionOfTheFault)
     EXPECT_EQ(parsed.error().text(), GetParam().error);
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Rows, MemberTextBad,
     testing::Values(
@@ -117,5 +120,6 @@ INSTANTIATE_TEST_SUITE_P(
         BadRow{"JunkAfterText", "#1.Subject=1", "member text: \".\" or the end of the text is expected at position 11"},
         BadRow{"LeadingBlank", " #1.Subject", "member text: a member name is expected at position 1"}),
     [](const auto& info) { return std::string(info.param.name); });
+// clang-format on
 
 } // namespace

@@ -143,6 +143,7 @@ TEST_P(OleControlFailure, IsReportedWithItsTextAndNotExecuted)
     EXPECT_TRUE(outlook.lines().empty());
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Rows, OleControlFailure,
     testing::Values(
@@ -155,6 +156,7 @@ INSTANTIATE_TEST_SUITE_P(
         FailureRow{"UnknownReference", "#0.Display",
                    "automation: call \"#0.Display\" failed: no object has the reference #0"}),
     [](const auto& info) { return std::string(info.param.name); });
+// clang-format on
 
 TEST(OleControl, CreatingAnUnknownProgIdIsReportedAndLeavesTheControlEmpty)
 {
@@ -181,9 +183,11 @@ TEST(OleControl, ReferencesAreReleasedWhenAnotherObjectIsCreated)
     const std::string item = ole.get("CreateItem(0)").value_or("");
     (void)ole.setCreate("Outlook.Application");
     EXPECT_FALSE(ole.call(item + ".Display"));
+    // clang-format off
     EXPECT_EQ(failures.lines(), (std::vector<std::string>{"automation: call \"" + item +
                                                           ".Display\" failed: no object has the "
                                                           "reference " + item}));
+    // clang-format on
     EXPECT_EQ(outlook.lines(), (std::vector<std::string>{"create Outlook.Application", "get CreateItem(0) -> {1}",
                                                          "create Outlook.Application"}));
 }
@@ -288,7 +292,8 @@ TEST(OleControlNotice, ShortfallsOfAWorkingMemberAreReportedAndNoticed)
     (void)ole.setCreate("Short.Object");
     EXPECT_TRUE(ole.call("Display"));
     ole.setInPlaceDeactivate(number(1));
-    EXPECT_EQ(failures.lines(), (std::vector<std::string>{"automation: call \"Display\": mail drafts: the body was cut"}));
+    EXPECT_EQ(failures.lines(),
+              (std::vector<std::string>{"automation: call \"Display\": mail drafts: the body was cut"}));
     EXPECT_EQ(noticed.notices(), (std::vector<std::vector<std::string>>{{"The body was cut."}}));
 }
 

@@ -50,6 +50,7 @@ TEST_P(Words, EndAtABlankOrAComma)
     EXPECT_EQ(line.word(0), "");
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     CommandLine, Words,
     ::testing::Values(
@@ -66,6 +67,7 @@ INSTANTIATE_TEST_SUITE_P(
         WordCase{"LeadingComma", ",7", {"", "7"}}, WordCase{"TrailingComma", "7,", {"7", ""}},
         WordCase{"OnlyAComma", ",", {"", ""}}),
     [](const ::testing::TestParamInfo<WordCase>& info) { return std::string(info.param.name); });
+// clang-format on
 
 TEST(CommandLine, ProcessCommandLineIsWhatMainSet)
 {

@@ -26,14 +26,14 @@ TEST_P(DateSerial, ConvertsBothWays)
 }
 
 const DateRow dateRows[] = {
-    {"first_serial", 1800, 12, 29, 1},
-    {"first_of_1801", 1801, 1, 1, 4},
-    {"end_of_february_1900_no_leap", 1900, 2, 28, 36221},
-    {"first_of_march_1900", 1900, 3, 1, 36222},
-    {"first_of_2000", 2000, 1, 1, 72687},
-    {"leap_day_2000", 2000, 2, 29, 72746},
-    {"typical", 2026, 12, 10, 82527},
-    {"last_serial", 9999, 12, 31, LastDateSerial},
+    {"FirstSerial", 1800, 12, 29, 1},
+    {"FirstOf1801", 1801, 1, 1, 4},
+    {"EndOfFebruary1900NoLeap", 1900, 2, 28, 36221},
+    {"FirstOfMarch1900", 1900, 3, 1, 36222},
+    {"FirstOf2000", 2000, 1, 1, 72687},
+    {"LeapDay2000", 2000, 2, 29, 72746},
+    {"Typical", 2026, 12, 10, 82527},
+    {"LastSerial", 9999, 12, 31, LastDateSerial},
 };
 
 INSTANTIATE_TEST_SUITE_P(Rows, DateSerial, testing::ValuesIn(dateRows),
@@ -62,7 +62,8 @@ TEST(DateSerial, EverySerialOfFourCenturiesRoundTripsAndFollowsTheLastByOneDay)
         const CalendarDate d = calendarDate(s);
         ASSERT_EQ(dateSerial(d.year, d.month, d.day), s);
         const bool nextDay = d.day == previous.day + 1 && d.month == previous.month;
-        const bool nextMonth = d.day == 1 && (d.month == previous.month + 1 || (d.month == 1 && d.year == previous.year + 1));
+        const bool nextMonth = d.day == 1 &&
+                               (d.month == previous.month + 1 || (d.month == 1 && d.year == previous.year + 1));
         ASSERT_TRUE(nextDay || nextMonth) << d.year << "-" << d.month << "-" << d.day;
         previous = d;
     }
@@ -87,14 +88,16 @@ TEST_P(TimeValue, ConvertsBothWays)
     EXPECT_EQ(t, (ClockTime{row.hour, row.minute, row.second, row.hundredths, true}));
 }
 
+// clang-format off
 const TimeRow timeRows[] = {
-    {"midnight", 0, 0, 0, 0, 1},
-    {"one_hundredth", 0, 0, 0, 1, 2},
-    {"one_second", 0, 0, 1, 0, 101},
-    {"one_minute", 0, 1, 0, 0, 6001},
-    {"half_past_noon", 12, 30, 0, 0, 4500001},
-    {"last", 23, 59, 59, 99, LastTimeValue},
+    {"Midnight", 0, 0, 0, 0, 1},
+    {"OneHundredth", 0, 0, 0, 1, 2},
+    {"OneSecond", 0, 0, 1, 0, 101},
+    {"OneMinute", 0, 1, 0, 0, 6001},
+    {"HalfPastNoon", 12, 30, 0, 0, 4500001},
+    {"Last", 23, 59, 59, 99, LastTimeValue},
 };
+// clang-format on
 
 INSTANTIATE_TEST_SUITE_P(Rows, TimeValue, testing::ValuesIn(timeRows),
                          [](const testing::TestParamInfo<TimeRow>& info) { return std::string(info.param.name); });

@@ -37,6 +37,7 @@ TEST_P(LaunchWatched, TellsHowTheProgramFaredInItsFirstMoments)
     EXPECT_LT(waited, 5s);
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Rows, LaunchWatched,
     testing::Values(WatchRow{"EndsWell", "true", {}, State::Exited, 0},
@@ -45,6 +46,7 @@ INSTANTIATE_TEST_SUITE_P(
                     WatchRow{"StaysRunning", "sleep", {"2"}, State::Running, 0},
                     WatchRow{"NotFound", "no-such-program-of-reportmail", {}, State::NotStarted, 0}),
     [](const auto& info) { return std::string(info.param.name); });
+// clang-format on
 
 // What a run gave: the output, or why there is none.
 std::string outcomeOf(const Expected<std::string>& run) { return run ? *run : "(failed) " + run.error().text(); }

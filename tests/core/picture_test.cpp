@@ -28,47 +28,47 @@ TEST_P(PictureOfNumber, GivesExactlyTheseCharacters)
 // Every picture the reports use, with zero and a typical value, and the
 // edges where a number no longer fits its positions.
 const NumberRow numberRows[] = {
-    {"n05_zero", "n05", 0, "00000"},
-    {"n05_zip", "n05", 2010, "02010"},
-    {"n05_full", "n05", 98765, "98765"},
-    {"n05_negative", "n05", -42, "-0042"},
-    {"n05_too_wide", "n05", 123456, "#####"},
-    {"n4_zero", "n4", 0, "   0"},
-    {"n4_year", "n4", 2027, "2027"},
-    {"n4_room", "n4", 12, "  12"},
-    {"n4_negative", "n4", -12, " -12"},
-    {"n4_negative_too_wide", "n4", -1234, "####"},
-    {"n3_zero", "n3", 0, "  0"},
-    {"n3_percent", "n3", 42, " 42"},
-    {"n3_hundred", "n3", 100, "100"},
-    {"n3_with_at", "@n3", 7, "  7"},
-    {"upper_N", "N4", 5, "   5"},
-    {"D5B_no_date", "D5B", 0, "        "},
-    {"D5B_first_day", "D5B", 4, "01/01/01"},
-    {"D5B_millennium", "D5B", 72687, "01/01/00"},
-    {"D5B_typical", "D5B", 82527, "10/12/26"},
-    {"D5B_leap_day", "@D5B", 72746, "29/02/00"},
-    {"D5B_negative_is_blank", "D5B", -5, "        "},
-    {"D5B_beyond_9999_is_blank", "D5B", LastDateSerial + 1, "        "},
-    {"T7B_no_time", "T7B", 0, "     "},
-    {"T7B_midnight", "T7B", 1, "00:00"},
-    {"T7B_typical", "T7B", 4500001, "12:30"},
-    {"T7B_last", "@T7B", 8640000, "23:59"},
-    {"T7B_past_midnight_is_blank", "T7B", 8640001, "     "},
-    {"P_social_zero", "P###-##-####P", 0, "000-00-0000"},
-    {"P_social_typical", "P###-##-####P", 123456789, "123-45-6789"},
-    {"P_social_short", "P###-##-####P", 4567, "000-00-4567"},
-    {"P_social_too_wide", "P###-##-####P", 1234567890, "###-##-####"},
-    {"P_social_negative", "@P###-##-####P", -1, "###-##-####"},
-    {"P_class_zero", "P##-#####P", 0, "00-00000"},
-    {"P_class_typical", "P##-#####P", 1234567, "12-34567"},
-    {"p_page_zero", "pPage <<<#p", 0, "Page    0"},
-    {"p_page_one", "pPage <<<#p", 1, "Page    1"},
-    {"p_page_typical", "pPage <<<#p", 203, "Page  203"},
-    {"p_page_full", "pPage <<<#p", 9999, "Page 9999"},
-    {"p_page_zero_inside_kept", "pPage <<<#p", 1005, "Page 1005"},
-    {"p_hash_ends_leading_zeros", "p<#<<p", 5, " 005"},
-    {"s20_of_number", "s20", 42, "42                  "},
+    {"N05Zero", "n05", 0, "00000"},
+    {"N05Zip", "n05", 2010, "02010"},
+    {"N05Full", "n05", 98765, "98765"},
+    {"N05Negative", "n05", -42, "-0042"},
+    {"N05TooWide", "n05", 123456, "#####"},
+    {"N4Zero", "n4", 0, "   0"},
+    {"N4Year", "n4", 2027, "2027"},
+    {"N4Room", "n4", 12, "  12"},
+    {"N4Negative", "n4", -12, " -12"},
+    {"N4NegativeTooWide", "n4", -1234, "####"},
+    {"N3Zero", "n3", 0, "  0"},
+    {"N3Percent", "n3", 42, " 42"},
+    {"N3Hundred", "n3", 100, "100"},
+    {"N3WithAt", "@n3", 7, "  7"},
+    {"UpperN", "N4", 5, "   5"},
+    {"D5BNoDate", "D5B", 0, "        "},
+    {"D5BFirstDay", "D5B", 4, "01/01/01"},
+    {"D5BMillennium", "D5B", 72687, "01/01/00"},
+    {"D5BTypical", "D5B", 82527, "10/12/26"},
+    {"D5BLeapDay", "@D5B", 72746, "29/02/00"},
+    {"D5BNegativeIsBlank", "D5B", -5, "        "},
+    {"D5BBeyond9999IsBlank", "D5B", LastDateSerial + 1, "        "},
+    {"T7BNoTime", "T7B", 0, "     "},
+    {"T7BMidnight", "T7B", 1, "00:00"},
+    {"T7BTypical", "T7B", 4500001, "12:30"},
+    {"T7BLast", "@T7B", 8640000, "23:59"},
+    {"T7BPastMidnightIsBlank", "T7B", 8640001, "     "},
+    {"PSocialZero", "P###-##-####P", 0, "000-00-0000"},
+    {"PSocialTypical", "P###-##-####P", 123456789, "123-45-6789"},
+    {"PSocialShort", "P###-##-####P", 4567, "000-00-4567"},
+    {"PSocialTooWide", "P###-##-####P", 1234567890, "###-##-####"},
+    {"PSocialNegative", "@P###-##-####P", -1, "###-##-####"},
+    {"PClassZero", "P##-#####P", 0, "00-00000"},
+    {"PClassTypical", "P##-#####P", 1234567, "12-34567"},
+    {"PPageZero", "pPage <<<#p", 0, "Page    0"},
+    {"PPageOne", "pPage <<<#p", 1, "Page    1"},
+    {"PPageTypical", "pPage <<<#p", 203, "Page  203"},
+    {"PPageFull", "pPage <<<#p", 9999, "Page 9999"},
+    {"PPageZeroInsideKept", "pPage <<<#p", 1005, "Page 1005"},
+    {"PHashEndsLeadingZeros", "p<#<<p", 5, " 005"},
+    {"S20OfNumber", "s20", 42, "42                  "},
 };
 
 INSTANTIATE_TEST_SUITE_P(Rows, PictureOfNumber, testing::ValuesIn(numberRows),
@@ -92,18 +92,18 @@ TEST_P(PictureOfText, GivesExactlyTheseCharacters)
 }
 
 const TextRow textRows[] = {
-    {"s20_blank", "s20", "", "                    "},
-    {"s20_name", "s20", "Aldridge, Ruth", "Aldridge, Ruth      "},
-    {"s20_cut", "s20", "Abercrombie-Fitzwilliam", "Abercrombie-Fitzwill"},
-    {"S20_keeps_case", "S20", "Blackwood", "Blackwood           "},
-    {"S2_state", "S2", "NSW", "NS"},
-    {"S2_blank", "S2", "", "  "},
-    {"s12_phone", "@s12", "(02) 9555 0101", "(02) 9555 01"},
-    {"s100_email", "s100", "ruth@example.com", std::string("ruth@example.com").append(84, ' ')},
-    {"s200_blank", "s200", "", std::string(200, ' ')},
-    {"n05_of_text", "n05", "  2010 ", "02010"},
-    {"n4_of_text_not_number", "n4", "abc", "   0"},
-    {"P_of_text", "P##-#####P", "1234567", "12-34567"},
+    {"S20Blank", "s20", "", "                    "},
+    {"S20Name", "s20", "Aldridge, Ruth", "Aldridge, Ruth      "},
+    {"S20Cut", "s20", "Abercrombie-Fitzwilliam", "Abercrombie-Fitzwill"},
+    {"S20KeepsCase", "S20", "Blackwood", "Blackwood           "},
+    {"S2State", "S2", "NSW", "NS"},
+    {"S2Blank", "S2", "", "  "},
+    {"S12Phone", "@s12", "(02) 9555 0101", "(02) 9555 01"},
+    {"S100Email", "s100", "ruth@example.com", std::string("ruth@example.com").append(84, ' ')},
+    {"S200Blank", "s200", "", std::string(200, ' ')},
+    {"N05OfText", "n05", "  2010 ", "02010"},
+    {"N4OfTextNotNumber", "n4", "abc", "   0"},
+    {"POfText", "P##-#####P", "1234567", "12-34567"},
 };
 
 INSTANTIATE_TEST_SUITE_P(Rows, PictureOfText, testing::ValuesIn(textRows),
@@ -111,8 +111,8 @@ INSTANTIATE_TEST_SUITE_P(Rows, PictureOfText, testing::ValuesIn(textRows),
 
 TEST(Picture, TokensThatAreNoPictureLeaveTheValueUnformatted)
 {
-    const char* notPictures[] = {"", "@", "s", "s0", "n", "n0", "nx", "D5", "D6B", "T7", "T1B", "P##p", "P",
-                                 "s999999", "x20"};
+    const char* notPictures[] = {"",    "@",  "s",   "s0",   "n", "n0",      "nx", "D5",
+                                 "D6B", "T7", "T1B", "P##p", "P", "s999999", "x20"};
     for (const char* token : notPictures) {
         SCOPED_TRACE(token);
         EXPECT_FALSE(Picture::parse(token).has_value());
@@ -128,11 +128,13 @@ TEST(Picture, WidthAndKindOfEachForm)
         Picture::Kind kind;
         std::size_t width;
     };
+    // clang-format off
     const Row rows[] = {
         {"s200", Picture::Kind::Text, 200},        {"n05", Picture::Kind::Number, 5},
         {"D5B", Picture::Kind::Date, 8},           {"T7B", Picture::Kind::Time, 5},
         {"pPage <<<#p", Picture::Kind::Pattern, 9}, {"P###-##-####P", Picture::Kind::Pattern, 11},
     };
+    // clang-format on
     for (const Row& row : rows) {
         SCOPED_TRACE(row.token);
         const std::optional<Picture> p = Picture::parse(row.token);

@@ -61,12 +61,14 @@ struct NumberCase {
 
 TEST(Text, ToNumberReadsDecimalTextIntoThirtyTwoBits)
 {
+    // clang-format off
     const NumberCase cases[] = {
         {"42", 42, true},         {"  -7 ", -7, true},     {"+3", 3, true},
         {"12.9", 12, true},       {"-12.9", -12, true},    {"300", 300, true},
         {"4294967340", 44, true}, {"abc", 0, false},       {"", 0, false},
         {"1 2", 0, false},        {".5", 0, true},         {"7,", 0, false},
     };
+    // clang-format on
     for (const NumberCase& c : cases) {
         EXPECT_EQ(toNumber(c.text), c.value) << c.text;
         EXPECT_EQ(isNumeric(c.text), c.numeric) << c.text;

@@ -21,6 +21,10 @@
 #include "tests/support/temp_folder.h"
 
 using namespace fw::data;
+using test_support::createPeople;
+using test_support::kPeople;
+using test_support::peopleLayout;
+using test_support::PersonRecord;
 namespace Code = fw::core::ErrorCode;
 namespace fs = std::filesystem;
 
@@ -39,7 +43,7 @@ struct CreationRow {
 
 void PrintTo(const CreationRow& row, std::ostream* os) { *os << row.name; }
 
-class DataFileCreationFault : public TempFolderTest, public ::testing::WithParamInterface<CreationRow> {
+class DataFileCreationFault : public test_support::TempFolderTest, public ::testing::WithParamInterface<CreationRow> {
 protected:
     void TearDown() override
     {

@@ -11,11 +11,18 @@
 #include "tests/support/temp_folder.h"
 
 using namespace fw::data;
+using test_support::createPeople;
+using test_support::kPeople;
+using test_support::namesReadBy;
+using test_support::peopleLayout;
+using test_support::Person;
+using test_support::PersonRecord;
+using test_support::put;
 namespace Code = fw::core::ErrorCode;
 
 namespace {
 
-class DataFileTest : public TempFolderTest {
+class DataFileTest : public test_support::TempFolderTest {
 protected:
     PersonRecord m_person;
     DataFile m_file{peopleLayout(), &m_person};
@@ -373,7 +380,7 @@ namespace {
 
 // Garbage over one page of a file with many records: opening and reading it
 // through must end in an error code of the framework, never in a crash.
-class DamagedPageTest : public TempFolderTest, public ::testing::WithParamInterface<int> {};
+class DamagedPageTest : public test_support::TempFolderTest, public ::testing::WithParamInterface<int> {};
 
 TEST_P(DamagedPageTest, ReadingADamagedFileEndsInAnError)
 {

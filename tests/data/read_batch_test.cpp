@@ -15,11 +15,16 @@
 #include "tests/support/temp_folder.h"
 
 using namespace fw::data;
+using test_support::createPeople;
+using test_support::kPeople;
+using test_support::peopleLayout;
+using test_support::PersonRecord;
+using test_support::put;
 namespace Code = fw::core::ErrorCode;
 
 namespace {
 
-class ReadBatchTest : public TempFolderTest {
+class ReadBatchTest : public test_support::TempFolderTest {
 protected:
     void SetUp() override
     {
@@ -51,7 +56,7 @@ protected:
 
 } // namespace
 
-TEST_F(ReadBatchTest, holdsTheReadLockFromItsFirstReadUntilTheOutermostBatchEnds)
+TEST_F(ReadBatchTest, HoldsTheReadLockFromItsFirstReadUntilTheOutermostBatchEnds)
 {
     ASSERT_TRUE(m_other.open());
     {
@@ -79,7 +84,7 @@ TEST_F(ReadBatchTest, holdsTheReadLockFromItsFirstReadUntilTheOutermostBatchEnds
 // time that passes meanwhile, in which the batch reads on. (The read that
 // meets the waiting writer fails as locked: without "Recover=N" it would
 // not wait, and here it must not, since the writer waits on this thread.)
-TEST_F(ReadBatchTest, aWaitingWriterIsLetInWhileTheBatchGoesOn)
+TEST_F(ReadBatchTest, AWaitingWriterIsLetInWhileTheBatchGoesOn)
 {
     ASSERT_TRUE(m_other.open());
     m_other.sendCommand("Recover=5");
@@ -115,7 +120,7 @@ struct OwnWriteCase {
 
 class ReadBatchOwnWrite : public ReadBatchTest, public ::testing::WithParamInterface<OwnWriteCase> {};
 
-TEST_P(ReadBatchOwnWrite, isCommittedAtOnce)
+TEST_P(ReadBatchOwnWrite, IsCommittedAtOnce)
 {
     ReadBatch batch(m_file);
     ASSERT_TRUE(m_file.next());
@@ -138,14 +143,14 @@ void addErin(DataFile& file, PersonRecord& r)
 } // namespace
 
 INSTANTIATE_TEST_SUITE_P(Writes, ReadBatchOwnWrite,
-                         ::testing::Values(OwnWriteCase{"anAdd", addErin},
-                                           OwnWriteCase{"aTransaction",
+                         ::testing::Values(OwnWriteCase{"AnAdd", addErin},
+                                           OwnWriteCase{"ATransaction",
                                                         [](DataFile& file, PersonRecord& r) {
                                                             ASSERT_TRUE(file.beginTransaction());
                                                             addErin(file, r);
                                                             ASSERT_TRUE(file.commit());
                                                         }},
-                                           OwnWriteCase{"aLock",
+                                           OwnWriteCase{"ALock",
                                                         [](DataFile& file, PersonRecord& r) {
                                                             ASSERT_TRUE(file.lock());
                                                             addErin(file, r);

@@ -15,6 +15,8 @@
 #include "tests/support/temp_folder.h"
 
 using namespace fw::data;
+using test_support::peopleLayout;
+using test_support::PersonRecord;
 
 namespace {
 
@@ -39,7 +41,7 @@ std::vector<std::string> rowsOf(const char* path, const char* sql)
     return rows;
 }
 
-class SchemaTest : public TempFolderTest {
+class SchemaTest : public test_support::TempFolderTest {
 protected:
     void SetUp() override
     {

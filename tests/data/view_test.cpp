@@ -6,11 +6,15 @@
 #include "tests/support/temp_folder.h"
 
 using namespace fw::data;
+using test_support::createPeople;
+using test_support::kPeople;
+using test_support::peopleLayout;
+using test_support::PersonRecord;
 namespace Code = fw::core::ErrorCode;
 
 namespace {
 
-class ViewTest : public TempFolderTest {
+class ViewTest : public test_support::TempFolderTest {
 protected:
     void SetUp() override
     {

@@ -6,7 +6,7 @@
 #include "tests/support/message_capture.h"
 #include "tests/support/temp_folder.h"
 
-class DictionaryTest : public TempFolderTest {
+class DictionaryTest : public test_support::TempFolderTest {
 protected:
     void SetUp() override
     {
@@ -21,5 +21,5 @@ protected:
         TempFolderTest::TearDown();
     }
 
-    MessageCapture m_capture;
+    test_support::MessageCapture m_capture;
 };

@@ -29,6 +29,7 @@ inline void PrintTo(const FileCase& row, std::ostream* os) { *os << row.name; }
 const std::vector<FileCase>& fileCases()
 {
     using fw::app::CreateWhenMissing;
+    // clang-format off
     static const std::vector<FileCase> cases{
         {"Customer", &CUSTOMER, &Access_CUSTOMER, &Relate_CUSTOMER, 372, 8, "Customer", CreateWhenMissing::No,
          {{"CUS:ByName", "CUS:ByName"},
@@ -51,6 +52,7 @@ const std::vector<FileCase>& fileCases()
           {"CLA:KEYCOURSENUMBER", "by Course Number"},
           {"CLA:KEYTEACHERNUMBER", "by Teacher Number"}}},
     };
+    // clang-format on
     return cases;
 }
 
@@ -180,6 +182,7 @@ TEST_P(FieldBindingTest, MatchesTheFieldTable)
     }
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Files, FieldBindingTest,
     ::testing::Values(BindingCase{"Customer", &CUSTOMER, [] { return fieldBindings(CUS); }},
@@ -189,5 +192,6 @@ INSTANTIATE_TEST_SUITE_P(
                       BindingCase{"Goods", &goods::GOODS,
                                   [] { return goods::fieldBindings(goods::GOD); }}),
     [](const auto& info) { return std::string(info.param.name); });
+// clang-format on
 
 } // namespace

@@ -53,13 +53,12 @@ struct Build {
 
     std::uint8_t run() const
     {
-        return MakeHTMLFileBMKSW(htmlPath, pageCount, background, pictureScale, rtfName, rtfFolder, fontName,
-                                 fontSize, fontColor, leftMargin, topMargin, pageWidth, pageHeight, mode, landscape,
-                                 paper);
+        return MakeHTMLFileBMKSW(htmlPath, pageCount, background, pictureScale, rtfName, rtfFolder, fontName, fontSize,
+                                 fontColor, leftMargin, topMargin, pageWidth, pageHeight, mode, landscape, paper);
     }
 };
 
-class HTMLBuilderTest : public TempFolderTest {
+class HTMLBuilderTest : public test_support::TempFolderTest {
 protected:
     void SetUp() override
     {
@@ -149,6 +148,7 @@ TEST_P(HTMLBackground, ZeroOrLessMeansTheProgramsDefault)
     EXPECT_EQ(html(), Head + bodyTag(GetParam().hex) + End);
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Programs, HTMLBackground,
     ::testing::Values(BackgroundCase{"ZorvaneZero", &ZorvaneProfile, 0, "00FF00"},
@@ -158,8 +158,9 @@ INSTANTIATE_TEST_SUITE_P(
                       BackgroundCase{"VextrelNegative", &VextrelProfile, -2147483647 - 1, "FFFFFF"},
                       BackgroundCase{"VextrelGiven", &VextrelProfile, 0xC0C0C0, "C0C0C0"}),
     [](const auto& info) { return std::string(info.param.name); });
+// clang-format on
 
-TEST_F(HTMLBuilderTest, AFontColourOfZeroOrLessIsBlack)
+TEST_F(HTMLBuilderTest, AFontColorOfZeroOrLessIsBlack)
 {
     addBodyLine("x");
     m_build.mode = 0;
@@ -172,6 +173,7 @@ TEST_F(HTMLBuilderTest, AFontColourOfZeroOrLessIsBlack)
 
 TEST(ColorToHex, RedGreenBlueWithEveryDigitInItsPlace)
 {
+    // clang-format off
     struct Case {
         std::int32_t color;
         const char* hex;
@@ -188,6 +190,7 @@ TEST(ColorToHex, RedGreenBlueWithEveryDigitInItsPlace)
         // above 24 bits only the low 24 count
         {0x1FF0000, "0000FF"},
     };
+    // clang-format on
     for (const Case& c : cases)
         EXPECT_EQ(ColorToHex(c.color), c.hex) << std::hex << c.color;
 }
@@ -220,9 +223,9 @@ TEST_F(HTMLBuilderTest, OnlyModesOneToFourWithADocumentNameBuildTheRTF)
         std::uint8_t mode;
         const char* rtfName;
         bool rtf;
-    } cases[] = {{0, "Report", false}, {1, "Report", true},  {2, "Report", true}, {3, "Report", true},
-                 {4, "Report", true},  {5, "Report", false}, {255, "Report", false}, {1, "      ", false},
-                 {2, "", false}};
+    } cases[] = {{0, "Report", false},   {1, "Report", true},  {2, "Report", true},
+                 {3, "Report", true},    {4, "Report", true},  {5, "Report", false},
+                 {255, "Report", false}, {1, "      ", false}, {2, "", false}};
     for (const Case& c : cases) {
         std::filesystem::remove(at("42.RTF"));
         std::filesystem::remove(at("Report.RTF"));
@@ -307,9 +310,9 @@ struct BuildFaultRow {
     const char* name;
     std::function<void(Build& build, const std::string& folder)> arrange;
     std::uint8_t result;
-    std::vector<std::string> failures;      // lastBuild()'s texts, "@" for the folder's path
+    std::vector<std::string> failures;       // lastBuild()'s texts, "@" for the folder's path
     std::map<std::string, std::string> kept; // files that hold exactly this afterwards
-    std::vector<std::string> gone;          // files that must not exist afterwards
+    std::vector<std::string> gone;           // files that must not exist afterwards
     bool documentMade = false;
 };
 

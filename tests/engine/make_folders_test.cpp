@@ -44,6 +44,7 @@ TEST_P(MakeFoldersWalk, AttemptsEveryLevelFromTheTopDown)
     EXPECT_EQ(attempts, GetParam().attempts);
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Paths, MakeFoldersWalk,
     ::testing::Values(
@@ -74,8 +75,9 @@ INSTANTIATE_TEST_SUITE_P(
                  {LongPath.substr(0, 255), std::string("\\").append(150, 'a'),
                   (LongPath.substr(0, LongPath.size() - 1)).substr(0, 255)}}),
     [](const auto& info) { return std::string(info.param.name); });
+// clang-format on
 
-class MakeFoldersOnDisk : public TempFolderTest {};
+class MakeFoldersOnDisk : public test_support::TempFolderTest {};
 
 TEST_F(MakeFoldersOnDisk, CreatesEveryMissingLevel)
 {

@@ -27,6 +27,7 @@ namespace {
 
 constexpr const char* Tag = "1234567890";
 
+// clang-format off
 // H1 to H7: the font table, colour table, style sheet and the start of the
 // information group, each with its CR LF.
 const std::string FixedHead =
@@ -83,6 +84,7 @@ std::string sizeLine(const std::string& sizes, const std::string& tag = Tag)
 {
     return sizes + R"(\wmetafile8\bliptag)" + tag + R"(\blipupi-58{\*\blipuid b09f3721717b6ae0a7a87d)" + tag + "}\r\n";
 }
+// clang-format on
 
 // A page file: 22 header bytes that never reach the document, then `body`.
 std::string pageFile(const std::string& body) { return std::string(22, '\x7F') + body; }
@@ -115,7 +117,7 @@ std::string repeated(const std::string& s, int times)
     return out;
 }
 
-class RTFWriterTest : public TempFolderTest {
+class RTFWriterTest : public test_support::TempFolderTest {
 protected:
     void SetUp() override
     {
@@ -139,8 +141,7 @@ protected:
 
     void setClock(int year, int month, int day, int hour, int minute)
     {
-        fw::core::setClockForTesting(
-            [=] { return fw::core::LocalDateTime{year, month, day, hour, minute, 0, 0}; });
+        fw::core::setClockForTesting([=] { return fw::core::LocalDateTime{year, month, day, hour, minute, 0, 0}; });
     }
 
     // Page i of job 42, written with a lower-case extension as the mail
@@ -199,6 +200,7 @@ TEST_P(RTFWorkedValues, TheWholeDocumentIsTheTemplateByteForByte)
     EXPECT_EQ(document(), expected);
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Orientations, RTFWorkedValues,
     ::testing::Values(WorkedCase{"Portrait", 0, R"(\psz9\paperw11909\paperh16834\margl500\margt500)",
@@ -209,6 +211,7 @@ INSTANTIATE_TEST_SUITE_P(
                                  R"(\psz9\paperw16834\paperh11909\margl500\margt500)",
                                  R"(\picw29286\pich22399\picwgoal16602\pichgoal11907)"}),
     [](const auto& info) { return std::string(info.param.name); });
+// clang-format on
 
 struct PaperCase {
     const char* name;
@@ -227,8 +230,8 @@ TEST_P(RTFPaperNames, PickThePaperTextOfTheOrientation)
     writePage(1, pageFile(""));
     for (std::uint8_t landscape : {0, 1}) {
         ASSERT_EQ(makeWorked(1, landscape, GetParam().paper), 0);
-        const std::string expected = formattingLine(std::string(landscape ? GetParam().landscape : GetParam().portrait) +
-                                                    R"(\margl500\margt500)");
+        const std::string expected = formattingLine(
+            std::string(landscape ? GetParam().landscape : GetParam().portrait) + R"(\margl500\margt500)");
         EXPECT_NE(document().find("\r\n" + expected), std::string::npos) << "landscape " << int(landscape);
     }
 }

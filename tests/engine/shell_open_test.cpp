@@ -18,15 +18,14 @@ namespace {
 // A fake xdg-open first on PATH writes "<argument count>:<first argument>"
 // and a newline into a FIFO that the test reads, with a watchdog that fails
 // the test rather than hang.
-class ShellOpenTest : public TempFolderTest {
+class ShellOpenTest : public test_support::TempFolderTest {
 protected:
     void SetUp() override
     {
         TempFolderTest::SetUp();
         m_record.emplace(at("record"));
         ASSERT_TRUE(m_record->isOpen());
-        m_xdgOpen.emplace(at("bin"), "xdg-open",
-                          "printf '%s:%s\\n' \"$#\" \"$1\" > \"" + at("record").string() + "\"");
+        m_xdgOpen.emplace(at("bin"), "xdg-open", "printf '%s:%s\\n' \"$#\" \"$1\" > \"" + at("record").string() + "\"");
     }
 
     void TearDown() override

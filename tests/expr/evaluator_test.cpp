@@ -28,9 +28,8 @@ std::string messageOf(const Evaluation& e) { return e ? "(evaluated to) " + *e :
 const std::string BuilderCall =
     "MakeHTMLFileBMKSW('out.html',3,16777215,100,'Report','','Arial',3,0,197,197,8270,11530,2,0,'A4')";
 
-const std::vector<std::string> BuilderArguments = {"out.html", "3",   "16777215", "100",   "Report", "",
-                                                   "Arial",    "3",   "0",        "197",   "197",    "8270",
-                                                   "11530",    "2",   "0",        "A4"};
+const std::vector<std::string> BuilderArguments = {"out.html", "3",   "16777215", "100",  "Report", "",  "Arial", "3",
+                                                   "0",        "197", "197",      "8270", "11530",  "2", "0",     "A4"};
 
 // Binds a recording stand-in for the builder and a few helpers, so that a
 // test sees exactly which calls ran and with which argument texts.
@@ -89,6 +88,7 @@ TEST_P(Results, EvaluateTo)
     EXPECT_EQ(*e, GetParam().result);
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Expressions, Results,
     ::testing::Values(
@@ -131,6 +131,7 @@ INSTANTIATE_TEST_SUITE_P(
         ResultCase{"TextFieldCompared", "T = 'abc'", "1"}, ResultCase{"FieldWithPrefix", "god:qty / 8", "125"},
         ResultCase{"BuilderCall", BuilderCall, "0"}),
     [](const ::testing::TestParamInfo<ResultCase>& info) { return std::string(info.param.name); });
+// clang-format on
 
 struct MalformedCase {
     const char* name;
@@ -154,6 +155,7 @@ TEST_P(Malformed, GivesErrorAndRunsNothing)
 
 const std::string Args15 = "'out.html',3,16777215,100,'Report','','Arial',3,0,197,197,8270,11530,2,0";
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Expressions, Malformed,
     ::testing::Values(
@@ -214,6 +216,7 @@ INSTANTIATE_TEST_SUITE_P(
         MalformedCase{"TooLong", BuilderCall + std::string(10001 - BuilderCall.size(), ' '),
                       "expression is longer than 10000 characters"}),
     [](const ::testing::TestParamInfo<MalformedCase>& info) { return std::string(info.param.name); });
+// clang-format on
 
 TEST_F(EvaluatorTest, BuilderCallPassesItsSixteenArgumentTextsInOrder)
 {
@@ -232,8 +235,8 @@ TEST_F(EvaluatorTest, NumberArgumentsBecomeTheirDecimalText)
         const char* text;
         const char* argument;
     } cases[] = {
-        {"Echo(1.50)", "1.5"}, {"Echo(-2)", "-2"},      {"Echo(2 * 3)", "6"},     {"Echo('a' & 1)", "a1"},
-        {"Echo(b)", "200"},    {"Echo(t)", "abc   "},   {"Echo('it''s')", "it's"}, {"Echo(1/4)", "0.25"},
+        {"Echo(1.50)", "1.5"}, {"Echo(-2)", "-2"},    {"Echo(2 * 3)", "6"},      {"Echo('a' & 1)", "a1"},
+        {"Echo(b)", "200"},    {"Echo(t)", "abc   "}, {"Echo('it''s')", "it's"}, {"Echo(1/4)", "0.25"},
     };
     for (const auto& c : cases) {
         m_calls.clear();

@@ -52,11 +52,11 @@ Source plainFile(const std::filesystem::path& folder, const std::string& bytes, 
     return s;
 }
 
-class CopyBytes : public TempFolderTest, public ::testing::WithParamInterface<SourceCase> {};
+class CopyBytes : public test_support::TempFolderTest, public ::testing::WithParamInterface<SourceCase> {};
 
 } // namespace
 
-TEST_P(CopyBytes, copiesEveryByteFromTheSourceOffsetOn)
+TEST_P(CopyBytes, CopiesEveryByteFromTheSourceOffsetOn)
 {
     Source source = GetParam().make(m_folder);
     ASSERT_GE(source.fd, 0);
@@ -75,15 +75,15 @@ TEST_P(CopyBytes, copiesEveryByteFromTheSourceOffsetOn)
 INSTANTIATE_TEST_SUITE_P(
     Sources, CopyBytes,
     ::testing::Values(
-        SourceCase{"anEmptyFile", [](const auto& folder) { return plainFile(folder, "", 0); }},
-        SourceCase{"aFileOfSeveralMegabytes",
+        SourceCase{"AnEmptyFile", [](const auto& folder) { return plainFile(folder, "", 0); }},
+        SourceCase{"AFileOfSeveralMegabytes",
                    [](const auto& folder) { return plainFile(folder, pseudoRandomBytes((5 << 20) + 3), 0); }},
-        SourceCase{"aFileFromItsCurrentOffset",
+        SourceCase{"AFileFromItsCurrentOffset",
                    [](const auto& folder) { return plainFile(folder, pseudoRandomBytes(100000), 4097); }},
         // The kernel copies only between files; from a pipe the loop does it.
         // The pipe is made large enough to hold all of its bytes, so they
         // are in it, and its writing end closed, before the copy starts.
-        SourceCase{"aPipe",
+        SourceCase{"APipe",
                    [](const auto&) {
                        int ends[2];
                        Source s;
@@ -101,7 +101,7 @@ INSTANTIATE_TEST_SUITE_P(
                    }},
         // Files of /proc give their size as 0 and yet have contents, and are
         // on a file system of their own.
-        SourceCase{"aProcFileThatGivesItsSizeAsZero",
+        SourceCase{"AProcFileThatGivesItsSizeAsZero",
                    [](const auto&) {
                        Source s;
                        s.expected = test_support::readFile("/proc/version");
@@ -118,9 +118,9 @@ struct FailureCase {
     friend void PrintTo(const FailureCase& c, std::ostream* os) { *os << c.name; }
 };
 
-class CopyBytesFailure : public TempFolderTest, public ::testing::WithParamInterface<FailureCase> {};
+class CopyBytesFailure : public test_support::TempFolderTest, public ::testing::WithParamInterface<FailureCase> {};
 
-TEST_P(CopyBytesFailure, givesTheErrnoOfTheTransfer)
+TEST_P(CopyBytesFailure, GivesTheErrnoOfTheTransfer)
 {
     const FailureCase& c = GetParam();
     write(at("source"), pseudoRandomBytes(70000));
@@ -136,6 +136,6 @@ TEST_P(CopyBytesFailure, givesTheErrnoOfTheTransfer)
 }
 
 INSTANTIATE_TEST_SUITE_P(Destinations, CopyBytesFailure,
-                         ::testing::Values(FailureCase{"aFullDevice", "/dev/full", O_WRONLY, ENOSPC},
-                                           FailureCase{"aFileOpenForReadingOnly", "readonly", O_RDONLY, EBADF}),
+                         ::testing::Values(FailureCase{"AFullDevice", "/dev/full", O_WRONLY, ENOSPC},
+                                           FailureCase{"AFileOpenForReadingOnly", "readonly", O_RDONLY, EBADF}),
                          [](const auto& info) { return std::string(info.param.name); });

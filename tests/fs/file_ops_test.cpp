@@ -16,7 +16,7 @@ namespace Code = fw::core::ErrorCode;
 
 namespace {
 
-class FileOps : public TempFolderTest {
+class FileOps : public test_support::TempFolderTest {
 protected:
     void TearDown() override
     {
@@ -110,6 +110,7 @@ TEST_F(FileOps, FileSizeAndExistence)
 
 TEST(Mask, StarAndQuestionMarkMatchWithoutRegardToCase)
 {
+    // clang-format off
     struct Case {
         const char* name;
         const char* pattern;
@@ -120,6 +121,7 @@ TEST(Mask, StarAndQuestionMarkMatchWithoutRegardToCase)
         {"", "*", true},                 {"abc", "a*c", true},          {"abbbc", "a*b*c", true},
         {"ac", "a?c", false},            {"x.y.z", "*.z", true},        {"file", "file", true},
     };
+    // clang-format on
     for (const Case& c : cases)
         EXPECT_EQ(matchesMask(c.name, c.pattern), c.matches) << c.name << " ~ " << c.pattern;
 }
@@ -176,6 +178,7 @@ TEST_P(ListingHiddenEntries, NeedTheHiddenAttributeInTheMask)
         EXPECT_EQ((e.ATTRIB & Attribute::Hidden) != 0, e.NAME.clipped().front() == '.') << e.NAME.clipped();
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Masks, ListingHiddenEntries,
     ::testing::Values(HiddenRow{"MaskZeroListsNoHiddenEntries", 0, {"a.doc"}},
@@ -184,3 +187,4 @@ INSTANTIATE_TEST_SUITE_P(
                       HiddenRow{"BothAddHiddenFolders", Attribute::Hidden | Attribute::Directory,
                                 {".hidden.doc", ".old.doc", "a.doc", "sub.doc"}}),
     [](const auto& info) { return std::string(info.param.name); });
+// clang-format on

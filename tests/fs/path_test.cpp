@@ -24,7 +24,7 @@ TEST(Path, BackslashesBecomeSlashesAndTrailingBlanksGo)
         EXPECT_EQ(toNative(c.system).string(), c.native) << c.system;
 }
 
-class PathResolve : public TempFolderTest {};
+class PathResolve : public test_support::TempFolderTest {};
 
 TEST_F(PathResolve, EveryComponentIsFoundWithoutRegardToCase)
 {

@@ -35,7 +35,7 @@ using test_support::startWriting;
 
 namespace {
 
-class StagedWriting : public TempFolderTest {
+class StagedWriting : public test_support::TempFolderTest {
 protected:
     void TearDown() override
     {
@@ -149,6 +149,7 @@ TEST_P(StagedWritingFault, LeavesTheEarlierFileAndNoTemporary)
     }
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Faults, StagedWritingFault,
     ::testing::Values(
@@ -165,6 +166,7 @@ INSTANTIATE_TEST_SUITE_P(
         FaultRow{"CopyRenameFails", Writer::Copy, Fault::Rename, "cannot put", " in place: Input/output error"},
         FaultRow{"CopyOnAFullDisk", Writer::Copy, Fault::FullDisk, "cannot copy to", ": No space left on device"}),
     [](const auto& info) { return std::string(info.param.name); });
+// clang-format on
 
 // Names that hold something other than a file.
 enum class Kind { Fifo, Device, Socket, Folder };
@@ -387,10 +389,10 @@ TEST_F(StagedWriting, TemporariesOfDeadRunsGoAtTheNextWriteInTheirFolder)
     EXPECT_EQ(std::ranges::count(names, notOurs), 1);
     EXPECT_EQ(std::ranges::count(names, fifo), 1);
     EXPECT_EQ(std::ranges::count(names, liveJournal), 1);
-    EXPECT_EQ(std::ranges::count_if(names, [&](const std::string& n) {
-                  return detail::temporaryWriter(n) == writer && n.ends_with("~live.rtf");
-              }),
-              1);
+    const auto liveOfTheWriter = [&](const std::string& n) {
+        return detail::temporaryWriter(n) == writer && n.ends_with("~live.rtf");
+    };
+    EXPECT_EQ(std::ranges::count_if(names, liveOfTheWriter), 1);
     EXPECT_EQ(contents(at("kr12.html")), "new\r\n");
 
     (void)!::write(release[1], "x", 1);
@@ -447,7 +449,8 @@ TEST_F(StagedWriting, ANewFileNeverReplacesOneThatTookItsName)
     EXPECT_EQ(contents(at("mail-1.eml")), "an earlier draft");
     EXPECT_EQ(contents(at("mail-2.eml")), "draft");
     EXPECT_EQ(test_support::fileNames(m_folder), (std::vector<std::string>{"mail-1.eml", "mail-2.eml"}));
-    EXPECT_EQ(fs::status(at("mail-2.eml")).permissions() & fs::perms::all, fs::perms::owner_read | fs::perms::owner_write);
+    EXPECT_EQ(fs::status(at("mail-2.eml")).permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write);
 }
 
 TEST_F(StagedWriting, AReplacedFileKeepsItsPermissions)

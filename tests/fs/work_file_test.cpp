@@ -19,7 +19,7 @@ using test_support::startWriting;
 
 namespace {
 
-class WorkFileTest : public TempFolderTest {
+class WorkFileTest : public test_support::TempFolderTest {
 protected:
     void TearDown() override
     {
@@ -60,7 +60,7 @@ TEST_F(WorkFileTest, ReadingLinesGivesEachLinePaddedThenNoFurtherRecord)
     while ((rc = file.next()) == 0)
         records.push_back(file.LINE.str());
     EXPECT_EQ(rc, Code::NoFurtherRecord);
-    const std::vector<std::string> expected = {"ab      ", exact,      "01234567", "89AB    ",
+    const std::vector<std::string> expected = {"ab      ",  exact,      "01234567", "89AB    ",
                                                "c\rd     ", "        ", "tail    "};
     EXPECT_EQ(records, expected);
     EXPECT_EQ(file.next(), Code::NoFurtherRecord);

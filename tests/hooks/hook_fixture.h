@@ -52,7 +52,7 @@ struct PrintedRun {
     std::vector<std::string> pageBytes; // each page file as the report wrote it
 };
 
-class HookTest : public TempFolderTest {
+class HookTest : public test_support::TempFolderTest {
 protected:
     void SetUp() override
     {
@@ -173,11 +173,13 @@ protected:
 // clipped and joined with nothing between.
 inline std::string htmlBody(const std::string& background, const std::string& font, const Lines& lines)
 {
+    // clang-format off
     std::string body = R"(<!DOCTYPE HTML PUBLIC "-//W3C//DTD HTML 4.0 Transitional//EN">)"
                        R"(<HTML><HEAD>)"
                        R"(<META content="text/html; charset=iso-8859-1" http-equiv=Content-Type>)"
                        R"(<META content="MSHTML 5.00.2614.3500" name=GENERATOR></HEAD>)"
                        "<BODY bgColor=#" + background + "><DIV>";
+    // clang-format on
     if (!lines.empty()) {
         body += font;
         for (const std::string& line : lines)

@@ -13,9 +13,11 @@ namespace {
 
 std::string customersBody()
 {
+    // clang-format off
     return htmlBody("FFFF80", "<FONT face=\"Arial Black\" size=5 color=#0000FF>",
                     {"This body is built line-by-line",
                      "<FONT color=#ff00f0 size=6>This line uses the FONT HTML tag</FONT>"});
+    // clang-format on
 }
 
 } // namespace

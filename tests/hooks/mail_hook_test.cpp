@@ -28,9 +28,11 @@ const std::vector<std::string> fourNames{"Ada", "Bo", "Cy", "Di"}; // two pages
 
 std::string customersBody()
 {
+    // clang-format off
     return htmlBody("FFFF80", "<FONT face=\"Arial Black\" size=5 color=#0000FF>",
                     {"This body is built line-by-line",
                      "<FONT color=#ff00f0 size=6>This line uses the FONT HTML tag</FONT>"});
+    // clang-format on
 }
 
 // ---------------------------------------------------------------------------
@@ -224,11 +226,13 @@ TEST_F(HookTest, TheClassesWildcardAttachesEveryDocFileOfTheCurrentDirectory)
         if (line.find(".Attachments.") != std::string::npos)
             attachments.push_back(line);
     // The second mail item is the recording's fifth object.
+    // clang-format off
     EXPECT_EQ(attachments,
               (Lines{"call {5}.Attachments.Add(\"" + cwd() + "\\KR\\Report.RTF\",1,1,\"Report.rtf\")",
                      "call {5}.Attachments.Add(\"" + folder + "A.DOC\",1,1,\"A.DOC\")",
                      "call {5}.Attachments.Add(\"" + folder + "b.doc\",1,1,\"b.doc\")",
                      "call {5}.Attachments.Add(\"" + folder + "c.doc\",1,1,\"c.doc\")"}));
+    // clang-format on
 }
 
 TEST_F(HookTest, TheClassesMailCarriesItsCopiesAndTheSubjectLine)
@@ -244,6 +248,7 @@ TEST_F(HookTest, TheClassesMailCarriesItsCopiesAndTheSubjectLine)
         if (line.find("Recipients") != std::string::npos || line.find(".type") != std::string::npos ||
             line.find(".Subject") != std::string::npos || line.find(".Importance") != std::string::npos)
             recipients.push_back(line);
+    // clang-format off
     EXPECT_EQ(recipients,
               (Lines{
                   // One address in the 200-character global: passed whole.
@@ -257,6 +262,7 @@ TEST_F(HookTest, TheClassesMailCarriesItsCopiesAndTheSubjectLine)
                   "set {1}.Subject = \"ATTN: Tom Riva\"",
                   "set {1}.Importance = 2",
               }));
+    // clang-format on
 }
 
 // A folder more than a hundred levels deep: the bounded search for the
@@ -368,8 +374,8 @@ struct FailedBuildRow {
     // body file; gives the RTF folder to use (blank for none).
     std::function<std::string(const std::filesystem::path& folder)> arrange;
     bool pageMissing;
-    bool mails;            // a mail item is made at all
-    Lines workFolder;      // KR/ afterwards
+    bool mails;       // a mail item is made at all
+    Lines workFolder; // KR/ afterwards
     bool opens = false;
     // The start of the failure's line in the box that tells the person.
     const char* told = "";
@@ -411,6 +417,7 @@ TEST_P(HookFailedBuild, NeverMailsOrOpensAnEarlierRunsDocument)
     EXPECT_EQ(m_shellOpens, row.opens ? 1 : 0);
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Runs, HookFailedBuild,
     testing::Values(
@@ -435,6 +442,7 @@ INSTANTIATE_TEST_SUITE_P(
                        },
                        false, false, {"571.wmf", "Report.RTF", "kr57.html"}, false, "the HTML body file \""}),
     [](const auto& info) { return std::string(info.param.name); });
+// clang-format on
 
 // A work folder that does not fit its 256 characters once its backslash is
 // added is refused: cut, it would name another folder. Nothing is written
@@ -449,8 +457,8 @@ TEST_F(HookTest, AWorkFolderThatDoesNotFitItsFieldIsRefusedAndNothingIsWritten)
     const PrintedRun run = printReport(customers(), fourNames);
     const std::string shown = testing::internal::GetCapturedStderr();
     EXPECT_EQ(run.displayResult, 0);
-    EXPECT_EQ(shown, "Work folder: " + folder +
-                         "\\ is 257 characters long, more than the 256 that the work folder holds\n");
+    EXPECT_EQ(shown,
+              "Work folder: " + folder + "\\ is 257 characters long, more than the 256 that the work folder holds\n");
     EXPECT_TRUE(engine::BMKG.WorkFolder.isBlank());
     EXPECT_TRUE(mailLines().empty());
     EXPECT_EQ(filesIn(m_folder), (Lines{"bin", "shell"}));
@@ -502,8 +510,10 @@ TEST_F(HookTest, TwoRunsStartedAtOnceGiveTwoCompleteSeparateJobs)
     PrintedRun first;
     PrintedRun second;
     const auto a = fw::threads::start([&] { first = printReport(customers(), fourNames); }, 50000);
+    // clang-format off
     const auto b = fw::threads::start(
         [&] { second = printReport(reportMailSettings(ReportId::Teachers), {"Eve", "Fay", "Gus"}); }, 50000);
+    // clang-format on
 
     // The first run waits inside its mail; the second has not begun.
     ASSERT_TRUE(fw::ui::drive::waitFor([&] { return gate.displays >= 1; }));
@@ -553,6 +563,7 @@ TEST_F(HookTest, TwoRunsStartedAtOnceGiveTwoCompleteSeparateJobs)
 
 TEST_F(HookTest, TheFiveReportsSettings)
 {
+    // clang-format off
     const struct {
         ReportId report;
         const char* name;
@@ -560,7 +571,7 @@ TEST_F(HookTest, TheFiveReportsSettings)
         std::int32_t background;
         const char* font;
         std::uint8_t size;
-        std::int32_t colour;
+        std::int32_t color;
         const char* importance;
         const char* bodyFile;
         std::uint8_t format;
@@ -572,6 +583,7 @@ TEST_F(HookTest, TheFiveReportsSettings)
         {ReportId::CustomersEmbed, "TarvenCustomersEmbed", "\\Winhelp.exe", 0xFFFFFF, "Batang", 4, 0x00FF00, "High",
          "body_of_email.htm", 7},
     };
+    // clang-format on
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
         const zorvane::MailSettings& s = reportMailSettings(row.report);
@@ -580,7 +592,7 @@ TEST_F(HookTest, TheFiveReportsSettings)
         EXPECT_EQ(s.background, row.background);
         EXPECT_EQ(s.fontName, row.font);
         EXPECT_EQ(s.fontSize, row.size);
-        EXPECT_EQ(s.fontColor, row.colour);
+        EXPECT_EQ(s.fontColor, row.color);
         EXPECT_EQ(s.importance, row.importance);
         EXPECT_EQ(s.bodyFile, row.bodyFile);
         EXPECT_EQ(s.formatNumber, row.format);

@@ -92,6 +92,7 @@ const Lines emailTwoMail = {
     "deactivate 1",
 };
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Cases, Mails,
     testing::Values(MailCase{"EmailOnePrint", zorvane::EmailOne, 0, false, {}},
@@ -105,6 +106,7 @@ INSTANTIATE_TEST_SUITE_P(
                     MailCase{"EmailTwoSilentSave", zorvane::EmailTwo, 4, true, {}},
                     MailCase{"EmailTwoAboveSilentSave", zorvane::EmailTwo, 7, true, emailTwoMail}),
     [](const auto& info) { return std::string(info.param.name); });
+// clang-format on
 
 TEST_F(HookTest, TheMailsFillTheQueuesAndLeaveTheirGlobals)
 {

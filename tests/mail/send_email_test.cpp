@@ -42,7 +42,7 @@ struct Call {
     std::uint8_t formatNumber = 1;
 };
 
-class SendEmailTest : public TempFolderTest {
+class SendEmailTest : public test_support::TempFolderTest {
 protected:
     void SetUp() override
     {
@@ -68,8 +68,8 @@ protected:
     {
         if (c.htmlBodyFile.empty())
             c.htmlBodyFile = bodyPath();
-        return SendEmail(c.to, c.cc, c.bcc, c.subject, c.htmlBodyFile, c.bodyFile, c.rtfName, c.rtfFolder,
-                         c.importance, c.mode, c.formatNumber);
+        return SendEmail(c.to, c.cc, c.bcc, c.subject, c.htmlBodyFile, c.bodyFile, c.rtfName, c.rtfFolder, c.importance,
+                         c.mode, c.formatNumber);
     }
 
     // What the mail program was told, for one call.
@@ -165,6 +165,7 @@ TEST_P(SendEmailBody, LinesAreClippedAndJoinedWithNothingBetween)
     EXPECT_EQ(linesWith(record(Call{}), {".HTMLBody"}), Lines{"set {1}.HTMLBody = \"" + GetParam().body + "\""});
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Cases, SendEmailBody,
     testing::Values(BodyCase{"TrailingBlanksGoLeadingBlanksStay", "X  \r\n  Y\r\nZ\r\n", "X  YZ"},
@@ -175,6 +176,7 @@ INSTANTIATE_TEST_SUITE_P(
                     BodyCase{"LineLongerThanTheRecordIsKept", std::string(300, 'a') + "\r\nb\r\n",
                              std::string(300, 'a') + "b"}),
     [](const auto& info) { return std::string(info.param.name); });
+// clang-format on
 
 TEST_F(SendEmailTest, ANamedBodyFileIsReadInsteadOfTheHtmlBodyFile)
 {
@@ -233,6 +235,7 @@ TEST_P(SendEmailRecipients, ListsAreSplitIntoTheirExactPieces)
     EXPECT_EQ(linesWith(record(c), {".Recipients.", ".type"}), GetParam().lines);
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Cases, SendEmailRecipients,
     testing::Values(
@@ -254,6 +257,7 @@ INSTANTIATE_TEST_SUITE_P(
                        "get {1}.Recipients.Add(\" k@example.org\") -> {3}", "set {3}.type = 2",
                        "get {1}.Recipients.Add(\"m@example.org\") -> {4}", "set {4}.type = 3"}}),
     [](const auto& info) { return std::string(info.param.name); });
+// clang-format on
 
 // ---------------------------------------------------------------------------
 // Attachments.
@@ -287,6 +291,7 @@ TEST_P(SendEmailRtf, TheRtfDocumentIsAttachedByModeFormatAndName)
 
 const std::string WorkRtf = "call {1}.Attachments.Add(\"C:\\Work\\KR\\Report.RTF\",1,1,\"Report.rtf\")";
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Cases, SendEmailRtf,
     testing::Values(
@@ -302,6 +307,7 @@ INSTANTIATE_TEST_SUITE_P(
         RtfCase{"ModeFiveCarriesNone", 5, 1, "Report", "", {}},
         RtfCase{"ModeZeroCarriesNone", 0, 1, "Report", "", {}}),
     [](const auto& info) { return std::string(info.param.name); });
+// clang-format on
 
 TEST_F(SendEmailTest, ExtraAttachmentsAreShownUnderTheirNames)
 {
@@ -328,6 +334,7 @@ TEST_F(SendEmailTest, ExtraAttachmentsAreShownUnderTheirNames)
 
 TEST_F(SendEmailTest, ImportanceIsHighOrLowOnlyForTheExactWords)
 {
+    // clang-format off
     const struct {
         std::string importance;
         std::string line;
@@ -338,6 +345,7 @@ TEST_F(SendEmailTest, ImportanceIsHighOrLowOnlyForTheExactWords)
         {" High", "set {1}.Importance = 1"},  {"High ", "set {1}.Importance = 2"},
         {"low", "set {1}.Importance = 1"},    {"Low     ", "set {1}.Importance = 0"},
     };
+    // clang-format on
     for (const auto& row : cases) {
         SCOPED_TRACE("'" + row.importance + "'");
         Call c;
@@ -525,7 +533,8 @@ TEST_F(SendEmailDraftTest, OneDraftPerCallWithItsHeadersBodyAndAttachments)
     const auto after = drafts();
     ASSERT_EQ(after.size(), 2u);
     EXPECT_EQ(test_support::readFile(files.front()), first);
-    const auto second = test_support::readDraft(test_support::readFile(after.back() == files.front() ? after.front() : after.back()));
+    const auto second =
+        test_support::readDraft(test_support::readFile(after.back() == files.front() ? after.front() : after.back()));
     EXPECT_EQ(second.headers.at("Importance"), "low");
     EXPECT_EQ(second.headers.at("X-Priority"), "5");
     ASSERT_EQ(second.attachments.size(), 1u); // mode 5: no RTF document

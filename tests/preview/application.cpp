@@ -19,8 +19,7 @@ public:
     void SetUp() override { ui::startWindowSystem(); }
 };
 
-const ::testing::Environment* const environment =
-    ::testing::AddGlobalTestEnvironment(new ApplicationEnvironment);
+const ::testing::Environment* const environment = ::testing::AddGlobalTestEnvironment(new ApplicationEnvironment);
 
 } // namespace
 
@@ -38,10 +37,7 @@ Watchdog::Watchdog(int milliseconds)
 
 Watchdog::~Watchdog() = default;
 
-void whenRunning(std::function<void()> step)
-{
-    QTimer::singleShot(0, qApp, std::move(step));
-}
+void whenRunning(std::function<void()> step) { QTimer::singleShot(0, qApp, std::move(step)); }
 
 QWidget* findVisibleTopLevel(const char* className)
 {

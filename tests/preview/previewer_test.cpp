@@ -29,8 +29,8 @@
 #include "framework/preview/qt/preview_window.h"
 #include "framework/threads/scheduler.h"
 #include "tests/preview/application.h"
-#include "tests/support/temp_folder.h"
 #include "tests/preview/wmf_bytes.h"
+#include "tests/support/temp_folder.h"
 
 // Sizes in failure messages as width x height.
 void PrintTo(const QSize& size, std::ostream* out) { *out << size.width() << "x" << size.height(); }
@@ -331,11 +331,13 @@ void expectPageFillsTheRoom(PreviewWindow& window, const std::string& when, Fill
     const int spareAcross = room.width() - view.width();
     const int spareDown = room.height() - view.height();
     const std::string sizes = "room " + ::testing::PrintToString(room) + ", page " + ::testing::PrintToString(view);
+    // clang-format off
     switch (fills) {
     case Fills::Either: EXPECT_LE(std::min(spareAcross, spareDown), 2) << sizes; break;
     case Fills::Across: EXPECT_LE(spareAcross, 2) << sizes; break;
     case Fills::Down: EXPECT_LE(spareDown, 2) << sizes; break;
     }
+    // clang-format on
     // A4 portrait keeps its proportions.
     EXPECT_NEAR(double(view.height()) / view.width(), 11690.0 / 8270, 0.01) << sizes;
 }
@@ -376,7 +378,8 @@ TEST_P(PreviewFitsTheRoom, AtFirstShowAndAfterEachResize)
         const struct {
             QSize size;
             Fills fills;
-        } resizes[] = {{QSize(760, 1300), Fills::Across}, {QSize(1100, 560), Fills::Down}, {QSize(900, 1000), Fills::Down}};
+        } resizes[] = {
+            {QSize(760, 1300), Fills::Across}, {QSize(1100, 560), Fills::Down}, {QSize(900, 1000), Fills::Down}};
         for (const auto& resize : resizes) {
             window->resize(resize.size);
             settle(*window, resize.size);

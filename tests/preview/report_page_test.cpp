@@ -46,12 +46,12 @@ std::vector<std::uint8_t> reportPage()
     return w.file();
 }
 
-QRect ink(const QImage& image, const QRect& area, QRgb colour)
+QRect ink(const QImage& image, const QRect& area, QRgb color)
 {
     QRect box;
     for (int y = area.top(); y <= area.bottom(); ++y)
         for (int x = area.left(); x <= area.right(); ++x)
-            if (image.pixel(x, y) == colour)
+            if (image.pixel(x, y) == color)
                 box = box.united(QRect(x, y, 1, 1));
     return box;
 }

@@ -42,19 +42,21 @@ public:
         return *this;
     }
 
-    WmfBytes& pen(std::uint16_t style, std::int16_t width, std::uint32_t colour)
+    WmfBytes& pen(std::uint16_t style, std::int16_t width, std::uint32_t color)
     {
-        return record(0x02FA, {style, std::uint16_t(width), 0, std::uint16_t(colour & 0xFFFF),
-                               std::uint16_t(colour >> 16)});
+        return record(0x02FA,
+                      {style, std::uint16_t(width), 0, std::uint16_t(color & 0xFFFF), std::uint16_t(color >> 16)});
     }
-    WmfBytes& brush(std::uint16_t style, std::uint32_t colour, std::uint16_t hatch = 0)
+    WmfBytes& brush(std::uint16_t style, std::uint32_t color, std::uint16_t hatch = 0)
     {
-        return record(0x02FC, {style, std::uint16_t(colour & 0xFFFF), std::uint16_t(colour >> 16), hatch});
+        return record(0x02FC, {style, std::uint16_t(color & 0xFFFF), std::uint16_t(color >> 16), hatch});
     }
     WmfBytes& font(std::int16_t height, std::string_view face, std::int16_t weight = 400, std::uint8_t charSet = 0)
     {
+        // clang-format off
         std::vector<std::uint16_t> w{std::uint16_t(height), 0, 0, 0, std::uint16_t(weight), 0,
                                      std::uint16_t(charSet << 8), 0, 0};
+        // clang-format on
         std::string name(face);
         name.resize(32, '\0');
         for (std::size_t i = 0; i < 32; i += 2)
@@ -65,8 +67,8 @@ public:
     WmfBytes& remove(std::uint16_t index) { return record(0x01F0, {index}); }
     WmfBytes& windowOrg(std::int16_t x, std::int16_t y) { return record(0x020B, {u(y), u(x)}); }
     WmfBytes& windowExt(std::int16_t x, std::int16_t y) { return record(0x020C, {u(y), u(x)}); }
-    WmfBytes& textColour(std::uint32_t c) { return record(0x0209, {std::uint16_t(c & 0xFFFF), std::uint16_t(c >> 16)}); }
-    WmfBytes& bkColour(std::uint32_t c) { return record(0x0201, {std::uint16_t(c & 0xFFFF), std::uint16_t(c >> 16)}); }
+    WmfBytes& textColor(std::uint32_t c) { return record(0x0209, {std::uint16_t(c & 0xFFFF), std::uint16_t(c >> 16)}); }
+    WmfBytes& bkColor(std::uint32_t c) { return record(0x0201, {std::uint16_t(c & 0xFFFF), std::uint16_t(c >> 16)}); }
     WmfBytes& bkMode(std::uint16_t mode) { return record(0x0102, {mode}); }
     WmfBytes& textAlign(std::uint16_t align) { return record(0x012E, {align}); }
     WmfBytes& moveTo(std::int16_t x, std::int16_t y) { return record(0x0214, {u(y), u(x)}); }
@@ -138,6 +140,7 @@ private:
         for (std::size_t i = 0; i < 20; i += 2)
             sum ^= std::uint16_t(m_bytes[i] | (m_bytes[i + 1] << 8));
         word(sum);
+        // clang-format off
         word(1);       // memory metafile
         word(9);       // header words
         word(0x0300);  // version
@@ -145,6 +148,7 @@ private:
         word(objects);
         dword(0);      // largest record
         word(0);       // members
+        // clang-format on
     }
     void word(std::uint16_t v)
     {

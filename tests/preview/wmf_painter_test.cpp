@@ -49,7 +49,7 @@ constexpr std::uint32_t Yellow = 0x00FFFF;
 struct Probe {
     int x;
     int y;
-    QColor colour;
+    QColor color;
 };
 
 struct ShapeCase {
@@ -61,6 +61,7 @@ struct ShapeCase {
 // Names the row in test listings instead of dumping its bytes.
 inline void PrintTo(const ShapeCase& row, std::ostream* os) { *os << row.name; }
 
+// clang-format off
 const ShapeCase shapeCases[] = {
     {"FilledRectangleWithItsOutline",
      [] {
@@ -147,6 +148,7 @@ const ShapeCase shapeCases[] = {
     {"SetPixel", [] { return a4().windowExt(827, 1169).record(0x041F, {0x00FF, 0, 7, 9}); },
      {{9, 7, Qt::red}, {10, 7, Qt::white}}},
 };
+// clang-format on
 
 class Shapes : public ::testing::TestWithParam<ShapeCase> {};
 
@@ -154,7 +156,7 @@ TEST_P(Shapes, AppearWhereTheRecordsPutThem)
 {
     const QImage image = render(GetParam().page().end().bytes());
     for (const Probe& p : GetParam().probes)
-        EXPECT_EQ(image.pixelColor(p.x, p.y), p.colour) << "at " << p.x << "," << p.y;
+        EXPECT_EQ(image.pixelColor(p.x, p.y), p.color) << "at " << p.x << "," << p.y;
 }
 
 INSTANTIATE_TEST_SUITE_P(WmfPainter, Shapes, ::testing::ValuesIn(shapeCases),
@@ -234,9 +236,9 @@ TEST_P(TextAlignment, PlacesTheInkAroundTheReference)
 INSTANTIATE_TEST_SUITE_P(WmfPainter, TextAlignment, ::testing::ValuesIn(alignCases),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST(WmfPainter, TextKeepsItsColour)
+TEST(WmfPainter, TextKeepsItsColor)
 {
-    const auto page = a4().bkMode(1).textColour(Red).font(-400, "Arial", 700).select(0).textOut(1000, 1000, "HH").end();
+    const auto page = a4().bkMode(1).textColor(Red).font(-400, "Arial", 700).select(0).textOut(1000, 1000, "HH").end();
     QColor darkest;
     ASSERT_FALSE(ink(render(page.bytes()), &darkest).isEmpty());
     EXPECT_EQ(darkest, QColor(Qt::red));
@@ -245,7 +247,7 @@ TEST(WmfPainter, TextKeepsItsColour)
 TEST(WmfPainter, OpaqueTextFillsItsBackground)
 {
     auto page = [](std::uint16_t mode) {
-        return a4().bkMode(mode).bkColour(Yellow).font(-400, "Arial").select(0).textOut(1000, 1000, "HH").end();
+        return a4().bkMode(mode).bkColor(Yellow).font(-400, "Arial").select(0).textOut(1000, 1000, "HH").end();
     };
     const QImage opaque = render(page(2).bytes());
     const QImage transparent = render(page(1).bytes());
@@ -257,9 +259,13 @@ TEST(WmfPainter, OpaqueTextFillsItsBackground)
 TEST(WmfPainter, UpdateCurrentPositionSetsTextSideBySide)
 {
     // With the update flag, each text starts where the last one ended.
-    auto page =
-        a4().bkMode(1).font(-400, "Arial").select(0).textAlign(1).moveTo(1000, 1000).textOut(0, 0, "HH").textOut(
-            0, 0, "HH");
+    auto page = a4().bkMode(1)
+                    .font(-400, "Arial")
+                    .select(0)
+                    .textAlign(1)
+                    .moveTo(1000, 1000)
+                    .textOut(0, 0, "HH")
+                    .textOut(0, 0, "HH");
     const QRect both = ink(render(page.end().bytes()));
     const QRect one = ink(render(a4().bkMode(1).font(-400, "Arial").select(0).textOut(1000, 1000, "HH").end().bytes()));
     const QRect four =
@@ -271,8 +277,10 @@ TEST(WmfPainter, UpdateCurrentPositionSetsTextSideBySide)
 TEST(WmfPainter, ClippedExtTextOutCutsTheText)
 {
     // ETO_CLIPPED with a rectangle that ends 15 pixels right of the start.
-    auto page = a4().bkMode(1).font(-400, "Arial").select(0).record(
-        0x0A32, {1000, 1000, 4, 4, 1000, 1000, 1150, 1500, 'H' | ('H' << 8), 'H' | ('H' << 8)});
+    auto page = a4().bkMode(1)
+                    .font(-400, "Arial")
+                    .select(0)
+                    .record(0x0A32, {1000, 1000, 4, 4, 1000, 1000, 1150, 1500, 'H' | ('H' << 8), 'H' | ('H' << 8)});
     const QRect box = ink(render(page.end().bytes()));
     ASSERT_FALSE(box.isEmpty());
     EXPECT_LE(box.right(), 115);
@@ -281,8 +289,9 @@ TEST(WmfPainter, ClippedExtTextOutCutsTheText)
 TEST(WmfPainter, EscapementRotatesTheText)
 {
     // 90 degrees counter-clockwise: the text runs upwards from the reference.
-    const auto page = a4().bkMode(1).record(0x02FB, {std::uint16_t(-400), 0, 900, 900, 400, 0, 0, 0, 0, 'A' | ('r' << 8),
-                                                     'i' | ('a' << 8), 'l'})
+    const auto page = a4().bkMode(1)
+                          .record(0x02FB, {std::uint16_t(-400), 0, 900, 900, 400, 0, 0, 0, 0, 'A' | ('r' << 8),
+                                           'i' | ('a' << 8), 'l'})
                           .select(0)
                           .textAlign(24)
                           .textOut(4000, 6000, "HHHH")
@@ -315,6 +324,7 @@ TEST_P(FaceNames, AreDrawnWithTheirSubstitutes)
     EXPECT_EQ(QFontInfo(wmfFont(font)).family().section(QStringLiteral(" ["), 0, 0).toStdString(), GetParam().family);
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(WmfPainter, FaceNames,
                          ::testing::Values(FaceCase{"Arial", "Liberation Sans"},
                                            FaceCase{"Times New Roman", "Liberation Serif"},
@@ -328,6 +338,7 @@ INSTANTIATE_TEST_SUITE_P(WmfPainter, FaceNames,
                              std::erase(name, ' ');
                              return name;
                          });
+// clang-format on
 
 TEST(WmfPainter, FontAttributes)
 {
@@ -360,6 +371,7 @@ TEST_P(TextBytes, DecodeByCharacterSet)
     EXPECT_EQ(decodeWmfText(GetParam().bytes, GetParam().charSet).toStdU16String(), GetParam().text);
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     WmfPainter, TextBytes,
     ::testing::Values(DecodeCase{"Ascii", "Page 1", 0, u"Page 1"},
@@ -370,6 +382,7 @@ INSTANTIATE_TEST_SUITE_P(
                       DecodeCase{"SymbolSetTakesBytesAsTheyStand", "\x80", 2, u"\u0080"},
                       DecodeCase{"OtherSetsReadAsWindows1252", "\x80", 204, u"\u20AC"}),
     [](const auto& info) { return std::string(info.param.name); });
+// clang-format on
 
 // ---------------------------------------------------------------------------
 // Broken files paint the error page, never a part of the file.
@@ -382,6 +395,7 @@ struct BrokenCase {
 // Names the row in test listings instead of dumping its bytes.
 inline void PrintTo(const BrokenCase& row, std::ostream* os) { *os << row.name; }
 
+// clang-format off
 const BrokenCase brokenCases[] = {
     {"Truncated",
      [] {
@@ -395,6 +409,7 @@ const BrokenCase brokenCases[] = {
     {"WrongObjectKind", [] { return a4().pen(0, 1, 0).record(0x0234, {0}).rectangle(0, 0, 8000, 8000).end().bytes(); }},
     {"NotAMetafile", [] { return std::vector<std::uint8_t>(200, 'x'); }},
 };
+// clang-format on
 
 class BrokenPage : public ::testing::TestWithParam<BrokenCase> {};
 

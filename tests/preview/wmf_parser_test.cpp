@@ -12,15 +12,15 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/support/temp_folder.h"
 #include "tests/preview/wmf_bytes.h"
+#include "tests/support/temp_folder.h"
 
 namespace fw::preview {
 namespace {
 
 using test::WmfBytes;
 
-std::string hex(const WmfColour& c)
+std::string hex(const WmfColor& c)
 {
     char buf[8];
     std::snprintf(buf, sizeof buf, "%02x%02x%02x", c.red, c.green, c.blue);
@@ -33,11 +33,11 @@ std::string box(const WmfRect& r) { return xy({r.left, r.top}) + "-" + xy({r.rig
 struct Describe {
     std::string operator()(const WmfSelectPen& c) const
     {
-        return "pen " + std::to_string(int(c.pen.style)) + " " + std::to_string(c.pen.width) + " " + hex(c.pen.colour);
+        return "pen " + std::to_string(int(c.pen.style)) + " " + std::to_string(c.pen.width) + " " + hex(c.pen.color);
     }
     std::string operator()(const WmfSelectBrush& c) const
     {
-        return "brush " + std::to_string(int(c.brush.style)) + " " + hex(c.brush.colour) + " " +
+        return "brush " + std::to_string(int(c.brush.style)) + " " + hex(c.brush.color) + " " +
                std::to_string(int(c.brush.hatch));
     }
     std::string operator()(const WmfSelectFont& c) const
@@ -45,8 +45,8 @@ struct Describe {
         return "font " + std::to_string(c.font.height) + " " + std::to_string(c.font.weight) + " cs" +
                std::to_string(c.font.charSet) + " '" + c.font.faceName + "'";
     }
-    std::string operator()(const WmfSetTextColour& c) const { return "textcolour " + hex(c.colour); }
-    std::string operator()(const WmfSetBackgroundColour& c) const { return "bkcolour " + hex(c.colour); }
+    std::string operator()(const WmfSetTextColor& c) const { return "textcolour " + hex(c.color); }
+    std::string operator()(const WmfSetBackgroundColor& c) const { return "bkcolour " + hex(c.color); }
     std::string operator()(const WmfSetBackgroundMode& c) const
     {
         return c.mode == WmfBackgroundMode::Opaque ? "bkmode opaque" : "bkmode transparent";
@@ -86,10 +86,10 @@ struct Describe {
             s += " [" + points(p) + " ]";
         return s;
     }
-    std::string operator()(const WmfSetPixel& c) const { return "pixel " + xy(c.at) + " " + hex(c.colour); }
+    std::string operator()(const WmfSetPixel& c) const { return "pixel " + xy(c.at) + " " + hex(c.color); }
     std::string operator()(const WmfFillRect& c) const
     {
-        return "fill " + box(c.rect) + (c.colour ? " " + hex(*c.colour) : std::string(" brush"));
+        return "fill " + box(c.rect) + (c.color ? " " + hex(*c.color) : std::string(" brush"));
     }
     std::string operator()(const WmfText& c) const
     {
@@ -128,6 +128,7 @@ struct BadFile {
 // Names the row in test listings instead of dumping its bytes.
 inline void PrintTo(const BadFile& row, std::ostream* os) { *os << row.name; }
 
+// clang-format off
 const BadFile badFiles[] = {
     {"EmptyFile", [] { return std::vector<std::uint8_t>(); },
      "WMF player: the file has 0 bytes, too few for the placeable and metafile headers"},
@@ -251,6 +252,7 @@ const BadFile badFiles[] = {
      },
      "WMF player: the file has more than 1000000 records"},
 };
+// clang-format on
 
 class BrokenFile : public ::testing::TestWithParam<BadFile> {};
 
@@ -298,6 +300,7 @@ struct GoodFile {
 // Names the row in test listings instead of dumping its bytes.
 inline void PrintTo(const GoodFile& row, std::ostream* os) { *os << row.name; }
 
+// clang-format off
 const GoodFile goodFiles[] = {
     {"ObjectsAreResolvedToTheirValues",
      [] {
@@ -345,8 +348,8 @@ const GoodFile goodFiles[] = {
     {"StateRecords",
      [] {
          return WmfBytes()
-             .textColour(0x00336699)
-             .bkColour(0x00FFFFFF)
+             .textColor(0x00336699)
+             .bkColor(0x00FFFFFF)
              .bkMode(1)
              .bkMode(2)
              .bkMode(7) // not a mode: ignored
@@ -429,6 +432,7 @@ const GoodFile goodFiles[] = {
     {"BytesAfterTheEndRecordAreIgnored",
      [] { return WmfBytes().moveTo(1, 2).end().rawBytes("not a record at all").bytes(); }, {"moveto 1,2"}},
 };
+// clang-format on
 
 class GoodPage : public ::testing::TestWithParam<GoodFile> {};
 

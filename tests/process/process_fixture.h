@@ -52,9 +52,9 @@ inline fw::ui::WindowLayout testProgressLayout(int timer)
 }
 
 // People named by a letter and a number, so that name order is their order.
-inline std::vector<Person> people(int count)
+inline std::vector<test_support::Person> people(int count)
 {
-    std::vector<Person> rows;
+    std::vector<test_support::Person> rows;
     for (int i = 0; i < count; ++i) {
         char name[12];
         std::snprintf(name, sizeof name, "P%03d", i + 1);
@@ -63,7 +63,7 @@ inline std::vector<Person> people(int count)
     return rows;
 }
 
-class ProcessFixture : public ReportFolderTest {
+class ProcessFixture : public test_support::ReportFolderTest {
 protected:
     void SetUp() override
     {
@@ -81,11 +81,11 @@ protected:
     }
 
     // PEOPLE with `rows`, left open, under managers named "People".
-    void makePeople(const std::vector<Person>& rows)
+    void makePeople(const std::vector<test_support::Person>& rows)
     {
-        file = std::make_unique<fw::data::DataFile>(peopleLayout(), &buffer);
-        createPeople(*file, buffer, rows);
-        buffer = PersonRecord{};
+        file = std::make_unique<fw::data::DataFile>(test_support::peopleLayout(), &buffer);
+        test_support::createPeople(*file, buffer, rows);
+        buffer = test_support::PersonRecord{};
         files = std::make_unique<fw::app::FileManager>();
         files->init(*file, fw::app::globalErrors());
         files->setName("People");
@@ -100,8 +100,8 @@ protected:
         return created ? std::move(*created) : nullptr;
     }
 
-    MessageCapture capture;
-    PersonRecord buffer;
+    test_support::MessageCapture capture;
+    test_support::PersonRecord buffer;
     std::unique_ptr<fw::data::DataFile> file;
     std::unique_ptr<fw::app::FileManager> files;
     std::unique_ptr<fw::app::RelationManager> relation;

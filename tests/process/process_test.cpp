@@ -15,6 +15,7 @@ namespace {
 
 using namespace std::chrono_literals;
 using fw::process::Process;
+using test_support::PersonRecord;
 
 // A process whose records cost what the test says, on the fake clock.
 class TimedProcess : public Process {
@@ -75,7 +76,7 @@ struct BatchCase {
 
 class ProcessBatches : public ProcessTest, public ::testing::WithParamInterface<BatchCase> {};
 
-TEST_P(ProcessBatches, batchesAdaptToTheTimeSlice)
+TEST_P(ProcessBatches, BatchesAdaptToTheTimeSlice)
 {
     const BatchCase& c = GetParam();
     makePeople(people(c.records));
@@ -90,18 +91,20 @@ TEST_P(ProcessBatches, batchesAdaptToTheTimeSlice)
     EXPECT_EQ(process.taken, c.records);
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Rows, ProcessBatches,
     ::testing::Values(
         // The last batch of each row finds the end of the view.
-        BatchCase{"quickRecordsQuadrupleTheBatch", 20, 100, [](int) { return 0ms; }, {1, 4, 15}},
-        BatchCase{"recordsUnderHalfTheSliceDoubleTheBatch", 5, 100, [](int) { return 300ms; }, {1, 2, 2, 0}},
-        BatchCase{"recordsOverHalfTheSliceKeepTheBatch", 4, 100, [](int) { return 600ms; }, {1, 1, 1, 1, 0}},
-        BatchCase{"slowRecordsCutTheBatchShort", 13, 100, [](int r) { return r <= 7 ? 0ms : 400ms; },
+        BatchCase{"QuickRecordsQuadrupleTheBatch", 20, 100, [](int) { return 0ms; }, {1, 4, 15}},
+        BatchCase{"RecordsUnderHalfTheSliceDoubleTheBatch", 5, 100, [](int) { return 300ms; }, {1, 2, 2, 0}},
+        BatchCase{"RecordsOverHalfTheSliceKeepTheBatch", 4, 100, [](int) { return 600ms; }, {1, 1, 1, 1, 0}},
+        BatchCase{"SlowRecordsCutTheBatchShort", 13, 100, [](int r) { return r <= 7 ? 0ms : 400ms; },
                   {1, 4, 5, 3, 0}},
-        BatchCase{"aRecordLongerThanTheSliceIsStillOnePerBatch", 3, 100, [](int) { return 2500ms; }, {1, 1, 1, 0}},
-        BatchCase{"aLongerSliceTakesLargerBatches", 11, 200, [](int) { return 400ms; }, {1, 4, 4, 2}}),
+        BatchCase{"ARecordLongerThanTheSliceIsStillOnePerBatch", 3, 100, [](int) { return 2500ms; }, {1, 1, 1, 0}},
+        BatchCase{"ALongerSliceTakesLargerBatches", 11, 200, [](int) { return 400ms; }, {1, 4, 4, 2}}),
     [](const auto& info) { return std::string(info.param.name); });
+// clang-format on
 
 struct ProgressCase {
     const char* name;
@@ -113,7 +116,7 @@ struct ProgressCase {
 
 class ProcessProgress : public ProcessTest, public ::testing::WithParamInterface<ProgressCase> {};
 
-TEST_P(ProcessProgress, percentTextAndValueAfterEveryBatch)
+TEST_P(ProcessProgress, PercentTextAndValueAfterEveryBatch)
 {
     const ProgressCase& c = GetParam();
     makePeople(people(c.records));
@@ -134,16 +137,18 @@ TEST_P(ProcessProgress, percentTextAndValueAfterEveryBatch)
     EXPECT_EQ(values, c.texts) << "the bound progress value says the same";
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Rows, ProcessProgress,
     ::testing::Values(
         // Batches of 1, 4 and 16 records.
-        ProgressCase{"countedFromTheView", 10, 0, {"10% Complete", "50% Complete", "100% Complete"}},
-        ProgressCase{"againstTheExpectedCount", 10, 20, {"5% Complete", "25% Complete", "100% Complete"}},
-        ProgressCase{"moreRecordsThanExpectedStopAtHundred", 10, 4,
+        ProgressCase{"CountedFromTheView", 10, 0, {"10% Complete", "50% Complete", "100% Complete"}},
+        ProgressCase{"AgainstTheExpectedCount", 10, 20, {"5% Complete", "25% Complete", "100% Complete"}},
+        ProgressCase{"MoreRecordsThanExpectedStopAtHundred", 10, 4,
                      {"25% Complete", "100% Complete", "100% Complete"}},
-        ProgressCase{"emptyViewEndsAtZero", 0, 0, {"0% Complete"}}),
+        ProgressCase{"EmptyViewEndsAtZero", 0, 0, {"0% Complete"}}),
     [](const auto& info) { return std::string(info.param.name); });
+// clang-format on
 
 struct EndCase {
     const char* name;
@@ -156,7 +161,7 @@ struct EndCase {
 
 class ProcessEnd : public ProcessTest, public ::testing::WithParamInterface<EndCase> {};
 
-TEST_P(ProcessEnd, responseAtTheEndAndNothingReadAfterIt)
+TEST_P(ProcessEnd, ResponseAtTheEndAndNothingReadAfterIt)
 {
     const EndCase& c = GetParam();
     makePeople(people(c.records));
@@ -175,13 +180,13 @@ TEST_P(ProcessEnd, responseAtTheEndAndNothingReadAfterIt)
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, ProcessEnd,
-                         ::testing::Values(EndCase{"recordsReadCompletes", 3, 0, 1, 3},
-                                           EndCase{"oneRecordIsEnough", 1, 0, 1, 1},
-                                           EndCase{"noRecordIsCancelled", 0, 0, 2, 0},
-                                           EndCase{"stepAnsweringNonZeroStopsTheRun", 10, 2, 2, 2}),
+                         ::testing::Values(EndCase{"RecordsReadCompletes", 3, 0, 1, 3},
+                                           EndCase{"OneRecordIsEnough", 1, 0, 1, 1},
+                                           EndCase{"NoRecordIsCancelled", 0, 0, 2, 0},
+                                           EndCase{"StepAnsweringNonZeroStopsTheRun", 10, 2, 2, 2}),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(ProcessTest, stopEndsTheRunAsCancelledBeforeAnyRead)
+TEST_F(ProcessTest, StopEndsTheRunAsCancelledBeforeAnyRead)
 {
     makePeople(people(3));
     auto window = makeWindow();
@@ -197,7 +202,7 @@ TEST_F(ProcessTest, stopEndsTheRunAsCancelledBeforeAnyRead)
 // The batch reads in a read batch of its file, which has ended by the time
 // the error is shown: the message waits for the user, and the batch's read
 // lock would hold off every writer of the file for as long.
-TEST_F(ProcessTest, readErrorIsShownAndEndsTheRunAsCancelled)
+TEST_F(ProcessTest, ReadErrorIsShownAndEndsTheRunAsCancelled)
 {
     makePeople(people(5));
     auto window = makeWindow();
@@ -219,13 +224,12 @@ TEST_F(ProcessTest, readErrorIsShownAndEndsTheRunAsCancelled)
     EXPECT_EQ(inBatchWhileShown, std::vector<bool>{false});
     ASSERT_EQ(capture.messages.size(), 1u);
     EXPECT_EQ(capture.messages[0].caption, "Record Retrieval Error");
-    EXPECT_NE(capture.messages[0].text.find("attempting to access a record from the People file."),
-              std::string::npos)
+    EXPECT_NE(capture.messages[0].text.find("attempting to access a record from the People file."), std::string::npos)
         << capture.messages[0].text;
     ASSERT_TRUE(process.failure().has_value());
 }
 
-TEST_F(ProcessTest, viewOfAClosedFileEndsAsCancelledWithoutAFurtherMessage)
+TEST_F(ProcessTest, ViewOfAClosedFileEndsAsCancelledWithoutAFurtherMessage)
 {
     makePeople(people(5));
     file->close(); // as when the file could not be opened: its open has spoken already
@@ -239,7 +243,7 @@ TEST_F(ProcessTest, viewOfAClosedFileEndsAsCancelledWithoutAFurtherMessage)
     EXPECT_TRUE(process.failure().has_value());
 }
 
-TEST_F(ProcessTest, ownRecordBufferLeavesTheFilesBufferAlone)
+TEST_F(ProcessTest, OwnRecordBufferLeavesTheFilesBufferAlone)
 {
     makePeople({{1, "Adams", "AAA", 1}, {2, "Baker", "BBB", 2}});
     auto window = makeWindow();
@@ -259,7 +263,7 @@ TEST_F(ProcessTest, ownRecordBufferLeavesTheFilesBufferAlone)
 // The step object's limits are the first and the last key of the view, so
 // the first record shows 0% and the last 100%; finding them does not move
 // the view, which still reads from the first record.
-TEST_F(ProcessTest, textKeyStepEstimatesFromTheKeysOfTheView)
+TEST_F(ProcessTest, TextKeyStepEstimatesFromTheKeysOfTheView)
 {
     makePeople({{1, "Miller", "AAA", 1},
                 {2, "Zhu", "BBB", 2},

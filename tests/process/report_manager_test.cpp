@@ -23,6 +23,8 @@
 namespace {
 
 using fw::ui::drive::waitFor;
+using test_support::PersonRecord;
+using test_support::readPageFile;
 
 // What the previewer's display saw: the page files and what each shows.
 class RecordingPreviewer : public fw::preview::Previewer {
@@ -55,9 +57,9 @@ fw::core::Expected<std::unique_ptr<fw::report::Report>> smallReport(PersonRecord
 // What happens at one record of the run, from inside its per-record step.
 enum class AtRecord : std::uint8_t {
     Nothing,
-    ClickCancel,        // the run waits there until the test has clicked Cancel
-    CloseFromOutside,   // a close-window event as the program's end sends
-    RemovePageFolder,   // the pages can no longer be written
+    ClickCancel,      // the run waits there until the test has clicked Cancel
+    CloseFromOutside, // a close-window event as the program's end sends
+    RemovePageFolder, // the pages can no longer be written
 };
 
 struct RunCase {
@@ -152,7 +154,7 @@ protected:
     std::string m_pdf;
 };
 
-TEST_P(ReportManagerRun, endOfRunByResponse)
+TEST_P(ReportManagerRun, EndOfRunByResponse)
 {
     const RunCase& c = GetParam();
     makePeople(people(c.records));
@@ -217,19 +219,19 @@ TEST_P(ReportManagerRun, endOfRunByResponse)
 INSTANTIATE_TEST_SUITE_P(
     Rows, ReportManagerRun,
     ::testing::Values(
-        RunCase{"completedRunDisplaysItsPages", 7, 0, AtRecord::Nothing, 0, 1, 1, 1, 3, false},
-        RunCase{"displayAnsweringNonZeroPrints", 4, 1, AtRecord::Nothing, 0, 1, 1, 1, 2, true},
-        RunCase{"layoutWithoutTimerGetsOne", 2, 0, AtRecord::Nothing, 0, 0, 1, 1, 1, false},
-        RunCase{"emptyViewDisplaysNothing", 0, 1, AtRecord::Nothing, 0, 1, 2, 0, 0, false},
-        RunCase{"cancelInTheMiddleDisplaysNothing", 40, 1, AtRecord::ClickCancel, 2, 1, 2, 0, 0, false},
-        RunCase{"closedFromOutsideCountsAsCancelled", 40, 1, AtRecord::CloseFromOutside, 2, 1, 2, 0, 0, false},
-        RunCase{"pageThatCannotBeWrittenDisplaysNothing", 7, 1, AtRecord::RemovePageFolder, 7, 1, 2, 0, 0, false}),
+        RunCase{"CompletedRunDisplaysItsPages", 7, 0, AtRecord::Nothing, 0, 1, 1, 1, 3, false},
+        RunCase{"DisplayAnsweringNonZeroPrints", 4, 1, AtRecord::Nothing, 0, 1, 1, 1, 2, true},
+        RunCase{"LayoutWithoutTimerGetsOne", 2, 0, AtRecord::Nothing, 0, 0, 1, 1, 1, false},
+        RunCase{"EmptyViewDisplaysNothing", 0, 1, AtRecord::Nothing, 0, 1, 2, 0, 0, false},
+        RunCase{"CancelInTheMiddleDisplaysNothing", 40, 1, AtRecord::ClickCancel, 2, 1, 2, 0, 0, false},
+        RunCase{"ClosedFromOutsideCountsAsCancelled", 40, 1, AtRecord::CloseFromOutside, 2, 1, 2, 0, 0, false},
+        RunCase{"PageThatCannotBeWrittenDisplaysNothing", 7, 1, AtRecord::RemovePageFolder, 7, 1, 2, 0, 0, false}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // Three bands of the small report fit a page: page breaks after every third
 // record, the page header and footer on every page, the page number
 // through "pPage <<<#p".
-TEST_F(ProcessFixture, pagesOfACompletedRunBreakAtTheRightRecord)
+TEST_F(ProcessFixture, PagesOfACompletedRunBreakAtTheRightRecord)
 {
     makePeople(people(7));
     PersonRecord own;
@@ -260,12 +262,12 @@ TEST_F(ProcessFixture, pagesOfACompletedRunBreakAtTheRightRecord)
         return all;
     };
     ASSERT_EQ(previewer.texts.size(), 3u);
-    EXPECT_EQ(previewer.texts[0], page({"P001", "00001", "01/01/00", "P002", "00002", "02/01/00", "P003", "00003",
-                                        "03/01/00"},
-                                       "Page    1"));
-    EXPECT_EQ(previewer.texts[1], page({"P004", "00004", "04/01/00", "P005", "00005", "05/01/00", "P006", "00006",
-                                        "06/01/00"},
-                                       "Page    2"));
+    EXPECT_EQ(
+        previewer.texts[0],
+        page({"P001", "00001", "01/01/00", "P002", "00002", "02/01/00", "P003", "00003", "03/01/00"}, "Page    1"));
+    EXPECT_EQ(
+        previewer.texts[1],
+        page({"P004", "00004", "04/01/00", "P005", "00005", "05/01/00", "P006", "00006", "06/01/00"}, "Page    2"));
     EXPECT_EQ(previewer.texts[2], page({"P007", "00007", "07/01/00"}, "Page    3"));
 }
 
@@ -275,7 +277,7 @@ namespace {
 
 // A report whose page folder cannot be made: the run reads nothing, shows
 // nothing and says why.
-TEST_F(ProcessFixture, reportThatCannotOpenEndsTheRunAsCancelled)
+TEST_F(ProcessFixture, ReportThatCannotOpenEndsTheRunAsCancelled)
 {
     makePeople(people(3));
     ::setenv("TMPDIR", (m_folder / "missing" / "deeper").c_str(), 1);
@@ -312,7 +314,7 @@ TEST_F(ProcessFixture, reportThatCannotOpenEndsTheRunAsCancelled)
 // A run without a relation to read through (a dictionary that is not set
 // up): init() ends it before the window opens and before any part is
 // added; nothing is read and nothing is shown.
-TEST_F(ProcessFixture, runWithoutARelationEndsAsCancelledBeforeItsWindowOpens)
+TEST_F(ProcessFixture, RunWithoutARelationEndsAsCancelledBeforeItsWindowOpens)
 {
     makePeople(people(3));
     PersonRecord own;

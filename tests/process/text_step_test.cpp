@@ -24,7 +24,7 @@ struct StepCase {
 
 class TextStepPercent : public ::testing::TestWithParam<StepCase> {};
 
-TEST_P(TextStepPercent, estimatesFromTheKeyValue)
+TEST_P(TextStepPercent, EstimatesFromTheKeyValue)
 {
     const StepCase& c = GetParam();
     TextStep step;
@@ -36,39 +36,40 @@ TEST_P(TextStepPercent, estimatesFromTheKeyValue)
 
 // One significant letter: A is 1 and Z is 26 of 27 steps, so M (13) lies
 // 12 of 25 steps from A.
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Rows, TextStepPercent,
     ::testing::Values(
-        StepCase{"firstKeyIsZero", C::Letters | C::Digits, 3, "Adams", "Zhu", "Adams", 0},
-        StepCase{"lastKeyIsHundred", C::Letters | C::Digits, 3, "Adams", "Zhu", "Zhu", 100},
-        StepCase{"oneLetterScale", C::Letters, 1, "A", "Z", "M", 48},
-        StepCase{"lowerCaseCountsAsUpper", C::Letters, 1, "A", "Z", "m", 48},
-        StepCase{"caseSensitiveUpperBeforeLower", C::Letters | C::CaseSensitive, 1, "A", "z", "Z", 49},
-        StepCase{"digitsOnly", C::Digits, 1, "0", "9", "5", 55},
-        StepCase{"descendingKeyTurnsTheScale", C::Letters, 1, "Z", "A", "A", 100},
-        StepCase{"descendingKeyStartsAtZero", C::Letters, 1, "Z", "A", "Z", 0},
-        StepCase{"beyondTheLastKeyStaysAtHundred", C::Letters, 1, "B", "Y", "Z", 100},
-        StepCase{"blankBeforeTheFirstKeyStaysAtZero", C::Letters, 1, "B", "Y", " ", 0},
-        StepCase{"equalLimitsTellNothing", C::Letters, 1, "Kay", "Kim", "Kim", 0},
-        StepCase{"withoutLimitsTheAlphabetIsTheRange", C::Letters, 1, nullptr, nullptr, "M", 50},
-        StepCase{"withoutLimitsZIsTheEnd", C::Letters, 1, nullptr, nullptr, "Z", 100},
-        StepCase{"noCharacterClassMeansLettersAndDigits", 0, 1, "0", "z", "9", 25}),
+        StepCase{"FirstKeyIsZero", C::Letters | C::Digits, 3, "Adams", "Zhu", "Adams", 0},
+        StepCase{"LastKeyIsHundred", C::Letters | C::Digits, 3, "Adams", "Zhu", "Zhu", 100},
+        StepCase{"OneLetterScale", C::Letters, 1, "A", "Z", "M", 48},
+        StepCase{"LowerCaseCountsAsUpper", C::Letters, 1, "A", "Z", "m", 48},
+        StepCase{"CaseSensitiveUpperBeforeLower", C::Letters | C::CaseSensitive, 1, "A", "z", "Z", 49},
+        StepCase{"DigitsOnly", C::Digits, 1, "0", "9", "5", 55},
+        StepCase{"DescendingKeyTurnsTheScale", C::Letters, 1, "Z", "A", "A", 100},
+        StepCase{"DescendingKeyStartsAtZero", C::Letters, 1, "Z", "A", "Z", 0},
+        StepCase{"BeyondTheLastKeyStaysAtHundred", C::Letters, 1, "B", "Y", "Z", 100},
+        StepCase{"BlankBeforeTheFirstKeyStaysAtZero", C::Letters, 1, "B", "Y", " ", 0},
+        StepCase{"EqualLimitsTellNothing", C::Letters, 1, "Kay", "Kim", "Kim", 0},
+        StepCase{"WithoutLimitsTheAlphabetIsTheRange", C::Letters, 1, nullptr, nullptr, "M", 50},
+        StepCase{"WithoutLimitsZIsTheEnd", C::Letters, 1, nullptr, nullptr, "Z", 100},
+        StepCase{"NoCharacterClassMeansLettersAndDigits", 0, 1, "0", "z", "9", 25}),
     [](const auto& info) { return std::string(info.param.name); });
+// clang-format on
 
 // Keys sorted as a key that ignores case sorts them: the step's numbers
 // never go down along them, so the progress never goes back.
-TEST(TextStepOrder, numbersFollowTheOrderOfKeysThatIgnoreCase)
+TEST(TextStepOrder, NumbersFollowTheOrderOfKeysThatIgnoreCase)
 {
-    const std::vector<std::string> sorted{" lead blank", "007 Agents", "42nd Street", "abbot", "Adams",
-                                          "adamson",     "Baker",      "bakers",      "O'Brien", "Ochoa",
-                                          "Zhu",         "zz top"};
+    const std::vector<std::string> sorted{" lead blank", "007 Agents", "42nd Street", "abbot", "Adams", "adamson",
+                                          "Baker",       "bakers",     "O'Brien",     "Ochoa", "Zhu",   "zz top"};
     TextStep step;
     step.init(C::Letters | C::Digits, 3);
     for (std::size_t i = 1; i < sorted.size(); ++i)
         EXPECT_LE(step.numberOf(sorted[i - 1]), step.numberOf(sorted[i])) << sorted[i - 1] << " / " << sorted[i];
 }
 
-TEST(TextStepOrder, significantCharactersAreClampedToTheMaximum)
+TEST(TextStepOrder, SignificantCharactersAreClampedToTheMaximum)
 {
     TextStep step;
     step.init(C::Letters, 40);

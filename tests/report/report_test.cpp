@@ -16,6 +16,13 @@
 using namespace fw::report;
 using fw::core::Binding;
 using fw::core::Text;
+using test_support::expectShown;
+using test_support::ReadPage;
+using test_support::readPageFile;
+using test_support::ReadPixel;
+using test_support::ReadText;
+using test_support::ReportFolderTest;
+using test_support::ShownText;
 
 namespace {
 
@@ -95,20 +102,22 @@ TEST_P(PageBreaks, DetailBandsFillPagesAndEveryPageHasHeaderAndFooter)
     }
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Rows, PageBreaks,
-    testing::Values(BreakRow{"no_record_no_page", 0, {}},
-                    BreakRow{"one_record", 1, {{"Name 1", "00001"}}},
-                    BreakRow{"a_full_page", 3, {{"Name 1", "00001", "Name 2", "00002", "Name 3", "00003"}}},
-                    BreakRow{"one_over_a_page", 4,
+    testing::Values(BreakRow{"NoRecordNoPage", 0, {}},
+                    BreakRow{"OneRecord", 1, {{"Name 1", "00001"}}},
+                    BreakRow{"AFullPage", 3, {{"Name 1", "00001", "Name 2", "00002", "Name 3", "00003"}}},
+                    BreakRow{"OneOverAPage", 4,
                              {{"Name 1", "00001", "Name 2", "00002", "Name 3", "00003"}, {"Name 4", "00004"}}},
-                    BreakRow{"three_pages", 7,
+                    BreakRow{"ThreePages", 7,
                              {{"Name 1", "00001", "Name 2", "00002", "Name 3", "00003"},
                               {"Name 4", "00004", "Name 5", "00005", "Name 6", "00006"},
                               {"Name 7", "00007"}}}),
     [](const testing::TestParamInfo<BreakRow>& info) { return std::string(info.param.name); });
+// clang-format on
 
-TEST_F(SmallReport, PlacesBandsAndKeepsEachControlsFontAndColour)
+TEST_F(SmallReport, PlacesBandsAndKeepsEachControlsFontAndColor)
 {
     print("Aldridge", 42, 82527);
     print("Blackwood", 7);
@@ -164,19 +173,21 @@ TEST_F(SmallReport, LinesAndBoxesAreDrawnWhereTheLayoutPutsThem)
     EXPECT_EQ(p.boxes[0].top, 1260);
     EXPECT_EQ(p.boxes[0].right, 7000);
     EXPECT_EQ(p.boxes[0].bottom, 1500);
-    EXPECT_EQ(p.boxes[0].colour, 0x808000u);
+    EXPECT_EQ(p.boxes[0].color, 0x808000u);
     EXPECT_TRUE(p.boxes[0].hollow);
 
+    // clang-format off
     const std::vector<std::array<int, 4>> expected = {
         {4000, 1260, 4000, 1500},                            // header separator
         {4000, 1500, 4000, 1900}, {1052, 1900, 6948, 1900}, // first detail band
         {4000, 1900, 4000, 2300}, {1052, 2300, 6948, 2300}, // second
     };
+    // clang-format on
     ASSERT_EQ(p.lines.size(), expected.size());
     for (std::size_t i = 0; i < expected.size(); ++i) {
         SCOPED_TRACE(i);
         EXPECT_EQ((std::array<int, 4>{p.lines[i].x1, p.lines[i].y1, p.lines[i].x2, p.lines[i].y2}), expected[i]);
-        EXPECT_EQ(p.lines[i].colour, 0u) << "a line without a colour takes the report's";
+        EXPECT_EQ(p.lines[i].color, 0u) << "a line without a colour takes the report's";
     }
 }
 
@@ -316,14 +327,14 @@ TEST_F(ReportFolderTest, ControlsInheritFromTheirBandAndTheBandFromTheReport)
     static constexpr Control detail[] = {
         {.kind = ControlKind::String, .x = 52, .text = "band font"},
         {.kind = ControlKind::String, .x = 2052, .text = "own size", .font = {.size = 12}},
-        {.kind = ControlKind::String, .x = 4052, .text = "own colour", .font = {.colour = 0x0000FF}},
+        {.kind = ControlKind::String, .x = 4052, .text = "own colour", .font = {.color = 0x0000FF}},
     };
     static constexpr Band bands[] = {
         {.kind = BandKind::PageHeader, .x = 1000, .y = 1000, .controls = header},
         {.kind = BandKind::Detail, .height = 281, .font = {.name = "Times New Roman", .size = 14}, .controls = detail},
     };
     static constexpr ReportLayout layout{
-        .font = {.name = "Arial", .size = 10, .style = Bold, .charSet = 0, .colour = 0xFFFF00},
+        .font = {.name = "Arial", .size = 10, .style = Bold, .charSet = 0, .color = 0xFFFF00},
         .detailArea = {1000, 1542, 6000, 7458},
         .bands = bands,
     };
@@ -340,7 +351,7 @@ TEST_F(ReportFolderTest, ControlsInheritFromTheirBandAndTheBandFromTheReport)
         const char* face;
         int height, weight;
         bool italic;
-        std::uint32_t colour;
+        std::uint32_t color;
     };
     const Row rows[] = {
         {"Print Classes", "Arial", -333, 700, true, 0xFFFF00},
@@ -356,7 +367,7 @@ TEST_F(ReportFolderTest, ControlsInheritFromTheirBandAndTheBandFromTheReport)
         EXPECT_EQ(t->font.height, row.height);
         EXPECT_EQ(t->font.weight, row.weight);
         EXPECT_EQ(t->font.italic, row.italic);
-        EXPECT_EQ(t->colour, row.colour);
+        EXPECT_EQ(t->color, row.color);
     }
 }
 
@@ -402,10 +413,10 @@ TEST_P(PageExtent, IsMarkedByWhitePixelsInOppositeCorners)
         EXPECT_EQ(p.pixels, (std::vector<ReadPixel>{{0, 0, 0xFFFFFF}, {row.width - 1, row.height - 1, 0xFFFFFF}}));
         // The set-up of the window and the text mode, then the marks, then the page's drawing.
         ASSERT_GE(p.functions.size(), 6u);
-        EXPECT_EQ((std::vector<std::uint16_t>(p.functions.begin(), p.functions.begin() + 6)),
-                  (std::vector<std::uint16_t>{WmfFunction::SetWindowOrg, WmfFunction::SetWindowExt,
-                                              WmfFunction::SetBkMode, WmfFunction::SetTextAlign, WmfFunction::SetPixel,
-                                              WmfFunction::SetPixel}));
+        EXPECT_EQ(
+            (std::vector<std::uint16_t>(p.functions.begin(), p.functions.begin() + 6)),
+            (std::vector<std::uint16_t>{WmfFunction::SetWindowOrg, WmfFunction::SetWindowExt, WmfFunction::SetBkMode,
+                                        WmfFunction::SetTextAlign, WmfFunction::SetPixel, WmfFunction::SetPixel}));
     }
 }
 
@@ -461,11 +472,11 @@ TEST_P(CreateFails, WithThisError)
 INSTANTIATE_TEST_SUITE_P(
     Rows, CreateFails,
     testing::Values(
-        CreateRow{"field_beyond_the_bound_ones", &fieldFourLayout, 3, "Report: a field control names field 4 of 3 bound"},
-        CreateRow{"field_zero", &fieldZeroLayout, 3, "Report: a field control names field 0 of 3 bound"},
-        CreateRow{"field_without_any_bound", &fieldFourLayout, 0, "Report: a field control names field 4 of 0 bound"},
-        CreateRow{"bad_picture", &badPictureLayout, 1, "Report: \"x20\" is not a picture"},
-        CreateRow{"page_number_without_picture", &noPictureLayout, 0, "Report: \"\" is not a picture"}),
+        CreateRow{"FieldBeyondTheBoundOnes", &fieldFourLayout, 3, "Report: a field control names field 4 of 3 bound"},
+        CreateRow{"FieldZero", &fieldZeroLayout, 3, "Report: a field control names field 0 of 3 bound"},
+        CreateRow{"FieldWithoutAnyBound", &fieldFourLayout, 0, "Report: a field control names field 4 of 0 bound"},
+        CreateRow{"BadPicture", &badPictureLayout, 1, "Report: \"x20\" is not a picture"},
+        CreateRow{"PageNumberWithoutPicture", &noPictureLayout, 0, "Report: \"\" is not a picture"}),
     [](const testing::TestParamInfo<CreateRow>& info) { return std::string(info.param.name); });
 
 TEST_F(ReportFolderTest, ALayoutIsFoundByLabelAndModuleKeyInAnyCase)
@@ -473,7 +484,8 @@ TEST_F(ReportFolderTest, ALayoutIsFoundByLabelAndModuleKeyInAnyCase)
     registerReportLayout("P1$REPORT", "reporttest$small", testlayouts::small);
     Text<20> name;
     std::int32_t number = 0, date = 0;
-    auto report = Report::create("p1$report  ", "REPORTTEST$SMALL", {Binding::of(name), Binding::of(number), Binding::of(date)});
+    auto report = Report::create("p1$report  ", "REPORTTEST$SMALL",
+                                 {Binding::of(name), Binding::of(number), Binding::of(date)});
     ASSERT_TRUE(report.has_value()) << report.error().text();
     EXPECT_EQ(findReportLayout("P1$REPORT", "reporttest$small")->detailArea.height, 1500);
 
@@ -553,7 +565,7 @@ TEST_F(CustomersReport, SixteenCustomersMakeTwoPagesWithTheirFields)
     EXPECT_EQ(title->font.height, -361);
     EXPECT_EQ(title->font.weight, 700);
     EXPECT_EQ(title->font.charSet, 204);
-    EXPECT_EQ(title->colour, 0x808000u);
+    EXPECT_EQ(title->color, 0x808000u);
     EXPECT_EQ(title->y, 1000 - 198);
 
     const ReadText* sixteenth = second.findText("Customer 16");

@@ -83,8 +83,10 @@ std::optional<SvgText> findSvgText(const std::string& svg, const std::string& te
     const std::size_t size = element.find("font-size:");
     const std::size_t matrix = element.find("matrix(");
     if (size == std::string::npos || matrix == std::string::npos ||
-        std::sscanf(element.c_str() + size, "font-size:%lf", &t.fontSize) != 1 ||
-        std::sscanf(element.c_str() + matrix, "matrix(%lf %lf %lf %lf %lf %lf)", &a, &b, &c, &d, &t.x, &t.baseline) != 6)
+        std::sscanf(element.c_str() + size, "font-size:%lf", &t.fontSize) != 1)
+        return std::nullopt;
+    const char* transform = element.c_str() + matrix;
+    if (std::sscanf(transform, "matrix(%lf %lf %lf %lf %lf %lf)", &a, &b, &c, &d, &t.x, &t.baseline) != 6)
         return std::nullopt;
     return t;
 }
@@ -99,7 +101,7 @@ std::pair<int, int> svgSize(const std::string& svg)
     return {width, height};
 }
 
-class Wmf2svgReadsPages : public ReportFolderTest {};
+class Wmf2svgReadsPages : public test_support::ReportFolderTest {};
 
 TEST_F(Wmf2svgReadsPages, OfTheCustomersReportWithTheirTexts)
 {
@@ -140,6 +142,7 @@ TEST_F(Wmf2svgReadsPages, OfTheCustomersReportWithTheirTexts)
         std::vector<std::string> texts;
         std::vector<Placed> placed;
     };
+    // clang-format off
     const Row rows[] = {
         {1,
          {"For Customer", "Name", "First Date", "Web Site", "Customer1<", "Customer15<", "03/03/26", "09:03",
@@ -151,6 +154,7 @@ TEST_F(Wmf2svgReadsPages, OfTheCustomersReportWithTheirTexts)
         {2, {"For Customer", "Suburb", "Customer16<", "16/03/26", "09:16", "Page    2<"},
          {{"Customer16", 1000 + 1552, 1719 + 31, 167}}},
     };
+    // clang-format on
     // wmf2svg draws the page (8268 by 11693 thousandths of an inch, from
     // the placeable header) into its default bound of 768 by 512 pixels.
     const std::pair<int, int> pictureSize{362, 512};

@@ -24,6 +24,7 @@ std::vector<std::uint8_t> recordsOf(const WmfWriter& w)
 TEST(WmfWriter, AnEmptyPageIsBothHeadersAndTheEndRecord)
 {
     const WmfWriter w({0, 0, 8268, 11693});
+    // clang-format off
     EXPECT_EQ(hexOf(w.file()), hexOf(bytesOf("D7 CD C6 9A"   // Key
                                              " 00 00"        // HWmf
                                              " 00 00 00 00 4C 20 AD 2D" // BoundingBox 0, 0, 8268, 11693
@@ -36,6 +37,7 @@ TEST(WmfWriter, AnEmptyPageIsBothHeadersAndTheEndRecord)
                                              " 03 00 00 00"  // MaxRecord
                                              " 00 00"        // NumberOfMembers
                                              " 03 00 00 00 00 00"))); // end record
+    // clang-format on
 }
 
 TEST(WmfWriter, TheChecksumIsTheXorOfTheFirstTenWords)
@@ -67,30 +69,31 @@ TEST_P(WmfRecord, IsWrittenAsTheseBytes)
     EXPECT_EQ(hexOf(recordsOf(w)), hexOf(bytesOf(GetParam().bytes)));
 }
 
+// clang-format off
 const RecordRow recordRows[] = {
-    {"SetBkMode_transparent", [](WmfWriter& w) { w.setBkMode(WmfWriter::Transparent); }, "04 00 00 00 02 01 01 00"},
-    {"SetTextAlign_left_top", [](WmfWriter& w) { w.setTextAlign(WmfWriter::AlignLeftTop); }, "04 00 00 00 2E 01 00 00"},
+    {"SetBkModeTransparent", [](WmfWriter& w) { w.setBkMode(WmfWriter::Transparent); }, "04 00 00 00 02 01 01 00"},
+    {"SetTextAlignLeftTop", [](WmfWriter& w) { w.setTextAlign(WmfWriter::AlignLeftTop); }, "04 00 00 00 2E 01 00 00"},
     {"SetTextColor", [](WmfWriter& w) { w.setTextColor(0x00808000); }, "05 00 00 00 09 02 00 80 80 00"},
-    {"SetWindowOrg_y_first", [](WmfWriter& w) { w.setWindowOrg(10, 20); }, "05 00 00 00 0B 02 14 00 0A 00"},
-    {"SetWindowExt_y_first", [](WmfWriter& w) { w.setWindowExt(8268, 11693); }, "05 00 00 00 0C 02 AD 2D 4C 20"},
+    {"SetWindowOrgYFirst", [](WmfWriter& w) { w.setWindowOrg(10, 20); }, "05 00 00 00 0B 02 14 00 0A 00"},
+    {"SetWindowExtYFirst", [](WmfWriter& w) { w.setWindowExt(8268, 11693); }, "05 00 00 00 0C 02 AD 2D 4C 20"},
     {"MoveTo", [](WmfWriter& w) { w.moveTo(1500, 260); }, "05 00 00 00 14 02 04 01 DC 05"},
     {"LineTo", [](WmfWriter& w) { w.lineTo(1500, 718); }, "05 00 00 00 13 02 CE 02 DC 05"},
-    {"Rectangle_bottom_right_top_left", [](WmfWriter& w) { w.rectangle(1000, 1260, 7500, 1718); },
+    {"RectangleBottomRightTopLeft", [](WmfWriter& w) { w.rectangle(1000, 1260, 7500, 1718); },
      "07 00 00 00 1B 04 B6 06 4C 1D EC 04 E8 03"},
-    {"SetPixel_colour_then_y_x", [](WmfWriter& w) { w.setPixel(8267, 11692, 0xFFFFFF); },
+    {"SetPixelColorThenYX", [](WmfWriter& w) { w.setPixel(8267, 11692, 0xFFFFFF); },
      "07 00 00 00 1F 04 FF FF FF 00 AC 2D 4B 20"},
-    {"TextOut_even_length", [](WmfWriter& w) { w.textOut(1552, 313, "Name"); },
+    {"TextOutEvenLength", [](WmfWriter& w) { w.textOut(1552, 313, "Name"); },
      "08 00 00 00 21 05 04 00 4E 61 6D 65 39 01 10 06"},
-    {"TextOut_odd_length_padded", [](WmfWriter& w) { w.textOut(52, 490, "Zip"); },
+    {"TextOutOddLengthPadded", [](WmfWriter& w) { w.textOut(52, 490, "Zip"); },
      "08 00 00 00 21 05 03 00 5A 69 70 00 EA 01 34 00"},
-    {"TextOut_empty", [](WmfWriter& w) { w.textOut(1, 2, ""); }, "06 00 00 00 21 05 00 00 02 00 01 00"},
-    {"ExtTextOut_clipped", [](WmfWriter& w) { w.extTextOut(52, 31, "Ab", WmfRect{52, 31, 1448, 281}); },
+    {"TextOutEmpty", [](WmfWriter& w) { w.textOut(1, 2, ""); }, "06 00 00 00 21 05 00 00 02 00 01 00"},
+    {"ExtTextOutClipped", [](WmfWriter& w) { w.extTextOut(52, 31, "Ab", WmfRect{52, 31, 1448, 281}); },
      "0C 00 00 00 32 0A 1F 00 34 00 02 00 04 00 34 00 1F 00 A8 05 19 01 41 62"},
-    {"ExtTextOut_unclipped_odd", [](WmfWriter& w) { w.extTextOut(52, 31, "Abc"); },
+    {"ExtTextOutUnclippedOdd", [](WmfWriter& w) { w.extTextOut(52, 31, "Abc"); },
      "09 00 00 00 32 0A 1F 00 34 00 03 00 00 00 41 62 63 00"},
     {"CreatePenIndirect", [](WmfWriter& w) { w.createPenIndirect(WmfWriter::PenSolid, 10, 0x808000); },
      "08 00 00 00 FA 02 00 00 0A 00 00 00 00 80 80 00"},
-    {"CreateBrushIndirect_null", [](WmfWriter& w) { w.createBrushIndirect(WmfWriter::BrushNull, 0); },
+    {"CreateBrushIndirectNull", [](WmfWriter& w) { w.createBrushIndirect(WmfWriter::BrushNull, 0); },
      "07 00 00 00 FC 02 01 00 00 00 00 00 00 00"},
     {"SelectObject", [](WmfWriter& w) { w.selectObject(2); }, "04 00 00 00 2D 01 02 00"},
     {"DeleteObject", [](WmfWriter& w) { w.deleteObject(2); }, "04 00 00 00 F0 01 02 00"},
@@ -103,16 +106,17 @@ const RecordRow recordRows[] = {
      " 01 00 00 CC 00 00 00 00"       // Italic, Underline, StrikeOut, CharSet 204, precisions, quality, pitch
      " 43 65 6E 74 75 72 79 20 47 6F 74 68 69 63 00 00" // "Century Gothic", zero-filled to 32
      " 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00"},
-    {"CreateFontIndirect_long_name_keeps_31_bytes",
+    {"CreateFontIndirectLongNameKeeps31Bytes",
      [](WmfWriter& w) { w.createFontIndirect({.faceName = std::string(40, 'A')}); },
      "1C 00 00 00 FB 02 00 00 00 00 00 00 00 00 90 01 00 00 00 00 00 00 00 00"
      " 41 41 41 41 41 41 41 41 41 41 41 41 41 41 41 41"
      " 41 41 41 41 41 41 41 41 41 41 41 41 41 41 41 00"},
-    {"coordinates_clamped_to_16_bits", [](WmfWriter& w) { w.moveTo(40000, -40000); },
+    {"CoordinatesClampedTo16Bits", [](WmfWriter& w) { w.moveTo(40000, -40000); },
      "05 00 00 00 14 02 00 80 FF 7F"},
-    {"raw_record", [](WmfWriter& w) { w.record(0x0626, std::vector<std::uint16_t>{0x000F, 0x1234}); },
+    {"RawRecord", [](WmfWriter& w) { w.record(0x0626, std::vector<std::uint16_t>{0x000F, 0x1234}); },
      "05 00 00 00 26 06 0F 00 34 12"},
 };
+// clang-format on
 
 INSTANTIATE_TEST_SUITE_P(Rows, WmfRecord, testing::ValuesIn(recordRows),
                          [](const testing::TestParamInfo<RecordRow>& info) { return std::string(info.param.name); });

@@ -34,7 +34,7 @@
 #include "tests/support/page_reader.h"
 #include "tests/support/report_folder.h"
 
-class ReportsTest : public ReportFolderTest {
+class ReportsTest : public test_support::ReportFolderTest {
 protected:
     void SetUp() override
     {
@@ -100,14 +100,14 @@ protected:
 
     // The page copies of job `job` that the mail hook left in the work
     // folder, in page order, read back.
-    std::vector<ReadPage> pagesOfJob(int job) const
+    std::vector<test_support::ReadPage> pagesOfJob(int job) const
     {
-        std::vector<ReadPage> pages;
+        std::vector<test_support::ReadPage> pages;
         for (int page = 1;; ++page) {
             const std::filesystem::path copy = m_folder / "KR" / (std::to_string(job) + std::to_string(page) + ".wmf");
             if (!std::filesystem::exists(copy))
                 break;
-            pages.push_back(readPageFile(copy.string()));
+            pages.push_back(test_support::readPageFile(copy.string()));
         }
         return pages;
     }
@@ -123,5 +123,5 @@ protected:
     }
 
     std::deque<std::int32_t> m_jobs{57};
-    MessageCapture capture;
+    test_support::MessageCapture capture;
 };

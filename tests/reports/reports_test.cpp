@@ -6,8 +6,8 @@
 
 #include <algorithm>
 #include <fstream>
-#include <iterator>
 #include <functional>
+#include <iterator>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -29,6 +29,10 @@
 namespace {
 
 using namespace zorvane;
+using test_support::expectShown;
+using test_support::ReadPage;
+using test_support::ReadText;
+using test_support::ShownText;
 using zorvane::ReportId;
 
 std::string moduleKeyOf(ReportId report) { return std::string(zorvane::reportDefinition(report).moduleKey); }
@@ -36,8 +40,8 @@ std::string moduleKeyOf(ReportId report) { return std::string(zorvane::reportDef
 // The values of `field` in the order `key` reads the file (record order
 // when empty), through `picture`: what the report's column must show.
 template <class Record>
-std::vector<std::string> column(fw::data::DataFile& file, Record& buffer, std::string_view key,
-                                std::string_view field, std::string_view picture)
+std::vector<std::string> column(fw::data::DataFile& file, Record& buffer, std::string_view key, std::string_view field,
+                                std::string_view picture)
 {
     std::vector<std::string> values;
     EXPECT_TRUE(file.open().has_value());
@@ -75,18 +79,18 @@ struct OrderCase {
     const char* name;
     ReportId report;
     std::function<std::vector<std::string>()> expected;
-    int x;             // the column on the page
-    int y;             // the field's place in its band
-    int detailTop;     // where the detail area starts
+    int x;         // the column on the page
+    int y;         // the field's place in its band
+    int detailTop; // where the detail area starts
     int bandHeight;
-    int perPage;       // detail bands a page holds
+    int perPage; // detail bands a page holds
     const char* title;
     friend void PrintTo(const OrderCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class ReportOrder : public ReportsTest, public ::testing::WithParamInterface<OrderCase> {};
 
-TEST_P(ReportOrder, printsEveryRecordInItsOrderWithHeaderAndFooterOnEveryPage)
+TEST_P(ReportOrder, PrintsEveryRecordInItsOrderWithHeaderAndFooterOnEveryPage)
 {
     const OrderCase& c = GetParam();
     ASSERT_EQ(zorvane::writeSampleRecords(), "");
@@ -109,28 +113,30 @@ TEST_P(ReportOrder, printsEveryRecordInItsOrderWithHeaderAndFooterOnEveryPage)
     EXPECT_TRUE(capture.messages.empty());
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     DemonstrationData, ReportOrder,
     ::testing::Values(
-        OrderCase{"customersByName", ReportId::Customers,
+        OrderCase{"CustomersByName", ReportId::Customers,
                   [] { return column(CUSTOMER, CUS, "CUS:ByName", "CUS:NAME", "s20"); }, 2552, 31, 1719, 458,
                   15, "For Customer"},
-        OrderCase{"studentsByLastName", ReportId::Students,
+        OrderCase{"StudentsByLastName", ReportId::Students,
                   [] { return column(STUDENTS, STU, "STU:KEYLASTNAME", "STU:LASTNAME", "S20"); }, 4052, 52, 1896,
                   635, 11,
                   "Print Students"},
-        OrderCase{"teachersByLastName", ReportId::Teachers,
+        OrderCase{"TeachersByLastName", ReportId::Teachers,
                   [] { return column(TEACHERS, TEA, "TEA:KEYLASTNAME", "TEA:LASTNAME", "S20"); }, 4052, 52, 1719,
                   458, 15,
                   "For Teachers"},
-        OrderCase{"classesInRecordOrder", ReportId::Classes,
+        OrderCase{"ClassesInRecordOrder", ReportId::Classes,
                   [] { return column(CLASSES, CLA, "", "CLA:CLASSNUMBER", "P##-#####P"); }, 1052, 52,
                   1542, 281, 26,
                   "Print Classes"},
-        OrderCase{"customersEmbedByName", ReportId::CustomersEmbed,
+        OrderCase{"CustomersEmbedByName", ReportId::CustomersEmbed,
                   [] { return column(CUSTOMER, CUS, "CUS:ByName", "CUS:NAME", "s20"); }, 2552, 31, 1719, 458,
                   15, "For Customer"}),
     [](const auto& info) { return std::string(info.param.name); });
+// clang-format on
 
 // One record on one page, checked against the layout tables: where the
 // title, headings, fields and page number stand, in which font and colour.
@@ -140,7 +146,7 @@ struct PageCase {
     std::function<void()> fill; // writes the file's one record
     std::vector<ShownText> shown;
     std::vector<int> blankColumns; // x positions where the detail band prints nothing
-    std::uint32_t boxColour;
+    std::uint32_t boxColor;
     int boxBottom;
     int lines; // separators of header and detail, and the bottom line
     int texts;
@@ -174,7 +180,7 @@ CustomerRecord customer(std::int32_t date, std::int32_t time)
 
 class ReportPage : public ReportsTest, public ::testing::WithParamInterface<PageCase> {};
 
-TEST_P(ReportPage, oneRecordAsTheLayoutPlacesIt)
+TEST_P(ReportPage, OneRecordAsTheLayoutPlacesIt)
 {
     const PageCase& c = GetParam();
     c.fill();
@@ -190,7 +196,7 @@ TEST_P(ReportPage, oneRecordAsTheLayoutPlacesIt)
         for (const ReadText& t : p.texts)
             EXPECT_FALSE(t.x == x && t.y > 1700) << "\"" << t.text << "\" printed at x " << x;
     ASSERT_EQ(p.boxes.size(), 1u);
-    EXPECT_EQ(p.boxes[0].colour, c.boxColour);
+    EXPECT_EQ(p.boxes[0].color, c.boxColor);
     EXPECT_EQ(p.boxes[0].left, 1000);
     EXPECT_EQ(p.boxes[0].top, 1260);
     EXPECT_EQ(p.boxes[0].bottom, c.boxBottom);
@@ -203,7 +209,7 @@ constexpr std::uint32_t Cyan = 0xffff00;
 INSTANTIATE_TEST_SUITE_P(
     Fixtures, ReportPage,
     ::testing::Values(
-        PageCase{"customers",
+        PageCase{"Customers",
                  ReportId::Customers,
                  [] {
                      writeOne(CUSTOMER, CUS, customer(fw::core::dateSerial(2019, 3, 14), fw::core::timeValue(9, 15)));
@@ -225,7 +231,7 @@ INSTANTIATE_TEST_SUITE_P(
                  1718,
                  7,
                  16},
-        PageCase{"zeroFirstDateAndTimePrintBlank",
+        PageCase{"ZeroFirstDateAndTimePrintBlank",
                  ReportId::Customers,
                  [] { writeOne(CUSTOMER, CUS, customer(0, 0)); },
                  {{"Amberfield Books", 2552, 1750, "Century Gothic", -167, 700, false, 0}},
@@ -234,7 +240,7 @@ INSTANTIATE_TEST_SUITE_P(
                  1718,
                  7,
                  14},
-        PageCase{"customersEmbedColours",
+        PageCase{"CustomersEmbedColors",
                  ReportId::CustomersEmbed,
                  [] {
                      writeOne(CUSTOMER, CUS, customer(fw::core::dateSerial(2019, 3, 14), fw::core::timeValue(9, 15)));
@@ -246,7 +252,7 @@ INSTANTIATE_TEST_SUITE_P(
                  1718,
                  7,
                  16},
-        PageCase{"students",
+        PageCase{"Students",
                  ReportId::Students,
                  [] {
                      StudentRecord r;
@@ -281,7 +287,7 @@ INSTANTIATE_TEST_SUITE_P(
                  1895,
                  7,
                  22},
-        PageCase{"teachers",
+        PageCase{"Teachers",
                  ReportId::Teachers,
                  [] {
                      TeacherRecord r;
@@ -310,7 +316,7 @@ INSTANTIATE_TEST_SUITE_P(
                  1718,
                  7,
                  18},
-        PageCase{"classes",
+        PageCase{"Classes",
                  ReportId::Classes,
                  [] {
                      ClassRecord r;
@@ -347,7 +353,7 @@ struct EmptyCase {
 
 class ReportEmpty : public ReportsTest, public ::testing::WithParamInterface<EmptyCase> {};
 
-TEST_P(ReportEmpty, windowOpensAndClosesAndNothingIsPrintedOrMailed)
+TEST_P(ReportEmpty, WindowOpensAndClosesAndNothingIsPrintedOrMailed)
 {
     const EmptyCase& c = GetParam();
     engine::BMKG.Mode = 1; // a completed run would mail
@@ -366,8 +372,7 @@ TEST_P(ReportEmpty, windowOpensAndClosesAndNothingIsPrintedOrMailed)
     fw::threads::waitForThread(thread);
 
     EXPECT_EQ(response, 2);
-    EXPECT_EQ(fw::ui::drive::findWindow(zorvane::ProgressWindowLabel, moduleKeyOf(c.report)), nullptr)
-        << "and closes";
+    EXPECT_EQ(fw::ui::drive::findWindow(zorvane::ProgressWindowLabel, moduleKeyOf(c.report)), nullptr) << "and closes";
     EXPECT_TRUE(filesIn(m_folder / "KR").empty());
     EXPECT_TRUE(filesIn(m_folder / "drafts").empty());
     ASSERT_EQ(capture.messages.size(), c.messages);
@@ -377,15 +382,15 @@ TEST_P(ReportEmpty, windowOpensAndClosesAndNothingIsPrintedOrMailed)
 }
 
 INSTANTIATE_TEST_SUITE_P(Files, ReportEmpty,
-                         ::testing::Values(EmptyCase{"studentsCreatedEmpty", ReportId::Students, 0},
-                                           EmptyCase{"teachersCreatedEmpty", ReportId::Teachers, 0},
-                                           EmptyCase{"classesCreatedEmpty", ReportId::Classes, 0},
-                                           EmptyCase{"customersMissing", ReportId::Customers, 1}),
+                         ::testing::Values(EmptyCase{"StudentsCreatedEmpty", ReportId::Students, 0},
+                                           EmptyCase{"TeachersCreatedEmpty", ReportId::Teachers, 0},
+                                           EmptyCase{"ClassesCreatedEmpty", ReportId::Classes, 0},
+                                           EmptyCase{"CustomersMissing", ReportId::Customers, 1}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 // Cancel pressed while the run prints: nothing is previewed, printed or
 // mailed, and the run reads no further than the batch it was in.
-TEST_F(ReportsTest, cancelInTheMiddleShowsPrintsAndMailsNothing)
+TEST_F(ReportsTest, CancelInTheMiddleShowsPrintsAndMailsNothing)
 {
     ASSERT_EQ(zorvane::writeSampleRecords(), "");
     ASSERT_EQ(zorvane::writeSampleFiles(), "");
@@ -426,7 +431,7 @@ TEST_F(ReportsTest, cancelInTheMiddleShowsPrintsAndMailsNothing)
 // The embed variant as the frame calls it: on the caller's own thread,
 // which waits until the run has ended and then finds the response in its
 // own global response.
-TEST_F(ReportsTest, embedVariantRunsOnTheCallersThread)
+TEST_F(ReportsTest, EmbedVariantRunsOnTheCallersThread)
 {
     ASSERT_EQ(zorvane::writeSampleRecords(), "");
     std::uint8_t response = 0;
@@ -450,7 +455,7 @@ struct TwoRunsCase {
 
 class ReportTwoRuns : public ReportsTest, public ::testing::WithParamInterface<TwoRunsCase> {};
 
-TEST_P(ReportTwoRuns, runAtOnceWithoutDisturbingEachOther)
+TEST_P(ReportTwoRuns, RunAtOnceWithoutDisturbingEachOther)
 {
     const TwoRunsCase& c = GetParam();
     ASSERT_EQ(zorvane::writeSampleRecords(), "");
@@ -494,13 +499,15 @@ TEST_P(ReportTwoRuns, runAtOnceWithoutDisturbingEachOther)
     EXPECT_EQ(CUS.CUSID, 0);
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(Runs, ReportTwoRuns,
-                         ::testing::Values(TwoRunsCase{"sameReportTwice", ReportId::Customers, ReportId::Customers},
-                                           TwoRunsCase{"embedBesideCustomers", ReportId::Customers,
+                         ::testing::Values(TwoRunsCase{"SameReportTwice", ReportId::Customers, ReportId::Customers},
+                                           TwoRunsCase{"EmbedBesideCustomers", ReportId::Customers,
                                                        ReportId::CustomersEmbed},
-                                           TwoRunsCase{"studentsAndTeachers", ReportId::Students,
+                                           TwoRunsCase{"StudentsAndTeachers", ReportId::Students,
                                                        ReportId::Teachers}),
                          [](const auto& info) { return std::string(info.param.name); });
+// clang-format on
 
 } // namespace
 
@@ -541,7 +548,7 @@ std::vector<std::string> headerLines(const std::string& draft)
     return lines;
 }
 
-TEST_P(ReportDraft, emailPreviewGivesOneCompleteDraftWithTheReportsSettings)
+TEST_P(ReportDraft, EmailPreviewGivesOneCompleteDraftWithTheReportsSettings)
 {
     const DraftCase& c = GetParam();
     ASSERT_EQ(zorvane::writeSampleRecords(), "");
@@ -576,11 +583,11 @@ TEST_P(ReportDraft, emailPreviewGivesOneCompleteDraftWithTheReportsSettings)
 
 INSTANTIATE_TEST_SUITE_P(
     Reports, ReportDraft,
-    ::testing::Values(DraftCase{"customers", ReportId::Customers, ReportId::Customers, nullptr},
-                      DraftCase{"students", ReportId::Students, ReportId::Students, "Importance: low"},
-                      DraftCase{"teachers", ReportId::Teachers, ReportId::Teachers, "Importance: low"},
-                      DraftCase{"classes", ReportId::Classes, ReportId::Classes, "Importance: high"},
-                      DraftCase{"customersEmbed", ReportId::CustomersEmbed, ReportId::CustomersEmbed,
+    ::testing::Values(DraftCase{"Customers", ReportId::Customers, ReportId::Customers, nullptr},
+                      DraftCase{"Students", ReportId::Students, ReportId::Students, "Importance: low"},
+                      DraftCase{"Teachers", ReportId::Teachers, ReportId::Teachers, "Importance: low"},
+                      DraftCase{"Classes", ReportId::Classes, ReportId::Classes, "Importance: high"},
+                      DraftCase{"CustomersEmbed", ReportId::CustomersEmbed, ReportId::CustomersEmbed,
                                 "Importance: high"}),
     [](const auto& info) { return std::string(info.param.name); });
 

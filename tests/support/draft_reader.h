@@ -20,11 +20,11 @@ struct ReadAttachment {
 // A draft as a mail program would see it.
 struct ReadDraft {
     bool parsed = false;
-    std::string headerBlock;                        // raw, up to the first empty line
-    std::vector<std::string> headerNames;           // top-level headers in order
-    std::map<std::string, std::string> headers;     // decoded values
+    std::string headerBlock;                    // raw, up to the first empty line
+    std::vector<std::string> headerNames;       // top-level headers in order
+    std::map<std::string, std::string> headers; // decoded values
     std::string to, cc, bcc, subject;
-    std::string bodyType;     // "text/html"
+    std::string bodyType; // "text/html"
     std::string bodyCharset;
     std::string bodyEncoding; // "quoted-printable"
     std::string body;         // decoded bytes
@@ -95,10 +95,12 @@ inline ReadDraft readDraft(const std::string& bytes)
             }
             GMimeContentType* ct = g_mime_object_get_content_type(o);
             GMimePart* p = GMIME_PART(o);
+            // clang-format off
             d.attachments.push_back(ReadAttachment{
                 orEmpty(g_mime_part_get_filename(p)),
                 orEmpty(g_mime_content_type_get_media_type(ct)) + "/" + orEmpty(g_mime_content_type_get_media_subtype(ct)),
                 orEmpty(g_mime_content_encoding_to_string(g_mime_part_get_content_encoding(p))), decodedContent(p)});
+            // clang-format on
         }
     } else if (top) {
         readBody(top);

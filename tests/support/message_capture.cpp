@@ -1,5 +1,7 @@
 #include "tests/support/message_capture.h"
 
+namespace test_support {
+
 MessageCapture::MessageCapture()
 {
     fw::app::setMessagePresenterForTesting([this](const fw::app::MessageRequest& r) {
@@ -16,3 +18,5 @@ MessageCapture::~MessageCapture()
     fw::app::setMessagePresenterForTesting({});
     fw::app::setHaltForTesting({});
 }
+
+} // namespace test_support

@@ -8,6 +8,8 @@
 
 #include "framework/app/message_presenter.h"
 
+namespace test_support {
+
 class MessageCapture {
 public:
     MessageCapture();
@@ -18,3 +20,5 @@ public:
     std::vector<std::string> halts;
     unsigned answer = fw::ui::Button::Ok;
 };
+
+} // namespace test_support

@@ -7,6 +7,8 @@
 
 #include "framework/report/wmf_writer.h"
 
+namespace test_support {
+
 std::vector<std::uint8_t> readFileBytes(const std::string& name)
 {
     std::ifstream in(name, std::ios::binary);
@@ -18,7 +20,9 @@ ReadPage readPage(const std::vector<std::uint8_t>& f)
     ReadPage p;
     auto u16 = [&](std::size_t at) { return static_cast<std::uint16_t>(f[at] | f[at + 1] << 8); };
     auto s16 = [&](std::size_t at) { return static_cast<int>(static_cast<std::int16_t>(u16(at))); };
-    auto u32 = [&](std::size_t at) { return static_cast<std::uint32_t>(u16(at) | static_cast<std::uint32_t>(u16(at + 2)) << 16); };
+    auto u32 = [&](std::size_t at) {
+        return static_cast<std::uint32_t>(u16(at) | static_cast<std::uint32_t>(u16(at + 2)) << 16);
+    };
 
     if (f.size() < 40 + 6) {
         p.fault = "file too short";
@@ -48,12 +52,12 @@ ReadPage readPage(const std::vector<std::uint8_t>& f)
     struct Object {
         enum Kind { None, Font, Pen, Brush } kind = None;
         ReadFont font;
-        std::uint32_t colour = 0;
+        std::uint32_t color = 0;
         bool hollow = false;
     };
     std::vector<Object> table(p.objects);
     ReadFont font;
-    std::uint32_t textColour = 0, penColour = 0;
+    std::uint32_t textColor = 0, penColor = 0;
     bool hollowBrush = false;
     int curX = 0, curY = 0;
     std::uint32_t largest = 0;
@@ -80,6 +84,7 @@ ReadPage readPage(const std::vector<std::uint8_t>& f)
             return nullptr;
         };
         using namespace fw::report;
+        // clang-format off
         switch (fn) {
         case WmfFunction::Eof:
             ended = true;
@@ -95,7 +100,7 @@ ReadPage readPage(const std::vector<std::uint8_t>& f)
             break;
         case WmfFunction::SetTextColor:
             if (!need(4)) { p.fault = "short record"; return p; }
-            textColour = u32(q);
+            textColor = u32(q);
             break;
         case WmfFunction::CreateFontIndirect: {
             if (!need(18 + 32)) { p.fault = "short font record"; return p; }
@@ -114,7 +119,7 @@ ReadPage readPage(const std::vector<std::uint8_t>& f)
             Object* o = freeSlot();
             if (!o) { p.fault = "object table full"; return p; }
             o->kind = Object::Pen;
-            o->colour = u32(q + 6);
+            o->color = u32(q + 6);
             break;
         }
         case WmfFunction::CreateBrushIndirect: {
@@ -122,7 +127,7 @@ ReadPage readPage(const std::vector<std::uint8_t>& f)
             Object* o = freeSlot();
             if (!o) { p.fault = "object table full"; return p; }
             o->kind = Object::Brush;
-            o->colour = u32(q + 2);
+            o->color = u32(q + 2);
             o->hollow = u16(q) == WmfWriter::BrushNull;
             break;
         }
@@ -132,7 +137,7 @@ ReadPage readPage(const std::vector<std::uint8_t>& f)
             if (o->kind == Object::Font)
                 font = o->font;
             else if (o->kind == Object::Pen)
-                penColour = o->colour;
+                penColor = o->color;
             else
                 hollowBrush = o->hollow;
             break;
@@ -150,7 +155,7 @@ ReadPage readPage(const std::vector<std::uint8_t>& f)
             break;
         case WmfFunction::LineTo:
             if (!need(4)) { p.fault = "short record"; return p; }
-            p.lines.push_back({curX, curY, s16(q + 2), s16(q), penColour});
+            p.lines.push_back({curX, curY, s16(q + 2), s16(q), penColor});
             curY = s16(q);
             curX = s16(q + 2);
             break;
@@ -160,7 +165,7 @@ ReadPage readPage(const std::vector<std::uint8_t>& f)
             break;
         case WmfFunction::Rectangle:
             if (!need(8)) { p.fault = "short record"; return p; }
-            p.boxes.push_back({s16(q + 6), s16(q + 4), s16(q + 2), s16(q), penColour, hollowBrush});
+            p.boxes.push_back({s16(q + 6), s16(q + 4), s16(q + 2), s16(q), penColor, hollowBrush});
             break;
         case WmfFunction::TextOut: {
             if (!need(2)) { p.fault = "short record"; return p; }
@@ -172,7 +177,7 @@ ReadPage readPage(const std::vector<std::uint8_t>& f)
             t.y = s16(q + 2 + padded);
             t.x = s16(q + 2 + padded + 2);
             t.font = font;
-            t.colour = textColour;
+            t.color = textColor;
             p.texts.push_back(t);
             break;
         }
@@ -196,13 +201,14 @@ ReadPage readPage(const std::vector<std::uint8_t>& f)
             if (s + n > end) { p.fault = "text beyond record"; return p; }
             t.text.assign(reinterpret_cast<const char*>(&f[s]), n);
             t.font = font;
-            t.colour = textColour;
+            t.color = textColor;
             p.texts.push_back(t);
             break;
         }
         default:
             break;
         }
+        // clang-format on
         at += words * 2;
         if (ended)
             break;
@@ -217,3 +223,5 @@ ReadPage readPage(const std::vector<std::uint8_t>& f)
 }
 
 ReadPage readPageFile(const std::string& name) { return readPage(readFileBytes(name)); }
+
+} // namespace test_support

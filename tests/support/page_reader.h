@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+namespace test_support {
+
 struct ReadFont {
     int height = 0;
     int weight = 0;
@@ -21,25 +23,25 @@ struct ReadText {
     int y = 0;
     std::string text;
     ReadFont font;
-    std::uint32_t colour = 0;
+    std::uint32_t color = 0;
     bool clipped = false;
     int clipLeft = 0, clipTop = 0, clipRight = 0, clipBottom = 0;
 };
 
 struct ReadLine {
     int x1, y1, x2, y2;
-    std::uint32_t colour;
+    std::uint32_t color;
 };
 
 struct ReadBox {
     int left, top, right, bottom;
-    std::uint32_t colour;
+    std::uint32_t color;
     bool hollow;
 };
 
 struct ReadPixel {
     int x, y;
-    std::uint32_t colour;
+    std::uint32_t color;
     friend bool operator==(const ReadPixel&, const ReadPixel&) = default;
 };
 
@@ -82,3 +84,5 @@ std::vector<std::uint8_t> readFileBytes(const std::string& name);
 // A page file's bytes read back; the first fault found ends the reading.
 ReadPage readPage(const std::vector<std::uint8_t>& f);
 ReadPage readPageFile(const std::string& name);
+
+} // namespace test_support

@@ -8,8 +8,11 @@
 
 using namespace fw::data;
 
+namespace test_support {
+
 FileLayout peopleLayout()
 {
+    // clang-format off
     return {"PEOPLE",
             {
                 {"PEO:ID", offsetof(PersonRecord, ID), FieldType::Long, 4},
@@ -25,6 +28,7 @@ FileLayout peopleLayout()
                 {"PEO:ByCity", {{"PEO:CITY"}}, Duplicates::Allowed, Primary::No, CaseRule::Sensitive, Dynamic::No},
                 {"PEO:Dyno", {}, Duplicates::Allowed, Primary::No, CaseRule::Insensitive, Dynamic::Yes},
             }};
+    // clang-format on
 }
 
 void put(PersonRecord& r, const Person& p)
@@ -61,3 +65,5 @@ std::vector<std::string> namesReadBy(DataFile& file, PersonRecord& buffer)
     }
     return names;
 }
+
+} // namespace test_support

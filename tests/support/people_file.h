@@ -9,6 +9,8 @@
 #include "framework/core/text.h"
 #include "framework/data/data_file.h"
 
+namespace test_support {
+
 struct PersonRecord {
     std::int32_t ID = 0;
     fw::core::Text<10> NAME;
@@ -31,7 +33,10 @@ struct Person {
 // Four people in no key's order, with a city that differs from another only
 // in case and a year two of them share.
 inline const std::vector<Person> kPeople{
-    {3, "carol", "NY", 1990}, {1, "Alice", "ny", 1985}, {4, "dave", "LA", 1990}, {2, "Bob", "NY", 2001},
+    {3, "carol", "NY", 1990},
+    {1, "Alice", "ny", 1985},
+    {4, "dave", "LA", 1990},
+    {2, "Bob", "NY", 2001},
 };
 
 void put(PersonRecord& r, const Person& p);
@@ -39,3 +44,5 @@ void put(PersonRecord& r, const Person& p);
 void createPeople(fw::data::DataFile& file, PersonRecord& buffer, const std::vector<Person>& rows);
 // The names of the records `file` reads next, up to the end.
 std::vector<std::string> namesReadBy(fw::data::DataFile& file, PersonRecord& buffer);
+
+} // namespace test_support

@@ -7,6 +7,8 @@
 
 #include "tests/support/temp_folder.h"
 
+namespace test_support {
+
 class ReportFolderTest : public TempFolderTest {
 protected:
     void SetUp() override
@@ -24,5 +26,7 @@ protected:
     std::string root() const { return m_folder.string(); }
 
 private:
-    std::optional<test_support::ScopedEnv> m_tmpdir;
+    std::optional<ScopedEnv> m_tmpdir;
 };
+
+} // namespace test_support

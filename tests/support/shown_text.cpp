@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+namespace test_support {
+
 void expectShown(const ReadPage& page, const ShownText& shown)
 {
     SCOPED_TRACE(shown.text);
@@ -13,5 +15,7 @@ void expectShown(const ReadPage& page, const ShownText& shown)
     EXPECT_EQ(t->font.height, shown.height);
     EXPECT_EQ(t->font.weight, shown.weight);
     EXPECT_EQ(t->font.italic, shown.italic);
-    EXPECT_EQ(t->colour, shown.colour);
+    EXPECT_EQ(t->color, shown.color);
 }
+
+} // namespace test_support

@@ -151,14 +151,12 @@ private:
     std::optional<std::string> m_old;
 };
 
-} // namespace test_support
-
 // A fresh folder for one test, entered as the current directory.
 class TempFolderTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        m_folder = test_support::makeTempFolder("reportmail-test");
+        m_folder = makeTempFolder("reportmail-test");
         ASSERT_FALSE(m_folder.empty());
         m_previous = std::filesystem::current_path();
         std::filesystem::current_path(m_folder);
@@ -168,17 +166,19 @@ protected:
     {
         if (!m_previous.empty())
             std::filesystem::current_path(m_previous);
-        test_support::removeUnlessFailed(m_folder);
+        removeUnlessFailed(m_folder);
     }
 
     // The folder in the system's own notation, ending with a backslash.
-    std::string systemFolder() const { return test_support::backslashed(m_folder.string() + "/"); }
+    std::string systemFolder() const { return backslashed(m_folder.string() + "/"); }
 
     std::filesystem::path at(const std::string& relative) const { return m_folder / relative; }
 
-    static std::string contents(const std::filesystem::path& p) { return test_support::readFile(p); }
-    static void write(const std::filesystem::path& p, const std::string& bytes) { test_support::writeFile(p, bytes); }
+    static std::string contents(const std::filesystem::path& p) { return readFile(p); }
+    static void write(const std::filesystem::path& p, const std::string& bytes) { writeFile(p, bytes); }
 
     std::filesystem::path m_folder;
     std::filesystem::path m_previous;
 };
+
+} // namespace test_support

@@ -10,10 +10,11 @@ namespace testlayouts {
 using namespace fw::report;
 
 // Three detail bands of 400 fit the area of 1500; a fourth starts page 2.
+// clang-format off
 inline constexpr Control smallHeader[] = {
     {.kind = ControlKind::String, .x = 0, .y = -100, .width = 6000, .text = "Small Report",
-     .font = {.size = 14, .style = Bold, .colour = 0x0000FF}},
-    {.kind = ControlKind::Box, .x = 0, .y = 260, .width = 6000, .height = 240, .colour = 0x808000},
+     .font = {.size = 14, .style = Bold, .color = 0x0000FF}},
+    {.kind = ControlKind::Box, .x = 0, .y = 260, .width = 6000, .height = 240, .color = 0x808000},
     {.kind = ControlKind::Line, .x = 3000, .y = 260, .width = 0, .height = 240},
     {.kind = ControlKind::String, .x = 52, .y = 300, .width = 2900, .text = "Name"},
     {.kind = ControlKind::String, .x = 3052, .y = 300, .text = "Number"},
@@ -23,7 +24,7 @@ inline constexpr Control smallDetail[] = {
     {.kind = ControlKind::Field, .x = 52, .y = 31, .width = 2900, .field = 1, .picture = "s20"},
     {.kind = ControlKind::Field, .x = 3052, .y = 31, .field = 2, .picture = "n05"},
     {.kind = ControlKind::Field, .x = 4052, .y = 31, .field = 3, .picture = "D5B",
-     .font = {.name = "Times New Roman", .style = Normal | Italic, .colour = 0x008000}},
+     .font = {.name = "Times New Roman", .style = Normal | Italic, .color = 0x008000}},
     {.kind = ControlKind::Line, .x = 52, .y = 400, .width = 5896, .height = 0},
 };
 inline constexpr Control smallFooter[] = {
@@ -46,8 +47,8 @@ inline constexpr ReportLayout small{
 // EMAIL, WEBSITE in that order.
 inline constexpr Control customersHeader[] = {
     {.kind = ControlKind::String, .x = 0, .y = -198, .width = 6500, .text = "For Customer",
-     .font = {.size = 26, .style = Bold, .colour = 0x808000}},
-    {.kind = ControlKind::Box, .x = 0, .y = 260, .width = 6500, .height = 458, .colour = 0x808000},
+     .font = {.size = 26, .style = Bold, .color = 0x808000}},
+    {.kind = ControlKind::Box, .x = 0, .y = 260, .width = 6500, .height = 458, .color = 0x808000},
     {.kind = ControlKind::Line, .x = 1500, .y = 260, .height = 458},
     {.kind = ControlKind::Line, .x = 3000, .y = 260, .height = 458},
     {.kind = ControlKind::Line, .x = 3781, .y = 260, .height = 458},
@@ -87,5 +88,6 @@ inline constexpr ReportLayout customers{
     .detailArea = {1000, 1719, 6500, 7281},
     .bands = customersBands,
 };
+// clang-format on
 
 } // namespace testlayouts

@@ -19,7 +19,7 @@ struct Trace {
     void add(std::string line) { lines.push_back(std::move(line)); }
 };
 
-TEST(FiberScheduler, startedThreadRunsOnlyWhenTheStarterWaits)
+TEST(FiberScheduler, StartedThreadRunsOnlyWhenTheStarterWaits)
 {
     Trace trace;
     const ThreadNumber t = fw::threads::start([&] { trace.add("thread runs"); });
@@ -31,7 +31,7 @@ TEST(FiberScheduler, startedThreadRunsOnlyWhenTheStarterWaits)
     EXPECT_EQ(trace.lines, (std::vector<std::string>{"starter goes on", "thread runs", "starter after wait"}));
 }
 
-TEST(FiberScheduler, twoThreadsInterleaveOnlyAtTheirWaits)
+TEST(FiberScheduler, TwoThreadsInterleaveOnlyAtTheirWaits)
 {
     Trace trace;
     int turn = 0; // which thread may go on: advanced by the one that runs
@@ -49,13 +49,13 @@ TEST(FiberScheduler, twoThreadsInterleaveOnlyAtTheirWaits)
     const ThreadNumber b = fw::threads::start(worker("B", 1, 0));
     fw::threads::waitUntil([&] { return !fw::threads::isAlive(a) && !fw::threads::isAlive(b); });
 
-    const std::vector<std::string> expected{
-        "A step 1 a", "A step 1 b", "B step 1 a", "B step 1 b", "A step 2 a", "A step 2 b",
-        "B step 2 a", "B step 2 b", "A step 3 a", "A step 3 b", "B step 3 a", "B step 3 b"};
+    const std::vector<std::string> expected{"A step 1 a", "A step 1 b", "B step 1 a", "B step 1 b",
+                                            "A step 2 a", "A step 2 b", "B step 2 a", "B step 2 b",
+                                            "A step 3 a", "A step 3 b", "B step 3 a", "B step 3 b"};
     EXPECT_EQ(trace.lines, expected);
 }
 
-TEST(FiberScheduler, eachThreadHasItsOwnRequestResponseAndFurtherNumber)
+TEST(FiberScheduler, EachThreadHasItsOwnRequestResponseAndFurtherNumber)
 {
     struct Seen {
         int request = -1, response = -1, further = -1;
@@ -64,8 +64,8 @@ TEST(FiberScheduler, eachThreadHasItsOwnRequestResponseAndFurtherNumber)
     bool aSet = false, bSet = false;
     fw::core::threadValues() = {7, 8, 9};
 
-    auto body = [&](std::uint8_t request, std::uint8_t response, std::int32_t further, bool& mineSet,
-                    bool& otherSet, Seen& seen) {
+    auto body = [&](std::uint8_t request, std::uint8_t response, std::int32_t further, bool& mineSet, bool& otherSet,
+                    Seen& seen) {
         return [&, request, response, further] {
             auto& v = fw::core::threadValues();
             EXPECT_EQ(v.request, 0) << "a new thread starts from zero";
@@ -97,7 +97,7 @@ TEST(FiberScheduler, eachThreadHasItsOwnRequestResponseAndFurtherNumber)
 
 // The frame calls a report procedure directly: it waits inside a nested
 // procedure on its own stack, and a thread started meanwhile must still run.
-TEST(FiberScheduler, threadStartedDuringANestedWaitGetsItsTurn)
+TEST(FiberScheduler, ThreadStartedDuringANestedWaitGetsItsTurn)
 {
     Trace trace;
     bool nestedDone = false;
@@ -119,7 +119,7 @@ TEST(FiberScheduler, threadStartedDuringANestedWaitGetsItsTurn)
                                                      "nested resumes", "frame after nested"}));
 }
 
-TEST(FiberScheduler, threadNumbersAreNewAndTheCurrentNumberFollowsTheRunningThread)
+TEST(FiberScheduler, ThreadNumbersAreNewAndTheCurrentNumberFollowsTheRunningThread)
 {
     ThreadNumber seenInside = 0;
     const ThreadNumber first = fw::threads::start([&] { seenInside = fw::threads::currentThread(); });
@@ -141,7 +141,7 @@ struct StackCase {
 
 class FiberStackSize : public testing::TestWithParam<StackCase> {};
 
-TEST_P(FiberStackSize, isAtLeastOneMebibyte)
+TEST_P(FiberStackSize, IsAtLeastOneMebibyte)
 {
     EXPECT_EQ(fw::threads::stackSizeFor(GetParam().asked), GetParam().given);
 }
@@ -162,7 +162,7 @@ int deepRecursion(int depth)
     return deepRecursion(depth - 1) + buffer[0];
 }
 
-TEST(FiberScheduler, smallStackRequestStillRunsDeepCalls)
+TEST(FiberScheduler, SmallStackRequestStillRunsDeepCalls)
 {
     int result = -1;
     const ThreadNumber t = fw::threads::start([&] { result = deepRecursion(600); }, 50000);

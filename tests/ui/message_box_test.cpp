@@ -47,7 +47,7 @@ class UiOffscreenMessage : public testing::TestWithParam<BoxCase> {};
 
 // On the offscreen platform nobody can click: the box writes what it would
 // show and answers with its default button.
-TEST_P(UiOffscreenMessage, writesCaptionAndLinesToStandardErrorAndAnswersTheDefault)
+TEST_P(UiOffscreenMessage, WritesCaptionAndLinesToStandardErrorAndAnswersTheDefault)
 {
     fw::ui::startWindowSystem();
     const BoxCase& c = GetParam();
@@ -57,6 +57,7 @@ TEST_P(UiOffscreenMessage, writesCaptionAndLinesToStandardErrorAndAnswersTheDefa
     EXPECT_EQ(answer, c.answer);
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Boxes, UiOffscreenMessage,
     testing::Values(
@@ -69,11 +70,12 @@ INSTANTIATE_TEST_SUITE_P(
         BoxCase{"NoButtonsMeansOk", "x", "c", 0, 0, "c: x\n", Ok},
         BoxCase{"TrailingBar", "end|", "c", Ok, 0, "c: end\n\n", Ok}),
     [](const auto& info) { return std::string(info.param.name); });
+// clang-format on
 
 // A program started without any display (no DISPLAY, no WAYLAND_DISPLAY, no
 // platform chosen) comes up offscreen by itself, writes its message box to
 // standard error and ends with exit code 0.
-TEST(UiOffscreenFallback, programWithoutDisplayWritesItsMessageBoxToStandardError)
+TEST(UiOffscreenFallback, ProgramWithoutDisplayWritesItsMessageBoxToStandardError)
 {
     uitest::ScratchFolder scratch;
     ASSERT_FALSE(scratch.path().empty());

@@ -19,7 +19,7 @@ using namespace fw::ui;
 // When main returns, the windows of every thread close (their loops end and
 // their procedures finish) before the modules' closing steps run; the exit
 // code is 0.
-TEST(UiProgram, afterMainEveryWindowOfEveryThreadClosesBeforeTheModulesEnd)
+TEST(UiProgram, AfterMainEveryWindowOfEveryThreadClosesBeforeTheModulesEnd)
 {
     std::vector<std::string> trace;
     fw::core::registerModuleInitialiser(fw::core::ProgramModulePriority, [&](fw::core::ModuleStep step) {
@@ -61,7 +61,7 @@ TEST(UiProgram, afterMainEveryWindowOfEveryThreadClosesBeforeTheModulesEnd)
 
 namespace {
 
-TEST(UiProgram, keepsTheCommandLineForTheProgram)
+TEST(UiProgram, KeepsTheCommandLineForTheProgram)
 {
     char name[] = "vextrel";
     char job[] = "12";

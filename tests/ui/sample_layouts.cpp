@@ -44,6 +44,7 @@ WindowLayout frameLayout()
     w.height = 242;
     w.font = {"MS Sans Serif", 8, 400, {}};
     w.icon = "pic.ico";
+    // clang-format off
     auto item = [](int number, int parent, std::string text, std::string message) {
         return ControlLayout{.number = number, .kind = ControlKind::MenuItem, .text = std::move(text),
                              .parent = parent, .message = std::move(message)};
@@ -72,6 +73,7 @@ WindowLayout frameLayout()
         {.number = -23, .kind = ControlKind::Text, .rect = {187, 3, 171, 28}, .area = Area::Toolbar, .use = 4},
         {.number = 1, .kind = ControlKind::Image, .text = "pic.gif", .rect = {10, 10, 0, 0}},
     };
+    // clang-format on
     return w;
 }
 
@@ -87,6 +89,7 @@ WindowLayout noticeLayout()
     w.background = rgb(0, 64, 128);
     w.cursor = "hand.cur";
     const Font big{"", 14, 0, {}};
+    // clang-format off
     w.controls = {
         {.number = 1, .kind = ControlKind::Text, .text = "MS Outlook 97", .rect = {35, 63, 135, 18}, .font = big},
         {.number = 2, .kind = ControlKind::Text, .text = "or higher", .rect = {35, 78, 135, 18}, .font = big},
@@ -94,18 +97,21 @@ WindowLayout noticeLayout()
          .font = big},
         {.number = 4, .kind = ControlKind::Image, .text = "pic.ico", .rect = {8, 15, 0, 0}},
     };
+    // clang-format on
     return w;
 }
 
 namespace {
 
 // The smallest GIF: one white pixel. Qt reads GIF but does not write it.
+// clang-format off
 const unsigned char onePixelGif[] = {
     'G', 'I', 'F', '8', '9', 'a', 0x01, 0x00, 0x01, 0x00, 0x80, 0x00, 0x00, // header, 1 x 1, colour table
     0xFF, 0xFF, 0xFF, 0x00, 0x00, 0x00,                                     // two colours
     0x2C, 0x00, 0x00, 0x00, 0x00, 0x01, 0x00, 0x01, 0x00, 0x00,             // image descriptor
     0x02, 0x02, 0x44, 0x01, 0x00,                                           // LZW data
     0x3B};                                                                   // trailer
+// clang-format on
 
 QImage testPicture(int width, int height)
 {

@@ -9,9 +9,9 @@
 
 #include "framework/core/thread_values.h"
 #include "framework/threads/scheduler.h"
+#include "framework/ui/drive/window_driver.h"
 #include "framework/ui/qt/application.h"
 #include "framework/ui/qt/modal.h"
-#include "framework/ui/drive/window_driver.h"
 #include "framework/ui/window.h"
 #include "sample_layouts.h"
 
@@ -33,7 +33,7 @@ WindowLayout timedLayout(int hundredths)
 // Two procedures on two threads, each with its window and its timer: each
 // handles its events to the end before the other runs, and each sees its own
 // request and response.
-TEST(UiThreadWindows, twoProceduresInterleaveOnlyAtTheirWaitsAndKeepTheirOwnValues)
+TEST(UiThreadWindows, TwoProceduresInterleaveOnlyAtTheirWaitsAndKeepTheirOwnValues)
 {
     std::vector<std::string> trace;
     int running = 0;
@@ -78,7 +78,7 @@ TEST(UiThreadWindows, twoProceduresInterleaveOnlyAtTheirWaitsAndKeepTheirOwnValu
 
 // The frame calls a report directly: its thread waits in the report's own
 // window loop, and a thread started from there still gets its turn.
-TEST(UiThreadWindows, threadStartedWhileAnotherWaitsInANestedLoopGetsItsTurn)
+TEST(UiThreadWindows, ThreadStartedWhileAnotherWaitsInANestedLoopGetsItsTurn)
 {
     std::vector<std::string> trace;
     std::unique_ptr<Window> frame;
@@ -109,7 +109,7 @@ TEST(UiThreadWindows, threadStartedWhileAnotherWaitsInANestedLoopGetsItsTurn)
     EXPECT_EQ(trace, (std::vector<std::string>{"notice runs", "report closes", "notice ended", "frame ends"}));
 }
 
-TEST(UiThreadWindows, postedCloseWindowEndsTheOtherThreadsLoop)
+TEST(UiThreadWindows, PostedCloseWindowEndsTheOtherThreadsLoop)
 {
     std::vector<EventRecord> seen;
     bool opened = false;
@@ -131,7 +131,7 @@ TEST(UiThreadWindows, postedCloseWindowEndsTheOtherThreadsLoop)
 
 // The frame may post to the notice's thread before the notice has opened
 // its window: the event waits for that window.
-TEST(UiThreadWindows, eventPostedBeforeTheThreadHasAWindowReachesItsFirstWindow)
+TEST(UiThreadWindows, EventPostedBeforeTheThreadHasAWindowReachesItsFirstWindow)
 {
     std::vector<Event> seen;
     const ThreadNumber notice = fw::threads::start([&] {
@@ -145,7 +145,7 @@ TEST(UiThreadWindows, eventPostedBeforeTheThreadHasAWindowReachesItsFirstWindow)
     EXPECT_EQ(seen, (std::vector<Event>{Event::OpenWindow, Event::CloseWindow}));
 }
 
-TEST(UiThreadWindows, postToAnEndedThreadIsDropped)
+TEST(UiThreadWindows, PostToAnEndedThreadIsDropped)
 {
     const ThreadNumber gone = fw::threads::start([] {});
     fw::threads::waitForThread(gone);
@@ -159,7 +159,7 @@ TEST(UiThreadWindows, postToAnEndedThreadIsDropped)
     EXPECT_EQ(window->event(), Event::Accepted);
 }
 
-TEST(UiThreadWindows, currentWindowIsTheRunningThreadsLastOpened)
+TEST(UiThreadWindows, CurrentWindowIsTheRunningThreadsLastOpened)
 {
     auto mine = std::move(*Window::create(timedLayout(0)));
     mine->open();
@@ -177,7 +177,7 @@ TEST(UiThreadWindows, currentWindowIsTheRunningThreadsLastOpened)
 
 // A modal dialog is a wait of the thread that shows it: the other threads
 // go on meanwhile.
-TEST(UiThreadWindows, modalDialogLetsOtherThreadsRun)
+TEST(UiThreadWindows, ModalDialogLetsOtherThreadsRun)
 {
     startWindowSystem();
     int result = -1;

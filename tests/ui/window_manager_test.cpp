@@ -82,7 +82,7 @@ protected:
     std::vector<std::string> trace;
 };
 
-TEST_F(UiWindowManager, cancelItemSetsTheResponseClosesTheWindowAndRunLeavesItInTheGlobalResponse)
+TEST_F(UiWindowManager, CancelItemSetsTheResponseClosesTheWindowAndRunLeavesItInTheGlobalResponse)
 {
     std::unique_ptr<Window> window;
     std::uint8_t result = 0, globalAfter = 0;
@@ -109,7 +109,7 @@ TEST_F(UiWindowManager, cancelItemSetsTheResponseClosesTheWindowAndRunLeavesItIn
     EXPECT_EQ(trace, (std::vector<std::string>{"init", "window event 1", "accepted 4", "window event 4", "kill"}));
 }
 
-TEST_F(UiWindowManager, killAfterKillStopsAtTheBase)
+TEST_F(UiWindowManager, KillAfterKillStopsAtTheBase)
 {
     auto window = makeProgress();
     ProgressManager manager(*window, trace);
@@ -118,7 +118,7 @@ TEST_F(UiWindowManager, killAfterKillStopsAtTheBase)
     EXPECT_EQ(trace, (std::vector<std::string>{"kill"}));
 }
 
-TEST_F(UiWindowManager, failedInitSkipsTheLoopButKillStillRuns)
+TEST_F(UiWindowManager, FailedInitSkipsTheLoopButKillStillRuns)
 {
     auto window = makeProgress();
     ProgressManager manager(*window, trace);
@@ -141,7 +141,7 @@ struct RouteCase {
 
 class UiEventRouting : public UiWindowManager, public ::testing::WithParamInterface<RouteCase> {};
 
-TEST_P(UiEventRouting, controlEventsAndWindowEventsGoToTheirOwnHandling)
+TEST_P(UiEventRouting, ControlEventsAndWindowEventsGoToTheirOwnHandling)
 {
     std::unique_ptr<Window> window;
     bool done = false;
@@ -151,7 +151,7 @@ TEST_P(UiEventRouting, controlEventsAndWindowEventsGoToTheirOwnHandling)
         manager.endOnWindowAccepted = true;
         window->post(GetParam().event, GetParam().control);
         window->post(Event::Accepted, 0); // ends the loop
-        (void)manager.run(); // the trace shows the run; its response is another test's
+        (void)manager.run();              // the trace shows the run; its response is another test's
         done = true;
     });
     ASSERT_TRUE(waitFor([&] { return done; }));
@@ -161,6 +161,7 @@ TEST_P(UiEventRouting, controlEventsAndWindowEventsGoToTheirOwnHandling)
     EXPECT_TRUE(window->isOpen()) << "ended by the handling, not by a close";
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Events, UiEventRouting,
     ::testing::Values(RouteCase{"AcceptedControl", Event::Accepted, 4, "accepted 4"},
@@ -169,6 +170,7 @@ INSTANTIATE_TEST_SUITE_P(
                       RouteCase{"FocusLost", Event::FocusLost, 0, "window event 5"},
                       RouteCase{"AlertKey", Event::AlertKey, 0, "window event 6"}),
     [](const auto& info) { return std::string(info.param.name); });
+// clang-format on
 
 // The toolbar manager sees every event first; a non-zero answer ends it.
 class StoppingToolbar : public ToolbarManager {
@@ -181,7 +183,7 @@ public:
     int seen = 0;
 };
 
-TEST_F(UiWindowManager, toolbarManagerSeesEventsFirst)
+TEST_F(UiWindowManager, ToolbarManagerSeesEventsFirst)
 {
     auto window = makeProgress();
     ProgressManager manager(*window, trace);
@@ -237,7 +239,7 @@ struct NoticeCase {
 
 class UiNotice : public ::testing::TestWithParam<NoticeCase> {};
 
-TEST_P(UiNotice, closesAndItsThreadEnds)
+TEST_P(UiNotice, ClosesAndItsThreadEnds)
 {
     uitest::ScratchFolder scratch;
     uitest::writePictures(scratch.path());
@@ -253,6 +255,7 @@ TEST_P(UiNotice, closesAndItsThreadEnds)
     ASSERT_NE(window, nullptr);
     ASSERT_TRUE(drive::waitUntilShown(*window));
     ASSERT_TRUE(waitFor([&] { return drive::isActive(*window); }));
+    // clang-format off
     switch (GetParam().leave) {
     case Leave::Click: drive::clickWindow(*window, drive::Mouse::Left); break;
     case Leave::RightClick: drive::clickWindow(*window, drive::Mouse::Right); break;
@@ -260,17 +263,20 @@ TEST_P(UiNotice, closesAndItsThreadEnds)
     case Leave::FocusLost: drive::takeFocusAway(); break;
     case Leave::PostedByTheFrame: postEvent(notice, Event::CloseWindow); break;
     }
+    // clang-format on
     EXPECT_TRUE(waitFor([&] { return !fw::threads::isAlive(notice); }));
     drive::giveFocusBack();
     EXPECT_EQ(response, 0);
     EXPECT_EQ(drive::findWindow("P1$WINDOW", "uitest$notice"), nullptr);
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(Leaving, UiNotice,
                          ::testing::Values(NoticeCase{"Click", Leave::Click}, NoticeCase{"RightClick", Leave::RightClick},
                                            NoticeCase{"DoubleClick", Leave::DoubleClick},
                                            NoticeCase{"FocusLost", Leave::FocusLost},
                                            NoticeCase{"PostedByTheFrame", Leave::PostedByTheFrame}),
                          [](const auto& info) { return std::string(info.param.name); });
+// clang-format on
 
 } // namespace

@@ -13,9 +13,9 @@
 
 #include "framework/core/text.h"
 #include "framework/ui/cursor.h"
+#include "framework/ui/drive/window_driver.h"
 #include "framework/ui/qt/application.h"
 #include "framework/ui/qt/window_view.h"
-#include "framework/ui/drive/window_driver.h"
 #include "sample_layouts.h"
 
 namespace {
@@ -37,15 +37,12 @@ protected:
     }
 
     // Takes events until `event` comes (true) or the window's loop ends.
-    static bool nextIs(Window& window, Event event)
-    {
-        return window.nextEvent() && window.event() == event;
-    }
+    static bool nextIs(Window& window, Event event) { return window.nextEvent() && window.event() == event; }
 
     uitest::ScratchFolder scratch;
 };
 
-TEST_F(UiWindow, storedLayoutIsFoundByLabelAndModuleKeyWithoutRegardToCase)
+TEST_F(UiWindow, StoredLayoutIsFoundByLabelAndModuleKeyWithoutRegardToCase)
 {
     registerLayout(uitest::progressLayout());
     std::uint8_t progress = 0;
@@ -58,7 +55,7 @@ TEST_F(UiWindow, storedLayoutIsFoundByLabelAndModuleKeyWithoutRegardToCase)
     EXPECT_EQ(missing.error().text(), "window: no layout P1$PROGRESSWINDOW in uitest$elsewhere");
 }
 
-TEST_F(UiWindow, bindingToAVariableNotGivenIsRefused)
+TEST_F(UiWindow, BindingToAVariableNotGivenIsRefused)
 {
     auto window = Window::create(uitest::progressLayout());
     ASSERT_FALSE(window.has_value());
@@ -82,7 +79,7 @@ WindowLayout focusLayout()
     return w;
 }
 
-TEST_F(UiWindow, theFirstFieldHasTheKeyboardFocusOnceTheWindowOpens)
+TEST_F(UiWindow, TheFirstFieldHasTheKeyboardFocusOnceTheWindowOpens)
 {
     Text<10> first;
     Text<10> second;
@@ -98,7 +95,7 @@ TEST_F(UiWindow, theFirstFieldHasTheKeyboardFocusOnceTheWindowOpens)
 
 // Dialog units become pixels from the window font: a quarter of its average
 // character width across, an eighth of its height down.
-TEST_F(UiWindow, dialogUnitGeometryBecomesSensiblePixels)
+TEST_F(UiWindow, DialogUnitGeometryBecomesSensiblePixels)
 {
     auto notice = make(uitest::noticeLayout());
     ASSERT_TRUE(notice);
@@ -119,12 +116,12 @@ TEST_F(UiWindow, dialogUnitGeometryBecomesSensiblePixels)
         int control;
         Rect rect;
     };
-    for (const Expected& e : {Expected{1, {35, 63, 135, 18}}, Expected{2, {35, 78, 135, 18}},
-                              Expected{3, {20, 18, 175, 18}}}) {
+    for (const Expected& e :
+         {Expected{1, {35, 63, 135, 18}}, Expected{2, {35, 78, 135, 18}}, Expected{3, {20, 18, 175, 18}}}) {
         QWidget* control = notice->view().controlWidget(e.control);
         ASSERT_NE(control, nullptr);
-        EXPECT_EQ(control->geometry(), QRect(units.x(e.rect.x), units.y(e.rect.y), units.x(e.rect.width),
-                                             units.y(e.rect.height)))
+        EXPECT_EQ(control->geometry(),
+                  QRect(units.x(e.rect.x), units.y(e.rect.y), units.x(e.rect.width), units.y(e.rect.height)))
             << "control " << e.control;
         // The 14-point text the layout gives each of them fits its place.
         const QFontMetrics metrics(control->font());
@@ -139,7 +136,7 @@ TEST_F(UiWindow, dialogUnitGeometryBecomesSensiblePixels)
     (void)drive::saveAsPng(*notice, scratch.file("notice.png")); // for a reviewer to look at; not a check
 }
 
-TEST_F(UiWindow, colouredWindowShowsItsColoursAndPngIsWritten)
+TEST_F(UiWindow, ColoredWindowShowsItsColorsAndPngIsWritten)
 {
     auto notice = make(uitest::noticeLayout());
     notice->open();
@@ -169,7 +166,7 @@ struct SizeCase {
 
 class UiWindowSize : public UiWindow, public ::testing::WithParamInterface<SizeCase> {};
 
-TEST_P(UiWindowSize, isCloseToTheOriginalPlatformsPixels)
+TEST_P(UiWindowSize, IsCloseToTheOriginalPlatformsPixels)
 {
     std::uint8_t a = 0, b = 0;
     Text<200> c, d;
@@ -196,7 +193,7 @@ struct PictureCase {
 
 class UiPictureFile : public UiWindow, public ::testing::WithParamInterface<PictureCase> {};
 
-TEST_P(UiPictureFile, imageControlTakesThePictureAtItsOwnSize)
+TEST_P(UiPictureFile, ImageControlTakesThePictureAtItsOwnSize)
 {
     WindowLayout layout = uitest::noticeLayout();
     layout.controls = {{.number = 1, .kind = ControlKind::Image, .text = GetParam().file, .rect = {8, 15, 0, 0}}};
@@ -208,13 +205,15 @@ TEST_P(UiPictureFile, imageControlTakesThePictureAtItsOwnSize)
     EXPECT_EQ(label->size(), GetParam().size);
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(Formats, UiPictureFile,
                          ::testing::Values(PictureCase{"Gif", "pic.gif", {1, 1}}, PictureCase{"Ico", "pic.ico", {32, 32}},
                                            PictureCase{"Jpeg", "pic.jpg", {40, 30}},
                                            PictureCase{"NameInAnotherCase", "PIC.JPG", {40, 30}}),
                          [](const auto& info) { return std::string(info.param.name); });
+// clang-format on
 
-TEST_F(UiWindow, cursorFileGivesTheCursorWithItsHotSpot)
+TEST_F(UiWindow, CursorFileGivesTheCursorWithItsHotSpot)
 {
     auto notice = make(uitest::noticeLayout());
     const QCursor cursor = notice->view().widget()->cursor();
@@ -235,8 +234,8 @@ protected:
     void SetUp() override
     {
         UiWindow::SetUp();
-        frame = make(uitest::frameLayout(), {Binding::of(mode), Binding::of(mode), Binding::of(folder),
-                                             Binding::of(explanation)});
+        frame = make(uitest::frameLayout(),
+                     {Binding::of(mode), Binding::of(mode), Binding::of(folder), Binding::of(explanation)});
         ASSERT_TRUE(frame);
         frame->open();
         ASSERT_TRUE(drive::waitUntilShown(*frame));
@@ -257,7 +256,7 @@ protected:
     std::unique_ptr<Window> frame;
 };
 
-TEST_F(UiFrame, startsWithTheBoundValuesShownAndTheFolderControlsHidden)
+TEST_F(UiFrame, StartsWithTheBoundValuesShownAndTheFolderControlsHidden)
 {
     EXPECT_EQ(frame->title(), "Frame Under Test");
     EXPECT_TRUE(frame->view().controlWidget(-18)->property("checked").toBool()) << "Email Preview chosen";
@@ -273,7 +272,7 @@ TEST_F(UiFrame, startsWithTheBoundValuesShownAndTheFolderControlsHidden)
     (void)drive::saveAsPng(*frame, scratch.file("frame.png")); // for a reviewer to look at; not a check
 }
 
-TEST_F(UiFrame, menuItemIsAcceptedWithItsNumber)
+TEST_F(UiFrame, MenuItemIsAcceptedWithItsNumber)
 {
     drive::chooseMenuItem(*frame, -4);
     const EventRecord e = next();
@@ -290,7 +289,7 @@ struct RadioCase {
 
 class UiFrameRadio : public UiFrame, public ::testing::WithParamInterface<RadioCase> {};
 
-TEST_P(UiFrameRadio, clickSetsTheVariableAndAcceptsTheOptionBox)
+TEST_P(UiFrameRadio, ClickSetsTheVariableAndAcceptsTheOptionBox)
 {
     drive::clickRadio(*frame, GetParam().radio);
     const EventRecord e = next();
@@ -304,7 +303,7 @@ INSTANTIATE_TEST_SUITE_P(Radios, UiFrameRadio,
                                            RadioCase{"SilentEmail", -17, 2}, RadioCase{"Print", -19, 0}),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(UiFrame, radioAlreadyChosenIsAcceptedAgain)
+TEST_F(UiFrame, RadioAlreadyChosenIsAcceptedAgain)
 {
     drive::clickRadio(*frame, -18);
     const EventRecord e = next();
@@ -323,7 +322,7 @@ struct TypedCase {
 
 class UiNumericEntry : public UiFrame, public ::testing::WithParamInterface<TypedCase> {};
 
-TEST_P(UiNumericEntry, typingStoresTheNumberAndTheOptionFollowsOnTheNextEvent)
+TEST_P(UiNumericEntry, TypingStoresTheNumberAndTheOptionFollowsOnTheNextEvent)
 {
     drive::typeInto(*frame, -20, GetParam().typed);
     const EventRecord e = next();
@@ -341,7 +340,7 @@ INSTANTIATE_TEST_SUITE_P(Typed, UiNumericEntry,
                                            TypedCase{"NoMoreThanThreeDigits", "1234", 123, "123"}),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(UiFrame, textEntryStoresWhatIsTypedIntoItsVariable)
+TEST_F(UiFrame, TextEntryStoresWhatIsTypedIntoItsVariable)
 {
     frame->show(-21, -22);
     EXPECT_TRUE(frame->isVisible(-21));
@@ -355,7 +354,7 @@ TEST_F(UiFrame, textEntryStoresWhatIsTypedIntoItsVariable)
     EXPECT_FALSE(frame->isVisible(-22));
 }
 
-TEST_F(UiFrame, changedVariablesAreShownOnTheNextEventOrAtOnceOnRedraw)
+TEST_F(UiFrame, ChangedVariablesAreShownOnTheNextEventOrAtOnceOnRedraw)
 {
     explanation = "Report will be printed";
     mode = 0;
@@ -372,7 +371,7 @@ TEST_F(UiFrame, changedVariablesAreShownOnTheNextEventOrAtOnceOnRedraw)
     EXPECT_EQ(frame->text(-20), "9");
 }
 
-TEST_F(UiFrame, menuItemsAndMenusHideAndShow)
+TEST_F(UiFrame, MenuItemsAndMenusHideAndShow)
 {
     frame->hide(-3);
     EXPECT_FALSE(frame->isVisible(-3));
@@ -384,7 +383,7 @@ TEST_F(UiFrame, menuItemsAndMenusHideAndShow)
     EXPECT_TRUE(frame->isVisible(-4));
 }
 
-TEST_F(UiFrame, propertiesTitleHandleTimerHidden)
+TEST_F(UiFrame, PropertiesTitleHandleTimerHidden)
 {
     frame->setTitle("Other");
     EXPECT_EQ(frame->title(), "Other");
@@ -403,7 +402,7 @@ TEST_F(UiFrame, propertiesTitleHandleTimerHidden)
     EXPECT_EQ(frame->text(-23), "Set directly");
 }
 
-TEST_F(UiFrame, closeBoxAsksTheLoopWhichClosesAfterHandingOutTheEvent)
+TEST_F(UiFrame, CloseBoxAsksTheLoopWhichClosesAfterHandingOutTheEvent)
 {
     frame->view().widget()->close();
     EXPECT_TRUE(frame->isOpen()) << "not behind the loop's back";
@@ -414,7 +413,7 @@ TEST_F(UiFrame, closeBoxAsksTheLoopWhichClosesAfterHandingOutTheEvent)
     EXPECT_FALSE(frame->isVisible(-14));
 }
 
-TEST_F(UiFrame, timerEventsComeAndPendingOnesMerge)
+TEST_F(UiFrame, TimerEventsComeAndPendingOnesMerge)
 {
     frame->setTimer(1);
     EXPECT_EQ(next().event, Event::Timer);
@@ -429,7 +428,7 @@ TEST_F(UiFrame, timerEventsComeAndPendingOnesMerge)
     EXPECT_EQ(next().event, Event::Accepted);
 }
 
-TEST_F(UiFrame, drainingDropsPendingTimerEvents)
+TEST_F(UiFrame, DrainingDropsPendingTimerEvents)
 {
     frame->setTimer(1);
     EXPECT_EQ(next().event, Event::Timer);
@@ -442,7 +441,7 @@ TEST_F(UiFrame, drainingDropsPendingTimerEvents)
 
 // A program without a visible window (the hidden progress window of a
 // command-line report) still runs on its timer.
-TEST_F(UiWindow, hiddenWindowKeepsItsTimer)
+TEST_F(UiWindow, HiddenWindowKeepsItsTimer)
 {
     WindowLayout layout = uitest::progressLayout();
     layout.timer = 1;
@@ -459,7 +458,7 @@ TEST_F(UiWindow, hiddenWindowKeepsItsTimer)
     EXPECT_FALSE(window->isVisible(4));
 }
 
-TEST(UiWaitCursor, setAndReset)
+TEST(UiWaitCursor, SetAndReset)
 {
     fw::ui::startWindowSystem();
     EXPECT_FALSE(isWaitCursor());
@@ -482,7 +481,7 @@ struct AlertCase {
 
 class UiAlertKeys : public UiWindow, public ::testing::WithParamInterface<AlertCase> {};
 
-TEST_P(UiAlertKeys, reachTheWindowWithTheirKeyCode)
+TEST_P(UiAlertKeys, ReachTheWindowWithTheirKeyCode)
 {
     auto notice = make(uitest::noticeLayout());
     notice->open();
@@ -506,6 +505,7 @@ TEST_P(UiAlertKeys, reachTheWindowWithTheirKeyCode)
     }
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Mouse, UiAlertKeys,
     ::testing::Values(AlertCase{"LeftClick", drive::Mouse::Left, KeyCode::MouseLeft, 1},
@@ -515,8 +515,9 @@ INSTANTIATE_TEST_SUITE_P(
                       AlertCase{"DoubleClickWithOnlyItsKeyAlerted", drive::Mouse::LeftDouble,
                                 KeyCode::MouseLeftDouble, 5}),
     [](const auto& info) { return std::string(info.param.name); });
+// clang-format on
 
-TEST_F(UiWindow, losingTheFocusReachesTheWindow)
+TEST_F(UiWindow, LosingTheFocusReachesTheWindow)
 {
     auto notice = make(uitest::noticeLayout());
     notice->open();

@@ -19,8 +19,8 @@ using vextrel::BuilderBinding;
 // The example's arguments; a row changes one of them, counting from 1.
 std::vector<std::string> exampleArguments()
 {
-    return {"kr12.html", "3",   "16777215", "100",   "Report", "", "Arial", "3",
-            "0",         "197", "197",      "8270", "11530",  "2", "0",    "A4"};
+    return {"kr12.html", "3",   "16777215", "100",  "Report", "",  "Arial", "3",
+            "0",         "197", "197",      "8270", "11530",  "2", "0",     "A4"};
 }
 
 struct BindingCase {
@@ -28,8 +28,8 @@ struct BindingCase {
     std::size_t argument; // 0: the example as it stands
     std::string value;
     std::int32_t result;
-    std::string bodyTag;  // line 5 of the HTML body file; "" when none may be written
-    bool documents;       // 12.RTF and Report.RTF written
+    std::string bodyTag; // line 5 of the HTML body file; "" when none may be written
+    bool documents;      // 12.RTF and Report.RTF written
 };
 
 void PrintTo(const BindingCase& c, std::ostream* out) { *out << c.name; }
@@ -53,7 +53,7 @@ protected:
     }
 };
 
-TEST_P(BuilderBindingTest, handsTheArgumentsToTheBuilder)
+TEST_P(BuilderBindingTest, HandsTheArgumentsToTheBuilder)
 {
     const BindingCase& c = GetParam();
     std::vector<std::string> arguments = exampleArguments();
@@ -72,6 +72,7 @@ TEST_P(BuilderBindingTest, handsTheArgumentsToTheBuilder)
     EXPECT_EQ(fs::exists(at("KR/Report.RTF")), c.documents);
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Arguments, BuilderBindingTest,
     ::testing::Values(
@@ -91,8 +92,9 @@ INSTANTIATE_TEST_SUITE_P(
         BindingCase{"BlankDocumentName", 5, "   ", 0, "<BODY bgColor=#FFFFFF><DIV>", false},
         BindingCase{"BodyFileInAMissingFolder", 1, "missing\\kr12.html", 2, "", false}),
     [](const ::testing::TestParamInfo<BindingCase>& info) { return std::string(info.param.name); });
+// clang-format on
 
-TEST_F(BuilderBindingTest, aCallWithAnotherNumberOfArgumentsBuildsNothing)
+TEST_F(BuilderBindingTest, ACallWithAnotherNumberOfArgumentsBuildsNothing)
 {
     std::vector<std::string> arguments = exampleArguments();
     arguments.pop_back();

@@ -9,8 +9,7 @@ inline std::string call(const std::string& htmlPath, int pages = 3, const std::s
                         int mode = 2, const std::string& documentName = "Report", const std::string& rtfFolder = "")
 {
     return "MakeHTMLFileBMKSW('" + htmlPath + "'," + std::to_string(pages) + "," + background + ",100,'" +
-           documentName + "','" + rtfFolder + "','Arial',3,0,197,197,8270,11530," + std::to_string(mode) +
-           ",0,'A4')";
+           documentName + "','" + rtfFolder + "','Arial',3,0,197,197,8270,11530," + std::to_string(mode) + ",0,'A4')";
 }
 
 // The HTML body file of a run without body lines.

@@ -23,13 +23,14 @@ void PrintTo(const ExpressionCase& c, std::ostream* out) { *out << c.name; }
 
 class CallExpression : public ::testing::TestWithParam<ExpressionCase> {};
 
-TEST_P(CallExpression, isTheCommandLineWithoutItsLeadingNumbers)
+TEST_P(CallExpression, IsTheCommandLineWithoutItsLeadingNumbers)
 {
     CommandLineText text(GetParam().commandLine);
     blankLeadingNumbers(text);
     EXPECT_EQ(callExpression(text), GetParam().expression);
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     CommandLines, CallExpression,
     ::testing::Values(
@@ -48,5 +49,6 @@ INSTANTIATE_TEST_SUITE_P(
         ExpressionCase{"PositionsBeyondAHundredAreNeverBlanked", std::string(100, ' ') + "  12 Make", "12 Make"},
         ExpressionCase{"ALongerLineIsCutAtTenThousand", "1 " + std::string(10000, 'x'), std::string(9998, 'x')}),
     [](const ::testing::TestParamInfo<ExpressionCase>& info) { return std::string(info.param.name); });
+// clang-format on
 
 } // namespace

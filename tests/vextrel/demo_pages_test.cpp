@@ -13,7 +13,7 @@ namespace {
 
 using DemoPages = VextrelFolderTest;
 
-TEST_F(DemoPages, everyPageIsAPlaceableMetafileNamedAfterJobAndPage)
+TEST_F(DemoPages, EveryPageIsAPlaceableMetafileNamedAfterJobAndPage)
 {
     const auto made = vextrel::makeDemoPages(44, 3, "KR\\");
     ASSERT_FALSE(made.has_value()) << "the folder must exist";
@@ -28,7 +28,7 @@ TEST_F(DemoPages, everyPageIsAPlaceableMetafileNamedAfterJobAndPage)
     EXPECT_NE(contents(at("KR/441.wmf")), contents(at("KR/442.wmf"))) << "each page shows its own lines";
 }
 
-TEST_F(DemoPages, aJobHasOneTo255Pages)
+TEST_F(DemoPages, AJobHasOneTo255Pages)
 {
     for (const int count : {0, -1, 256}) {
         const auto pages = vextrel::makeDemoPages(12, count, ".");

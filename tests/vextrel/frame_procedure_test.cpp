@@ -55,7 +55,7 @@ protected:
     }
 };
 
-TEST_P(FrameProcedure, takesTheJobAndModeAndEvaluatesTheCall)
+TEST_P(FrameProcedure, TakesTheJobAndModeAndEvaluatesTheCall)
 {
     const FrameCase& c = GetParam();
     std::vector<const char*> argv{"vextrel"};
@@ -86,6 +86,7 @@ TEST_P(FrameProcedure, takesTheJobAndModeAndEvaluatesTheCall)
 const std::string Call =
     "MakeHTMLFileBMKSW('out/kr.html',0,16777215,100,'Report','','Arial',3,0,197,197,8270,11530,0,0,'A4')";
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     CommandLines, FrameProcedure,
     ::testing::Values(
@@ -97,8 +98,9 @@ INSTANTIATE_TEST_SUITE_P(
         FrameCase{"NoCallBuildsNothing", {"12", "2", "1+1"}, ExitNotBuilt, 12, 2,
                   "vextrel: the command line calls no MakeHTMLFileBMKSW\n", false}),
     [](const ::testing::TestParamInfo<FrameCase>& info) { return std::string(info.param.name); });
+// clang-format on
 
-TEST(ProgramData, theInitialiserClearsTheDataAndFreesTheQueuesAtTheEnd)
+TEST(ProgramData, TheInitialiserClearsTheDataAndFreesTheQueuesAtTheEnd)
 {
     engine::BMKG.WorkFolder = "C:\\somewhere\\";
     engine::BMKG.RTFpath = "D:\\";

@@ -172,7 +172,7 @@ void PrintTo(const ReportCase& c, std::ostream* out) { *out << c.name; }
 
 class GoodsReportRuns : public GoodsReportTest, public ::testing::WithParamInterface<ReportCase> {};
 
-TEST_P(GoodsReportRuns, printEveryRecordAndLeaveTheWorkFolder)
+TEST_P(GoodsReportRuns, PrintEveryRecordAndLeaveTheWorkFolder)
 {
     const ReportCase& c = GetParam();
     if (c.records >= 0)
@@ -199,18 +199,18 @@ INSTANTIATE_TEST_SUITE_P(
                       ReportCase{"SeveralBatches", 2500, 1, everyPercent(), 64}),
     [](const ::testing::TestParamInfo<ReportCase>& info) { return std::string(info.param.name); });
 
-TEST_F(GoodsReportTest, percentageIsRefreshedOnlyWhenTheWholeNumberChanges)
+TEST_F(GoodsReportTest, PercentageIsRefreshedOnlyWhenTheWholeNumberChanges)
 {
     writeGoods(7);
     const Observed seen = run();
     // 100 * k / 7 for k = 1 .. 7, each shown once.
-    EXPECT_EQ(seen.progress, (std::vector<std::string>{" 14% Completed", " 28% Completed", " 42% Completed",
-                                                       " 57% Completed", " 71% Completed", " 85% Completed",
-                                                       "100% Completed"}));
+    EXPECT_EQ(seen.progress,
+              (std::vector<std::string>{" 14% Completed", " 28% Completed", " 42% Completed", " 57% Completed",
+                                        " 71% Completed", " 85% Completed", "100% Completed"}));
     expectTheEndOfTheRun(seen);
 }
 
-TEST_F(GoodsReportTest, cancelEndsTheRunAfterTheBatchWithoutAnotherOne)
+TEST_F(GoodsReportTest, CancelEndsTheRunAfterTheBatchWithoutAnotherOne)
 {
     writeGoods(2500);
     const Observed seen = run([](Observed& observed) {
@@ -222,7 +222,7 @@ TEST_F(GoodsReportTest, cancelEndsTheRunAfterTheBatchWithoutAnotherOne)
     expectTheEndOfTheRun(seen);
 }
 
-TEST_F(GoodsReportTest, progressWindowIsHiddenAndShowsItsTexts)
+TEST_F(GoodsReportTest, ProgressWindowIsHiddenAndShowsItsTexts)
 {
     writeGoods(3);
     struct Shown {
@@ -244,7 +244,7 @@ TEST_F(GoodsReportTest, progressWindowIsHiddenAndShowsItsTexts)
     EXPECT_EQ(shown.bar, "33");
 }
 
-TEST_F(GoodsReportTest, aWorkFolderAlreadySetGetsItsBackslash)
+TEST_F(GoodsReportTest, AWorkFolderAlreadySetGetsItsBackslash)
 {
     writeGoods(1);
     engine::BMKG.WorkFolder = (m_folder / "given").string();
@@ -274,7 +274,7 @@ public:
     std::vector<std::string> halts;
 };
 
-TEST_F(GoodsReportTest, aReadErrorInABatchWarnsAndEndsTheRunAsCompleted)
+TEST_F(GoodsReportTest, AReadErrorInABatchWarnsAndEndsTheRunAsCompleted)
 {
     writeGoods(5);
     Messages messages;
@@ -290,7 +290,7 @@ TEST_F(GoodsReportTest, aReadErrorInABatchWarnsAndEndsTheRunAsCompleted)
     expectTheEndOfTheRun(seen);
 }
 
-TEST_F(GoodsReportTest, aFileTheOpenerCannotOpenHaltsWithDiskError)
+TEST_F(GoodsReportTest, AFileTheOpenerCannotOpenHaltsWithDiskError)
 {
     std::ofstream(at("GOODS.sqlite")) << "not a data file";
     Messages messages;

@@ -7,8 +7,8 @@
 
 #include <cerrno>
 #include <chrono>
-#include <cstdlib>
 #include <condition_variable>
+#include <cstdlib>
 #include <fstream>
 #include <mutex>
 #include <sstream>
@@ -26,8 +26,8 @@ constexpr std::chrono::seconds Watchdog{60};
 
 bool dropped(std::string_view entry)
 {
-    for (std::string_view name : {"DISPLAY=", "WAYLAND_DISPLAY=", "QT_QPA_PLATFORM=", "TMPDIR=", "XDG_RUNTIME_DIR=",
-                                  "LSAN_OPTIONS="})
+    for (std::string_view name :
+         {"DISPLAY=", "WAYLAND_DISPLAY=", "QT_QPA_PLATFORM=", "TMPDIR=", "XDG_RUNTIME_DIR=", "LSAN_OPTIONS="})
         if (entry.starts_with(name))
             return true;
     return false;

@@ -100,6 +100,7 @@ TEST_P(VextrelFaultRun, SaysWhatWasNotMadeAndKeepsWhatWasThere)
 const std::map<std::string, std::string> EverythingKept{
     {"out/kr12.html", EarlierBody}, {"KR/12.RTF", EarlierDocument}, {"KR/Report.RTF", EarlierCopy}};
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Faults, VextrelFaultRun,
     ::testing::Values(
@@ -197,14 +198,15 @@ INSTANTIATE_TEST_SUITE_P(
                  EverythingKept,
                  {}}),
     [](const ::testing::TestParamInfo<FaultRun>& info) { return std::string(info.param.name); });
+// clang-format on
 
 // A job folder on a disk that fills up: the file that did not fit is named,
 // and what stands under every name is whole, the earlier file or the new one.
 struct FullDiskRun {
     const char* name;
-    std::size_t free;           // bytes left on the disk before the run
-    std::string standardError;  // "@" for the job's folder
-    std::string body;           // out/kr12.html afterwards
+    std::size_t free;          // bytes left on the disk before the run
+    std::string standardError; // "@" for the job's folder
+    std::string body;          // out/kr12.html afterwards
     std::vector<std::string> workFolder;
 };
 
@@ -232,6 +234,7 @@ TEST_P(VextrelOnAFullDisk, NamesTheFileThatDidNotFitAndLeavesNothingCut)
     expectNoTemporaries(job);
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Disks, VextrelOnAFullDisk,
     ::testing::Values(FullDiskRun{"NoRoomForTheBody", 0,
@@ -243,6 +246,7 @@ INSTANTIATE_TEST_SUITE_P(
                                   "@/KR/12.RTF: No space left on device\n",
                                   htmlBody("FFFFFF"), {"12.RTF", "121.wmf", "122.wmf", "123.wmf"}}),
     [](const ::testing::TestParamInfo<FullDiskRun>& info) { return std::string(info.param.name); });
+// clang-format on
 
 // Killed while it hexes a large page: nothing under a final name is cut,
 // the earlier document and its copy stay, and the next run in the folder
@@ -262,7 +266,8 @@ TEST_F(VextrelFaults, AKilledRunLeavesTheEarlierDocumentsAndTheNextRunClearsUp)
         for (const auto& entry : fs::directory_iterator(job / "KR")) {
             std::error_code ec;
             const std::string name = entry.path().filename().string();
-            if (name.starts_with(".~reportmail-") && name.ends_with("~12.RTF") && fs::file_size(entry, ec) > (16u << 20))
+            if (name.starts_with(".~reportmail-") && name.ends_with("~12.RTF") &&
+                fs::file_size(entry, ec) > (16u << 20))
                 temporary = entry.path();
         }
         std::this_thread::sleep_for(std::chrono::milliseconds(2));

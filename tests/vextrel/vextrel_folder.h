@@ -11,7 +11,7 @@
 
 #include "tests/support/temp_folder.h"
 
-class VextrelFolderTest : public TempFolderTest {
+class VextrelFolderTest : public test_support::TempFolderTest {
 protected:
     // A GOODS file of `records` records (customer n, goods "Item n"), closed.
     static void writeGoods(int records);

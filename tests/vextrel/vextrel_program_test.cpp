@@ -26,17 +26,17 @@ struct RunCase {
     int goodsRecords;                       // -1: no GOODS file before the run
     int exitStatus;
     std::string standardError;
-    std::string htmlPath;                   // "" when no HTML body file may be written
+    std::string htmlPath; // "" when no HTML body file may be written
     std::string backgroundDigits;
-    std::vector<std::string> workFolder;    // every file in KR/ after the run
-    std::string rtfJob;                     // the job whose document and named copy are checked
+    std::vector<std::string> workFolder; // every file in KR/ after the run
+    std::string rtfJob;                  // the job whose document and named copy are checked
 };
 
 void PrintTo(const RunCase& c, std::ostream* out) { *out << c.name; }
 
 class VextrelProgram : public VextrelFolderTest, public ::testing::WithParamInterface<RunCase> {};
 
-TEST_P(VextrelProgram, buildsWhatTheCommandLineAsksFor)
+TEST_P(VextrelProgram, BuildsWhatTheCommandLineAsksFor)
 {
     const RunCase& c = GetParam();
     const fs::path job = at("job");
@@ -87,6 +87,7 @@ TEST_P(VextrelProgram, buildsWhatTheCommandLineAsksFor)
 const std::vector<std::string> PagesOf12{"121.wmf", "122.wmf", "123.wmf"};
 const std::vector<std::string> BuiltFor12{"12.RTF", "121.wmf", "122.wmf", "123.wmf", "Report.RTF"};
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Runs, VextrelProgram,
     ::testing::Values(
@@ -141,8 +142,9 @@ INSTANTIATE_TEST_SUITE_P(
                 "missing/kr12.html: No such file or directory\n",
                 "", "", PagesOf12, ""}),
     [](const ::testing::TestParamInfo<RunCase>& info) { return std::string(info.param.name); });
+// clang-format on
 
-TEST_F(VextrelFolderTest, aGoodsFileThatCannotBeOpenedEndsTheProgramWithDiskError)
+TEST_F(VextrelFolderTest, AGoodsFileThatCannotBeOpenedEndsTheProgramWithDiskError)
 {
     const fs::path job = at("job");
     fs::create_directories(job / "out");

@@ -12,10 +12,10 @@
 #include "demo/dictionary/dictionary.h"
 #include "demo/dictionary/records.h"
 #include "demo/reports/report_run.h"
+#include "demo_mails.h"
 #include "engine/global_data.h"
 #include "engine/mail/send_email_window.h"
 #include "engine/zorvane/zorvane_globals.h"
-#include "demo_mails.h"
 #include "frame_fixture.h"
 #include "framework/app/error_manager.h"
 #include "framework/automation/recording_object.h"
@@ -23,18 +23,20 @@
 namespace {
 
 using namespace zorvane;
+using fw::ui::drive::waitFor;
 using zorvane::CUS;
 using zorvane::CUSTOMER;
-using fw::ui::drive::waitFor;
 
 // Customers in record order; their names are not in alphabetical order, so
 // a run in key order would show.
+// clang-format off
 const std::vector<std::pair<std::string, std::string>> allCustomers = {
     {"Wren Bakery", "wren@example.com"},     {"Alder Tools", "alder@example.org"},
     {"Moss Garden", "moss@example.net"},     {"Birch Books", "birch@example.com"},
     {"Kestrel Travel", "kestrel@example.org"}, {"Fern Florists", "fern@example.net"},
     {"Heron Hardware", "heron@example.com"},
 };
+// clang-format on
 
 struct BulkRow {
     const char* name;
@@ -45,7 +47,7 @@ struct BulkRow {
 
 void PrintTo(const BulkRow& row, std::ostream* out) { *out << row.name; }
 
-class ZorvaneBulkMail : public TempFolderTest, public ::testing::WithParamInterface<BulkRow> {
+class ZorvaneBulkMail : public test_support::TempFolderTest, public ::testing::WithParamInterface<BulkRow> {
 protected:
     void SetUp() override
     {
@@ -84,7 +86,7 @@ protected:
     }
 };
 
-TEST_P(ZorvaneBulkMail, mailsTheFirstFiveCustomersInRecordOrder)
+TEST_P(ZorvaneBulkMail, MailsTheFirstFiveCustomersInRecordOrder)
 {
     const BulkRow& row = GetParam();
     fw::automation::RecordingRegistration outlook("Outlook.Application");
@@ -126,7 +128,8 @@ TEST_P(ZorvaneBulkMail, mailsTheFirstFiveCustomersInRecordOrder)
     }
     EXPECT_EQ(customersAdded, to);
     if (row.teachers != 0) {
-        EXPECT_EQ(linesWith(lines, "Recipients.Add(").size(), mailed) << "the Teachers report goes to the customer alone";
+        EXPECT_EQ(linesWith(lines, "Recipients.Add(").size(), mailed)
+            << "the Teachers report goes to the customer alone";
     }
     EXPECT_EQ(tail(linesWith(lines, ".Subject ="), ".Subject"), subjects);
     if (row.classes != 0 && mailed > 0) {

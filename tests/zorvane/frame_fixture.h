@@ -29,7 +29,7 @@ struct ProcedureCall {
     fw::threads::ThreadNumber thread = 0;
 };
 
-class ZorvaneFrame : public TempFolderTest {
+class ZorvaneFrame : public test_support::TempFolderTest {
 protected:
     void SetUp() override;
     void TearDown() override;

@@ -33,7 +33,7 @@ const std::string modeText[] = {
     "template setting",
 };
 
-TEST_F(ZorvaneFrame, startsInEmailPreviewWithTheModeOneTextAndTheRtfFolderHidden)
+TEST_F(ZorvaneFrame, StartsInEmailPreviewWithTheModeOneTextAndTheRtfFolderHidden)
 {
     ASSERT_TRUE(settle());
     EXPECT_EQ(frame().title(), "Brevmark Hesk Template Demo by Korrin");
@@ -52,7 +52,7 @@ TEST_F(ZorvaneFrame, startsInEmailPreviewWithTheModeOneTextAndTheRtfFolderHidden
     EXPECT_TRUE(BMKG.RTFpath.isBlank());
 }
 
-TEST_F(ZorvaneFrame, menuBarShowsEveryItemWithItsStatusMessage)
+TEST_F(ZorvaneFrame, MenuBarShowsEveryItemWithItsStatusMessage)
 {
     struct Row {
         int item;
@@ -79,8 +79,10 @@ TEST_F(ZorvaneFrame, menuBarShowsEveryItemWithItsStatusMessage)
         EXPECT_EQ(drive::statusMessage(frame(), row.item), row.message) << row.item;
         EXPECT_TRUE(frame().isVisible(row.item)) << row.item;
     }
-    for (auto [radio, caption] : {std::pair{C::SaveRadio, "Save"}, {C::SilentSaveRadio, "Silent save"},
-                                  {C::SilentEmailRadio, "Silent email"}, {C::EmailPreviewRadio, "Email Preview"},
+    for (auto [radio, caption] : {std::pair{C::SaveRadio, "Save"},
+                                  {C::SilentSaveRadio, "Silent save"},
+                                  {C::SilentEmailRadio, "Silent email"},
+                                  {C::EmailPreviewRadio, "Email Preview"},
                                   {C::PrintRadio, "Print"}})
         EXPECT_EQ(text(radio), caption) << radio;
     EXPECT_EQ(text(C::RTFpathLabel), "BMKG:RTFpath");
@@ -97,7 +99,7 @@ void PrintTo(const RadioRow& row, std::ostream* out) { *out << row.name; }
 
 class ZorvaneFrameRadio : public ZorvaneFrame, public ::testing::WithParamInterface<RadioRow> {};
 
-TEST_P(ZorvaneFrameRadio, choosingARadioSetsTheModeItsTextAndTheRtfFolderEntry)
+TEST_P(ZorvaneFrameRadio, ChoosingARadioSetsTheModeItsTextAndTheRtfFolderEntry)
 {
     const RadioRow& row = GetParam();
     drive::clickRadio(frame(), row.radio);
@@ -116,7 +118,7 @@ INSTANTIATE_TEST_SUITE_P(Modes, ZorvaneFrameRadio,
                                            RadioRow{"SilentSave", C::SilentSaveRadio, 4, true}),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(ZorvaneFrame, silentSaveShowsTheRtfFolderAndPrintHidesItAgain)
+TEST_F(ZorvaneFrame, SilentSaveShowsTheRtfFolderAndPrintHidesItAgain)
 {
     drive::clickRadio(frame(), C::SilentSaveRadio);
     ASSERT_TRUE(waitFor([&] { return frame().isVisible(C::RTFpathEntry); }));
@@ -134,7 +136,7 @@ TEST_F(ZorvaneFrame, silentSaveShowsTheRtfFolderAndPrintHidesItAgain)
     EXPECT_EQ(BMKG.RTFpath.clipped(), "C:\\Reports\\Out") << "hiding the entry keeps the folder";
 }
 
-TEST_F(ZorvaneFrame, typingFourChangesTheModeOnlyUntilARadioIsChosen)
+TEST_F(ZorvaneFrame, TypingFourChangesTheModeOnlyUntilARadioIsChosen)
 {
     drive::typeInto(frame(), C::ModeEntry, "4");
     ASSERT_TRUE(waitFor([] { return BMKG.Mode == 4; }));
@@ -149,7 +151,7 @@ TEST_F(ZorvaneFrame, typingFourChangesTheModeOnlyUntilARadioIsChosen)
     EXPECT_TRUE(frame().isVisible(C::RTFpathEntry));
 }
 
-TEST_F(ZorvaneFrame, numericEntryKeepsTheLowByteOfALargerNumber)
+TEST_F(ZorvaneFrame, NumericEntryKeepsTheLowByteOfALargerNumber)
 {
     struct Row {
         const char* typed;
@@ -165,7 +167,7 @@ TEST_F(ZorvaneFrame, numericEntryKeepsTheLowByteOfALargerNumber)
     }
 }
 
-TEST_F(ZorvaneFrame, aModeWithoutATextLeavesTheExplanationAsItWas)
+TEST_F(ZorvaneFrame, AModeWithoutATextLeavesTheExplanationAsItWas)
 {
     drive::clickRadio(frame(), C::SaveRadio);
     ASSERT_TRUE(waitFor([&] { return text(C::Explanation) == modeText[3]; }));
@@ -190,7 +192,7 @@ void PrintTo(const ActionRow& row, std::ostream* out) { *out << row.name; }
 
 class ZorvaneFrameMenuAction : public ZorvaneFrame, public ::testing::WithParamInterface<ActionRow> {};
 
-TEST_P(ZorvaneFrameMenuAction, runsItsProcedureOnTheRightThread)
+TEST_P(ZorvaneFrameMenuAction, RunsItsProcedureOnTheRightThread)
 {
     const ActionRow& row = GetParam();
     drive::chooseMenuItem(frame(), row.item);
@@ -217,7 +219,7 @@ INSTANTIATE_TEST_SUITE_P(
                       ActionRow{"ClassesToFirstFive", C::ClassesToFirstFive, "BulkEmail(0,1)", false}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(ZorvaneFrame, twoQuickCustomersRunAtOnceWhileTheFrameStaysUsable)
+TEST_F(ZorvaneFrame, TwoQuickCustomersRunAtOnceWhileTheFrameStaysUsable)
 {
     holding = {"TarvenCustomers"};
     drive::chooseMenuItem(frame(), C::Customers);
@@ -232,12 +234,11 @@ TEST_F(ZorvaneFrame, twoQuickCustomersRunAtOnceWhileTheFrameStaysUsable)
 
     release = true;
     EXPECT_TRUE(waitFor([&] { return running == 0; }));
-    EXPECT_TRUE(waitFor([&] {
-        return !fw::threads::isAlive(calls[0].thread) && !fw::threads::isAlive(calls[1].thread);
-    }));
+    EXPECT_TRUE(
+        waitFor([&] { return !fw::threads::isAlive(calls[0].thread) && !fw::threads::isAlive(calls[1].thread); }));
 }
 
-TEST_F(ZorvaneFrame, emailOneKeepsTheFrameBusyUntilItReturns)
+TEST_F(ZorvaneFrame, EmailOneKeepsTheFrameBusyUntilItReturns)
 {
     holding = {"EmailOne"};
     drive::chooseMenuItem(frame(), C::EmailOne);
@@ -253,7 +254,7 @@ TEST_F(ZorvaneFrame, emailOneKeepsTheFrameBusyUntilItReturns)
     EXPECT_TRUE(frame().isVisible(C::RTFpathEntry));
 }
 
-TEST_F(ZorvaneFrame, emailReportFromOpensTheMakersPageAndStartsNoReport)
+TEST_F(ZorvaneFrame, EmailReportFromOpensTheMakersPageAndStartsNoReport)
 {
     // A stand-in for the desktop's opener that notes what it was given.
     const std::filesystem::path opened = at("opened.txt");
@@ -274,7 +275,7 @@ TEST_F(ZorvaneFrame, emailReportFromOpensTheMakersPageAndStartsNoReport)
     EXPECT_TRUE(calls.empty());
 }
 
-TEST_F(ZorvaneFrame, firstWindowLevelAcceptedEventClosesTheNoticeAndLeavesTheFrame)
+TEST_F(ZorvaneFrame, FirstWindowLevelAcceptedEventClosesTheNoticeAndLeavesTheFrame)
 {
     fw::ui::Window* notice = drive::waitForWindow(NoticeLabel, NoticeModuleKey);
     ASSERT_NE(notice, nullptr);

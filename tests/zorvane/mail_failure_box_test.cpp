@@ -12,6 +12,7 @@
 #include "demo/bulk_mail/bulk_mail.h"
 #include "demo/mails/mails.h"
 #include "demo/program/mail_failure_notice.h"
+#include "demo_mails.h"
 #include "framework/app/message_presenter.h"
 #include "framework/automation/draft_opener.h"
 #include "framework/automation/drafts_folder.h"
@@ -20,13 +21,12 @@
 #include "framework/threads/scheduler.h"
 #include "framework/ui/drive/window_driver.h"
 #include "tests/support/temp_folder.h"
-#include "demo_mails.h"
 
 namespace {
 
 using namespace zorvane;
 
-class ZorvaneMailFailures : public TempFolderTest {
+class ZorvaneMailFailures : public test_support::TempFolderTest {
 protected:
     void SetUp() override
     {
@@ -96,6 +96,7 @@ TEST_F(ZorvaneMailFailures, OneBoxForOneMailSaysWhatHappenedAndWhereTheDraftIs)
     EXPECT_EQ(m_boxes[0].caption, "Send email");
     EXPECT_EQ(m_boxes[0].icon, fw::ui::Icon::Exclamation);
     EXPECT_EQ(m_boxes[0].buttons, fw::ui::Button::Ok);
+    // clang-format off
     EXPECT_EQ(m_boxes[0].text, "Something went wrong with this mail:"
                                "|The attachment file " + program + " (" + native +
                                    ") does not exist, so the mail goes without it."
@@ -107,6 +108,7 @@ TEST_F(ZorvaneMailFailures, OneBoxForOneMailSaysWhatHappenedAndWhereTheDraftIs)
     EXPECT_TRUE(m_stderr[1].ends_with("the draft " + draft + " was written but false ended with exit status 1 "
                                       "without showing it"))
         << m_stderr[1];
+    // clang-format on
 }
 
 TEST_F(ZorvaneMailFailures, AMailThatWentWellShowsNoBox)

@@ -22,7 +22,7 @@ using namespace zorvane;
 using fw::ui::drive::waitFor;
 namespace drive = fw::ui::drive;
 
-class ZorvaneNotice : public TempFolderTest {
+class ZorvaneNotice : public test_support::TempFolderTest {
 protected:
     void SetUp() override
     {
@@ -50,7 +50,7 @@ protected:
     fw::ui::Window* m_notice = nullptr;
 };
 
-TEST_F(ZorvaneNotice, saysOutlookIsNeededInWhiteOnDarkBlue)
+TEST_F(ZorvaneNotice, SaysOutlookIsNeededInWhiteOnDarkBlue)
 {
     struct Row {
         int control;
@@ -88,13 +88,14 @@ void PrintTo(const ClosingRow& row, std::ostream* out) { *out << row.name; }
 
 class ZorvaneNoticeCloses : public ZorvaneNotice, public ::testing::WithParamInterface<ClosingRow> {};
 
-TEST_P(ZorvaneNoticeCloses, onItsEvent)
+TEST_P(ZorvaneNoticeCloses, OnItsEvent)
 {
     GetParam().act(*m_notice, m_thread);
     EXPECT_TRUE(waitFor([&] { return !fw::threads::isAlive(m_thread); }));
     EXPECT_EQ(drive::findWindow(NoticeLabel, NoticeModuleKey), nullptr);
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Events, ZorvaneNoticeCloses,
     ::testing::Values(
@@ -112,8 +113,9 @@ INSTANTIATE_TEST_SUITE_P(
                        fw::ui::postEvent(thread, fw::ui::Event::CloseWindow);
                    }}),
     [](const auto& info) { return std::string(info.param.name); });
+// clang-format on
 
-TEST_F(ZorvaneNotice, staysOpenWithoutItsEvents)
+TEST_F(ZorvaneNotice, StaysOpenWithoutItsEvents)
 {
     struct Row {
         const char* name;

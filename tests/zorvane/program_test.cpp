@@ -23,7 +23,7 @@ using namespace zorvane;
 namespace drive = fw::ui::drive;
 namespace C = zorvane::FrameControl;
 
-class ZorvaneProgram : public TempFolderTest {
+class ZorvaneProgram : public test_support::TempFolderTest {
 protected:
     void SetUp() override
     {
@@ -51,7 +51,7 @@ std::size_t count(const std::vector<std::string>& lines, const std::string& part
     return n;
 }
 
-TEST_F(ZorvaneProgram, reportsAMailWithoutAReportAndTheBulkMailReachTheMailProgramThenTheProgramEndsWithZero)
+TEST_F(ZorvaneProgram, ReportsAMailWithoutAReportAndTheBulkMailReachTheMailProgramThenTheProgramEndsWithZero)
 {
     fw::automation::RecordingRegistration outlook("Outlook.Application");
     registerProgramModules(ZORVANE_RESOURCE_DIR);

@@ -29,7 +29,7 @@ using namespace zorvane;
 using engine::BMKG;
 namespace drive = fw::ui::drive;
 
-class ZorvaneStartup : public TempFolderTest {
+class ZorvaneStartup : public test_support::TempFolderTest {
 protected:
     void SetUp() override
     {
@@ -56,7 +56,7 @@ protected:
     std::optional<test_support::ScopedEnv> m_config;
 };
 
-TEST_F(ZorvaneStartup, dataInitialiserBlanksTheStartStateAndItsEndReleasesTheQueues)
+TEST_F(ZorvaneStartup, DataInitialiserBlanksTheStartStateAndItsEndReleasesTheQueues)
 {
     BMKG.RTFpath = "C:\\Out";
     BMKG.WorkFolder = "C:\\Work\\";
@@ -121,7 +121,7 @@ Snapshot snapshot(MainStep step)
             zorvane::Access_CUSTOMER != nullptr, engine::OAQ.count()};
 }
 
-TEST_F(ZorvaneStartup, theFrameRunsBetweenTheServicesWhichEndInOrderBeforeTheQueues)
+TEST_F(ZorvaneStartup, TheFrameRunsBetweenTheServicesWhichEndInOrderBeforeTheQueues)
 {
     std::vector<Snapshot> seen;
     setMainStepObserver([&](MainStep step) { seen.push_back(snapshot(step)); });

@@ -20,9 +20,9 @@
 #include <QString>
 
 #include "framework/core/error.h"
-#include "framework/report/page_queue.h"
 #include "framework/preview/previewer.h"
 #include "framework/preview/wmf_document.h"
+#include "framework/report/page_queue.h"
 
 class QComboBox;
 class QLabel;
@@ -50,7 +50,7 @@ public:
 
     int pageCount() const { return int(m_names.size()); }
     int currentPage() const { return m_current + 1; } // from 1; 0 without pages
-    void showPage(int page);                           // from 1, clamped to the pages there are
+    void showPage(int page);                          // from 1, clamped to the pages there are
 
     bool isZoomAllowed() const { return m_zoomAllowed; }
     double zoomFactor() const { return m_zoomFactor; } // 0: whole page

@@ -16,15 +16,15 @@ namespace fw::preview {
 
 namespace {
 
-QColor toQColor(const WmfColour& c) { return QColor(c.red, c.green, c.blue); }
+QColor toQColor(const WmfColor& c) { return QColor(c.red, c.green, c.blue); }
 
 // Everything SaveDC keeps.
 struct DeviceState {
     WmfPen pen;
     WmfBrush brush;
     WmfFont font;
-    WmfColour textColour{0, 0, 0};
-    WmfColour backgroundColour{255, 255, 255};
+    WmfColor textColor{0, 0, 0};
+    WmfColor backgroundColor{255, 255, 255};
     WmfBackgroundMode backgroundMode = WmfBackgroundMode::Opaque;
     WmfFillRule fillRule = WmfFillRule::Alternate;
     std::uint16_t textAlign = 0;
@@ -88,7 +88,7 @@ private:
         const WmfPen& p = m_state.pen;
         if (p.style == WmfPenStyle::Null)
             return Qt::NoPen;
-        QPen qpen(toQColor(p.colour));
+        QPen qpen(toQColor(p.color));
         const double width = std::min(std::abs(p.width * scaleX()), m_maxExtent);
         qpen.setWidthF(width < 1 ? 0 : width); // 0: one device pixel, as GDI draws width 0
         // clang-format off
@@ -111,10 +111,10 @@ private:
         if (b.style == WmfBrushStyle::Null)
             return Qt::NoBrush;
         if (b.style == WmfBrushStyle::Solid)
-            return QBrush(toQColor(b.colour));
+            return QBrush(toQColor(b.color));
         static constexpr Qt::BrushStyle hatches[] = {Qt::HorPattern,   Qt::VerPattern,   Qt::FDiagPattern,
                                                      Qt::BDiagPattern, Qt::CrossPattern, Qt::DiagCrossPattern};
-        return QBrush(toQColor(b.colour), hatches[int(b.hatch)]);
+        return QBrush(toQColor(b.color), hatches[int(b.hatch)]);
     }
 
     void preparePainter()
@@ -123,14 +123,14 @@ private:
         m_painter.setBrush(brush());
         const bool opaque = m_state.backgroundMode == WmfBackgroundMode::Opaque;
         m_painter.setBackgroundMode(opaque ? Qt::OpaqueMode : Qt::TransparentMode);
-        m_painter.setBackground(toQColor(m_state.backgroundColour));
+        m_painter.setBackground(toQColor(m_state.backgroundColor));
     }
 
     void play(const WmfSelectPen& c) { m_state.pen = c.pen; }
     void play(const WmfSelectBrush& c) { m_state.brush = c.brush; }
     void play(const WmfSelectFont& c) { m_state.font = c.font; }
-    void play(const WmfSetTextColour& c) { m_state.textColour = c.colour; }
-    void play(const WmfSetBackgroundColour& c) { m_state.backgroundColour = c.colour; }
+    void play(const WmfSetTextColor& c) { m_state.textColor = c.color; }
+    void play(const WmfSetBackgroundColor& c) { m_state.backgroundColor = c.color; }
     void play(const WmfSetBackgroundMode& c) { m_state.backgroundMode = c.mode; }
     void play(const WmfSetTextAlign& c) { m_state.textAlign = c.align; }
     void play(const WmfSetFillRule& c) { m_state.fillRule = c.rule; }
@@ -239,15 +239,15 @@ private:
     void play(const WmfSetPixel& c)
     {
         const QPointF p = map(c.at);
-        m_painter.fillRect(QRectF(std::floor(p.x()), std::floor(p.y()), 1, 1), toQColor(c.colour));
+        m_painter.fillRect(QRectF(std::floor(p.x()), std::floor(p.y()), 1, 1), toQColor(c.color));
     }
 
     void play(const WmfFillRect& c)
     {
         preparePainter();
         const QRectF r = map(c.rect);
-        if (c.colour)
-            m_painter.fillRect(r, toQColor(*c.colour));
+        if (c.color)
+            m_painter.fillRect(r, toQColor(*c.color));
         else
             m_painter.fillRect(r, brush());
     }
@@ -281,8 +281,8 @@ private:
             width += a;
 
         const bool fromCurrent = m_state.textAlign & WmfAlign::UpdateCurrentPosition;
-        const QPointF reference =
-            fromCurrent ? map(m_state.currentPosition.x(), m_state.currentPosition.y()) : map(c.at);
+        const QPointF reference = fromCurrent ? map(m_state.currentPosition.x(), m_state.currentPosition.y())
+                                              : map(c.at);
 
         double x = 0;
         // clang-format off
@@ -303,7 +303,7 @@ private:
         if (c.rect) {
             const QRectF box = map(*c.rect);
             if (c.options & WmfTextOption::Opaque)
-                m_painter.fillRect(box, toQColor(m_state.backgroundColour));
+                m_painter.fillRect(box, toQColor(m_state.backgroundColor));
             if (c.options & WmfTextOption::Clipped)
                 m_painter.setClipRect(box, Qt::IntersectClip);
         }
@@ -312,9 +312,9 @@ private:
             m_painter.rotate(-m_state.font.escapement / 10.0);
         if (m_state.backgroundMode == WmfBackgroundMode::Opaque && !text.isEmpty())
             m_painter.fillRect(QRectF(x, baseline - metrics.ascent(), width, metrics.ascent() + metrics.descent()),
-                               toQColor(m_state.backgroundColour));
+                               toQColor(m_state.backgroundColor));
         m_painter.setFont(font);
-        m_painter.setPen(toQColor(m_state.textColour));
+        m_painter.setPen(toQColor(m_state.textColor));
         m_painter.setBackgroundMode(Qt::TransparentMode);
         if (c.dx.empty()) {
             m_painter.drawText(QPointF(x, baseline), text);

@@ -93,10 +93,7 @@ void clickButton(Window& window, int button)
         QTest::mouseClick(widget, Qt::LeftButton);
 }
 
-void clickRadio(Window& window, int radio)
-{
-    clickButton(window, radio);
-}
+void clickRadio(Window& window, int radio) { clickButton(window, radio); }
 
 void typeInto(Window& window, int entry, std::string_view text)
 {
@@ -119,11 +116,13 @@ void clickWindow(Window& window, Mouse mouse)
     QPoint where(1, 1);
     if (QWidget* child = target->childAt(where))
         target = child, where = QPoint(1, 1);
+    // clang-format off
     switch (mouse) {
     case Mouse::Left: QTest::mouseClick(target, Qt::LeftButton, {}, where); break;
     case Mouse::Right: QTest::mouseClick(target, Qt::RightButton, {}, where); break;
     case Mouse::LeftDouble: QTest::mouseDClick(target, Qt::LeftButton, {}, where); break;
     }
+    // clang-format on
 }
 
 namespace {
@@ -150,15 +149,9 @@ void takeFocusAway()
     elsewhere()->activateWindow();
 }
 
-void giveFocusBack()
-{
-    delete elsewhere().data();
-}
+void giveFocusBack() { delete elsewhere().data(); }
 
-bool isActive(const Window& window)
-{
-    return const_cast<Window&>(window).view().widget()->isActiveWindow();
-}
+bool isActive(const Window& window) { return const_cast<Window&>(window).view().widget()->isActiveWindow(); }
 
 std::string statusMessage(Window& window, int item)
 {

@@ -21,22 +21,21 @@ namespace fw::ui::drive {
 
 // Waits until `done()` holds; false when `limit` passed first. The limit is
 // only a watchdog against a hang, never a measurement.
-[[nodiscard]]
-bool waitFor(const std::function<bool()>& done, std::chrono::milliseconds limit = std::chrono::seconds(20));
+[[nodiscard]] bool waitFor(const std::function<bool()>& done,
+                           std::chrono::milliseconds limit = std::chrono::seconds(20));
 
 // The next event of a window that the test itself runs (one created on
 // thread 1), taken with the watchdog; none when the loop ended or the
 // watchdog went off.
-[[nodiscard]]
-std::optional<EventRecord> nextEvent(Window& window, std::chrono::milliseconds limit = std::chrono::seconds(20));
+[[nodiscard]] std::optional<EventRecord> nextEvent(Window& window,
+                                                   std::chrono::milliseconds limit = std::chrono::seconds(20));
 
 // The open window made from layout `label` (and `moduleKey`, unless empty),
 // the one opened last when there are several; nullptr when none is open.
 // waitForWindow() waits until there is one (nullptr when the watchdog went off).
 Window* findWindow(std::string_view label, std::string_view moduleKey = {});
-[[nodiscard]]
-Window* waitForWindow(std::string_view label, std::string_view moduleKey = {},
-                      std::chrono::milliseconds limit = std::chrono::seconds(20));
+[[nodiscard]] Window* waitForWindow(std::string_view label, std::string_view moduleKey = {},
+                                    std::chrono::milliseconds limit = std::chrono::seconds(20));
 
 // Waits until `window` is open, shown and exposed to input.
 [[nodiscard]] bool waitUntilShown(const Window& window);

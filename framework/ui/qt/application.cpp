@@ -12,10 +12,7 @@
 // fontconfig keeps its configuration and caches until the process ends and
 // never frees them; LeakSanitizer would count that as a leak in every
 // program that shows text. Nothing of ours is suppressed.
-extern "C" __attribute__((used)) const char* __lsan_default_suppressions()
-{
-    return "leak:libfontconfig.so\n";
-}
+extern "C" __attribute__((used)) const char* __lsan_default_suppressions() { return "leak:libfontconfig.so\n"; }
 #endif
 
 namespace fw::ui {
@@ -45,7 +42,7 @@ void installFontSubstitutes()
 void pump(threads::Block block)
 {
     QCoreApplication::processEvents(block == threads::Block::Yes ? QEventLoop::WaitForMoreEvents
-                                                                  : QEventLoop::AllEvents);
+                                                                 : QEventLoop::AllEvents);
     // Widgets deleted with deleteLater() go when their loop level ends; the
     // scheduler's loop is no QEventLoop, so they are released here.
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);

@@ -43,7 +43,7 @@ namespace {
 
 QString qs(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 
-QColor qColour(Colour c)
+QColor qColor(Color c)
 {
     return QColor(static_cast<int>(c & 0xFF), static_cast<int>((c >> 8) & 0xFF), static_cast<int>((c >> 16) & 0xFF));
 }
@@ -92,10 +92,10 @@ QFont ControlBuilder::fontFor(const Font& font) const
 void ControlBuilder::applyFont(QWidget* widget, const Font& font) const
 {
     widget->setFont(fontFor(font));
-    if (font.colour) {
+    if (font.color) {
         QPalette palette = widget->palette();
         for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
-            palette.setColor(role, qColour(*font.colour));
+            palette.setColor(role, qColor(*font.color));
         widget->setPalette(palette);
     }
 }
@@ -104,18 +104,18 @@ void ControlBuilder::build(QMainWindow& window)
 {
     m_font = QApplication::font();
     Font windowFont = m_layout.font;
-    windowFont.colour.reset();
+    windowFont.color.reset();
     m_font = fontFor(windowFont);
     window.setFont(m_font);
     m_units = DialogUnits::of(m_font);
     window.setWindowTitle(qs(m_layout.title));
 
     QPalette palette = window.palette();
-    if (m_layout.font.colour)
+    if (m_layout.font.color)
         for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
-            palette.setColor(role, qColour(*m_layout.font.colour));
+            palette.setColor(role, qColor(*m_layout.font.color));
     if (m_layout.background)
-        palette.setColor(QPalette::Window, qColour(*m_layout.background));
+        palette.setColor(QPalette::Window, qColor(*m_layout.background));
     window.setPalette(palette);
     window.setAutoFillBackground(m_layout.background.has_value());
 
@@ -292,7 +292,7 @@ QWidget* ControlBuilder::buildControl(const ControlLayout& control, QWidget* par
     applyFont(widget, control.font);
     if (control.background) {
         QPalette palette = widget->palette();
-        palette.setColor(QPalette::Window, qColour(*control.background));
+        palette.setColor(QPalette::Window, qColor(*control.background));
         widget->setPalette(palette);
         widget->setAutoFillBackground(true);
     }

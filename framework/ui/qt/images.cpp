@@ -12,10 +12,7 @@ namespace fw::ui {
 
 namespace {
 
-QString pathOf(std::string_view fileName)
-{
-    return QString::fromStdString(findResource(fileName));
-}
+QString pathOf(std::string_view fileName) { return QString::fromStdString(findResource(fileName)); }
 
 std::uint16_t word(const QByteArray& bytes, int at)
 {

@@ -27,15 +27,18 @@ struct ButtonMap {
     QMessageBox::StandardButton standard;
 };
 
+// clang-format off
 constexpr ButtonMap buttonMap[] = {
     {Button::Ok, QMessageBox::Ok},         {Button::Yes, QMessageBox::Yes},
     {Button::No, QMessageBox::No},         {Button::Abort, QMessageBox::Abort},
     {Button::Retry, QMessageBox::Retry},   {Button::Ignore, QMessageBox::Ignore},
     {Button::Cancel, QMessageBox::Cancel},
 };
+// clang-format on
 
 QMessageBox::Icon qtIcon(Icon icon)
 {
+    // clang-format off
     switch (icon) {
     case Icon::Information: return QMessageBox::Information;
     case Icon::Question: return QMessageBox::Question;
@@ -43,6 +46,7 @@ QMessageBox::Icon qtIcon(Icon icon)
     case Icon::Hand: return QMessageBox::Critical;
     case Icon::None: break;
     }
+    // clang-format on
     return QMessageBox::NoIcon;
 }
 
@@ -62,8 +66,7 @@ unsigned fallbackButton(unsigned buttons, unsigned defaultButton)
 
 } // namespace
 
-unsigned message(std::string_view text, std::string_view caption, Icon icon, unsigned buttons,
-                 unsigned defaultButton)
+unsigned message(std::string_view text, std::string_view caption, Icon icon, unsigned buttons, unsigned defaultButton)
 {
     const unsigned fallback = fallbackButton(buttons, defaultButton);
     if (buttons == 0)

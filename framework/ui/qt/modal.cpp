@@ -17,7 +17,8 @@ int execModal(QDialog& dialog)
     startWindowSystem();
     QPointer<QDialog> guard(&dialog);
     bool finished = false;
-    const QMetaObject::Connection done = QObject::connect(&dialog, &QDialog::finished, [&finished] { finished = true; });
+    const QMetaObject::Connection done = QObject::connect(&dialog, &QDialog::finished,
+                                                          [&finished] { finished = true; });
 
     // Modal to the windows of the thread that asks, not to the whole
     // program: the other threads' windows stay usable meanwhile.

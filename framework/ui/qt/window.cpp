@@ -11,10 +11,7 @@ namespace fw::ui {
 
 namespace {
 
-QString qs(std::string_view s)
-{
-    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
-}
+QString qs(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 
 struct Registry {
     std::vector<Window*> open;
@@ -38,15 +35,9 @@ void opened(Window& window)
     open.push_back(&window);
 }
 
-void closed(Window& window)
-{
-    std::erase(theRegistry().open, &window);
-}
+void closed(Window& window) { std::erase(theRegistry().open, &window); }
 
-const std::vector<Window*>& openWindows()
-{
-    return theRegistry().open;
-}
+const std::vector<Window*>& openWindows() { return theRegistry().open; }
 
 std::deque<EventRecord> takePending(threads::ThreadNumber thread)
 {
@@ -151,10 +142,7 @@ Window* currentWindow()
     return nullptr;
 }
 
-std::vector<Window*> openWindows()
-{
-    return registry::openWindows();
-}
+std::vector<Window*> openWindows() { return registry::openWindows(); }
 
 std::uintptr_t currentWindowHandle()
 {

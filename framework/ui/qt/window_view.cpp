@@ -233,10 +233,7 @@ void WindowView::enqueue(const EventRecord& record)
     m_queue.push_back(record);
 }
 
-void WindowView::post(const EventRecord& record)
-{
-    enqueue(record);
-}
+void WindowView::post(const EventRecord& record) { enqueue(record); }
 
 void WindowView::open()
 {
@@ -393,10 +390,7 @@ QString WindowView::text(int number) const
 QString WindowView::title() const { return m_widget->windowTitle(); }
 void WindowView::setTitle(const QString& title) { m_widget->setWindowTitle(title); }
 
-std::uintptr_t WindowView::systemHandle() const
-{
-    return static_cast<std::uintptr_t>(m_widget->winId());
-}
+std::uintptr_t WindowView::systemHandle() const { return static_cast<std::uintptr_t>(m_widget->winId()); }
 
 void WindowView::setTimer(int hundredths)
 {

@@ -62,8 +62,8 @@ public:
 
     // The Qt objects, for tests and for code that embeds widgets.
     QMainWindow* widget() const;
-    QWidget* controlWidget(int number) const;  // nullptr for menus, items and unknown numbers
-    QAction* menuAction(int number) const;     // a menu's or item's action, else nullptr
+    QWidget* controlWidget(int number) const; // nullptr for menus, items and unknown numbers
+    QAction* menuAction(int number) const;    // a menu's or item's action, else nullptr
     const DialogUnits& dialogUnits() const { return m_units; }
     Window& owner() const { return m_owner; }
 
