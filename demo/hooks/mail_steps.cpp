@@ -106,7 +106,7 @@ void tellUnmadeDocuments(ExpectedDocuments expected)
     std::string text;
     for (const engine::BuildFailure& failure : engine::lastBuild().failures) {
         if (expected == ExpectedDocuments::All || failure.file == engine::BuiltFile::HTMLBody)
-            text += "|" + failure.text();
+            text.append("|").append(failure.text());
     }
     if (!text.empty())
         fw::ui::message(std::string(UnmadeDocumentsHeading) + text, UnmadeDocumentsCaption, fw::ui::Icon::Exclamation);

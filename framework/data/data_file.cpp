@@ -366,7 +366,7 @@ Expected<void> DataFile::setKeyOrderFromBuffer(const Key& key)
     }
     std::string where;
     for (std::size_t i = numbers.size(); i-- > 0;) {
-        const std::string param = "?" + fw::core::toText(static_cast<std::int64_t>(i + 1));
+        const std::string param = std::string("?").append(fw::core::toText(static_cast<std::int64_t>(i + 1)));
         const std::string column = terms[i].substr(0, terms[i].size() - 2);
         if (where.empty())
             where = "(" + terms[i] + "= " + param + ")";

@@ -160,7 +160,7 @@ std::string Schema::createSql() const
     }
     for (const auto& k : m_keys)
         if (!k->isDynamic())
-            sql += " " + createIndexSql(*k) + ";";
+            sql.append(" ").append(createIndexSql(*k)).append(";");
     return sql + " COMMIT;";
 }
 
@@ -177,7 +177,7 @@ Expected<void> Schema::rebuildKeys(sqlite3* db) const
         sql += " DROP INDEX " + sqlName(name) + ";";
     for (const auto& k : m_keys)
         if (!k->isDynamic())
-            sql += " " + createIndexSql(*k) + ";";
+            sql.append(" ").append(createIndexSql(*k)).append(";");
     sql += " COMMIT;";
     auto result = detail::exec(db, label(), sql, "rebuilding keys");
     if (!result)

@@ -32,7 +32,7 @@ std::vector<std::string> rowsOf(const char* path, const char* sql)
         std::string row;
         for (int i = 0; i < sqlite3_column_count(st); ++i) {
             const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(st, i));
-            row += (i ? "|" : "") + std::string(text ? text : "NULL");
+            row.append(i ? "|" : "").append(text ? text : "NULL");
         }
         rows.push_back(row);
     }

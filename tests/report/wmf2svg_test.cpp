@@ -122,7 +122,7 @@ TEST_F(Wmf2svgReadsPages, OfTheCustomersReportWithTheirTexts)
         FIRSTTIME = fw::core::timeValue(9, i);
         SUBURB = "Glebe";
         PHONE = "0295550101";
-        EMAIL = "c" + std::to_string(i) + "@example.com";
+        EMAIL = std::string("c").append(std::to_string(i)).append("@example.com");
         WEBSITE = "www.example.com";
         ASSERT_TRUE(report.printDetail().has_value());
     }
