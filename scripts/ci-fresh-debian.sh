@@ -25,9 +25,20 @@ elapsed() { local s=$(($(date +%s) - $1)); printf '%dm%02ds' $((s / 60)) $((s % 
 run_start=$(date +%s)
 
 ((EUID == 0)) || { say "runs as root (debootstrap, chroot, mount)"; exit 1; }
-for tool in debootstrap chroot mount git tar; do
-  command -v "$tool" >/dev/null || { say "needs $tool (Debian package: debootstrap, coreutils, mount, git, tar)"; exit 1; }
+# What this script itself runs on the host, by the Debian package that has
+# it. A machine that lacks one gets it here, as CI has to install all it uses.
+declare -A host_tools=([debootstrap]=debootstrap [chroot]=coreutils [mount]=mount
+  [findmnt]=util-linux [flock]=util-linux [git]=git [tar]=tar [gzip]=gzip)
+missing=()
+for tool in "${!host_tools[@]}"; do
+  command -v "$tool" >/dev/null || missing+=("${host_tools[$tool]}")
 done
+if ((${#missing[@]})); then
+  mapfile -t missing < <(printf '%s\n' "${missing[@]}" | sort -u)
+  say "installing ${missing[*]}"
+  DEBIAN_FRONTEND=noninteractive apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+fi
 mkdir -p "$cache/apt-archives/partial"
 
 # One run at a time per cache: the runs share the downloaded package files.
