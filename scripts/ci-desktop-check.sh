@@ -84,7 +84,10 @@ demo_pid=$!
 frame=
 deadline=$((SECONDS + start_seconds))
 while ((SECONDS < deadline)); do
-  frame=$(wmctrl -l | awk -v t="$title" '{ id = $1; $1 = $2 = $3 = ""; sub(/^ +/, ""); if ($0 == t) print id }' | head -n 1)
+  # wmctrl lists the managed windows and then asks each for its title; a
+  # window that closes in between (zorvane's notice does, soon after it
+  # opens) makes that one listing fail with BadWindow. The next poll retries.
+  frame=$({ wmctrl -l 2>/dev/null || true; } | awk -v t="$title" '{ id = $1; $1 = $2 = $3 = ""; sub(/^ +/, ""); if ($0 == t) print id }' | head -n 1)
   [[ -n "$frame" ]] && break
   kill -0 "$demo_pid" 2>/dev/null || { wait "$demo_pid" && status=0 || status=$?; say "zorvane-demo ended with $status before its frame appeared"; demo_pid=; exit 1; }
   sleep 0.5
