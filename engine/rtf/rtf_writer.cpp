@@ -26,6 +26,7 @@
 #include "engine/global_data.h"
 #include "framework/core/clock.h"
 #include "framework/core/text.h"
+#include "framework/fs/case_lookup.h"
 #include "framework/fs/work_file.h"
 
 namespace engine {
@@ -265,6 +266,10 @@ fw::core::Expected<void> writeRTFDocument(const std::string& outputPath, std::st
     };
     if (!put(head))
         return abandon(RTFResult::NotWritten, OROF.lastError().message);
+    // The pages were all written before the build and none is added or
+    // removed during it, so their folder is listed once for the case-blind
+    // look-ups of their names ("12N.WMF" finds "12N.wmf"), not once a page.
+    const fw::fs::FolderSnapshot pageFolders;
     for (std::size_t page = 1; page <= pageCount; ++page) {
         const std::string pageName = pageFileName(page);
         const std::string which = "page " + toText(page) + " of " + toText(pageCount);

@@ -1,16 +1,15 @@
 #include "framework/fs/path.h"
 
-#include <dirent.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
-#include <optional>
 #include <string>
 #include <vector>
 
 #include "framework/core/text.h"
+#include "framework/fs/case_lookup.h"
 
 namespace fw::fs {
 
@@ -20,37 +19,6 @@ bool existsAsWritten(const std::string& path)
 {
     struct stat st;
     return ::lstat(path.c_str(), &st) == 0;
-}
-
-char lowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool equalsIgnoringCase(std::string_view a, std::string_view b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (lowerAscii(a[i]) != lowerAscii(b[i]))
-            return false;
-    }
-    return true;
-}
-
-// The entry of `folder` that matches `component` without regard to case; the
-// first in byte order when several do, so the choice does not depend on the
-// order in which the file system happens to list them.
-std::optional<std::string> findIgnoringCase(const std::string& folder, std::string_view component)
-{
-    DIR* dir = ::opendir(folder.empty() ? "." : folder.c_str());
-    if (!dir)
-        return std::nullopt;
-    std::optional<std::string> best;
-    while (const dirent* entry = ::readdir(dir)) {
-        const std::string_view name(entry->d_name);
-        if (equalsIgnoringCase(name, component) && (!best || name < *best))
-            best = std::string(name);
-    }
-    ::closedir(dir);
-    return best;
 }
 
 } // namespace

@@ -1,8 +1,11 @@
 #include "framework/fs/path.h"
 
+#include "framework/fs/case_lookup.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <optional>
 
 #include "tests/support/temp_folder.h"
 
@@ -43,16 +46,52 @@ TEST_F(PathResolve, EveryComponentIsFoundWithoutRegardToCase)
         {"WORK\\Kr\\", "Work/KR/"},
         {"work", "Work"},
     };
-    for (const Case& c : cases)
-        EXPECT_EQ(resolve(c.asked).string(), c.found) << c.asked;
+    // A snapshot of the folders changes how often they are listed, never
+    // what is found: twice through, the second time from the snapshot.
+    for (const bool snapshot : {false, true}) {
+        std::optional<FolderSnapshot> folders;
+        if (snapshot)
+            folders.emplace();
+        for (int pass = 0; pass < 2; ++pass) {
+            for (const Case& c : cases)
+                EXPECT_EQ(resolve(c.asked).string(), c.found) << c.asked << (snapshot ? " in a snapshot" : "");
+        }
+    }
 }
 
 TEST_F(PathResolve, AmongNamesThatDifferOnlyInCaseTheFirstInOrderWins)
 {
     write(at("b.TXT"), "");
     write(at("B.txt"), "");
-    EXPECT_EQ(resolve("b.txt").string(), "B.txt");
-    EXPECT_EQ(resolve("b.TXT").string(), "b.TXT"); // as written when it exists
+    write(at("a.txt"), "");
+    write(at("A.TXT"), "");
+    for (const bool snapshot : {false, true}) {
+        std::optional<FolderSnapshot> folders;
+        if (snapshot)
+            folders.emplace();
+        EXPECT_EQ(resolve("b.txt").string(), "B.txt");
+        EXPECT_EQ(resolve("b.TXT").string(), "b.TXT"); // as written when it exists
+        EXPECT_EQ(resolve("a.Txt").string(), "A.TXT");
+    }
+}
+
+TEST_F(PathResolve, ASnapshotListsAFolderOnceAndIsForgottenWhenItEnds)
+{
+    write(at("page1.wmf"), "");
+    {
+        const FolderSnapshot folders;
+        EXPECT_EQ(resolve("PAGE1.WMF").string(), "page1.wmf");
+        // Written after the folder was listed: not seen while the snapshot
+        // lives, which is why it is kept to stretches that change nothing.
+        write(at("page2.wmf"), "");
+        EXPECT_EQ(resolve("PAGE2.WMF").string(), "PAGE2.WMF");
+        {
+            const FolderSnapshot inner; // the outer one still answers
+            EXPECT_EQ(resolve("PAGE2.WMF").string(), "PAGE2.WMF");
+        }
+        EXPECT_EQ(resolve("PAGE2.WMF").string(), "PAGE2.WMF");
+    }
+    EXPECT_EQ(resolve("PAGE2.WMF").string(), "page2.wmf");
 }
 
 TEST_F(PathResolve, CurrentDirectoryIsTheLongFormWithoutTrailingSlash)
