@@ -27,7 +27,8 @@ bool equalsLowered(std::string_view name, std::string_view lowered)
 
 // Calls `each` with every entry's name; false when the folder cannot be
 // opened.
-template <typename Each> bool listFolder(const std::string& folder, Each&& each)
+template <typename Each>
+bool listFolder(const std::string& folder, Each&& each)
 {
     DIR* dir = ::opendir(folder.empty() ? "." : folder.c_str());
     if (!dir)
