@@ -18,26 +18,18 @@
 //     page, for every page of every document. Sharing them is safe because
 //     AppendWMFHex never waits: no other framework thread runs while it
 //     encodes, so no second call can meet the first.
-//   - Whole lines (64 bytes in, 130 characters out) are encoded sixteen bytes
-//     at a time with SSE2, which every x86-64 processor has: each nibble
-//     becomes its digit by arithmetic (add "0", and 7 more above 9), and the
-//     high and low digits are interleaved. Parts of lines, at the start and
-//     end of a block, go through a table of the 256 digit pairs, as does
-//     everything on a processor without SSE2.
+//   - Whole lines go through the fastest line encoder of the processor
+//     (hex_lines.h); parts of lines, at the start and end of a block,
+//     through the table of digit pairs.
 
 #include "engine/rtf/rtf_writer.h"
 
 #include <algorithm>
-#include <array>
-#include <cstring>
 #include <memory>
 #include <span>
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
-
 #include "engine/global_data.h"
+#include "engine/rtf/hex_lines.h"
 #include "framework/core/text.h"
 #include "framework/fs/work_file.h"
 
@@ -46,83 +38,35 @@ namespace engine {
 namespace {
 
 constexpr std::size_t PlaceableHeaderBytes = 22;
-constexpr std::size_t BytesPerLine = 64;                   // 128 digits
-constexpr std::size_t CharsPerLine = 2 * BytesPerLine + 2; // and CR LF
-constexpr std::size_t BlockBytes = std::size_t{1} << 19;   // read at once
+constexpr std::size_t BlockBytes = std::size_t{1} << 19; // read at once
 // Digits of a block and the line ends in it, one more for a line begun in
 // the block before.
-constexpr std::size_t HexBytes = 2 * BlockBytes + 2 * (BlockBytes / BytesPerLine + 1);
-
-constexpr std::array<char, 512> makeDigitPairs()
-{
-    constexpr char digits[] = "0123456789ABCDEF";
-    std::array<char, 512> pairs{};
-    for (std::size_t b = 0; b < 256; ++b) {
-        pairs[2 * b] = digits[b >> 4];
-        pairs[2 * b + 1] = digits[b & 0x0F];
-    }
-    return pairs;
-}
-constexpr std::array<char, 512> DigitPairs = makeDigitPairs();
-
-char* encodeBytes(const unsigned char* in, std::size_t n, char* out)
-{
-    for (std::size_t k = 0; k < n; ++k) {
-        std::memcpy(out, &DigitPairs[2 * in[k]], 2);
-        out += 2;
-    }
-    return out;
-}
-
-#if defined(__SSE2__)
-// The digits of sixteen nibbles (0 to 15 in each byte).
-__m128i digitsOf(__m128i nibbles)
-{
-    const __m128i aboveNine = _mm_cmpgt_epi8(nibbles, _mm_set1_epi8(9));
-    const __m128i letterStep = _mm_and_si128(aboveNine, _mm_set1_epi8('A' - '0' - 10));
-    return _mm_add_epi8(_mm_add_epi8(nibbles, _mm_set1_epi8('0')), letterStep);
-}
-
-// 64 bytes to 128 digits.
-void encodeLineDigits(const unsigned char* in, char* out)
-{
-    const __m128i lowNibble = _mm_set1_epi8(0x0F);
-    for (std::size_t k = 0; k < BytesPerLine; k += 16) {
-        const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + k));
-        const __m128i high = digitsOf(_mm_and_si128(_mm_srli_epi16(bytes, 4), lowNibble));
-        const __m128i low = digitsOf(_mm_and_si128(bytes, lowNibble));
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + 2 * k), _mm_unpacklo_epi8(high, low));
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + 2 * k + 16), _mm_unpackhi_epi8(high, low));
-    }
-}
-#else
-void encodeLineDigits(const unsigned char* in, char* out) { encodeBytes(in, BytesPerLine, out); }
-#endif
+constexpr std::size_t HexBytes = 2 * BlockBytes + 2 * (BlockBytes / HexBytesPerLine + 1);
 
 // Encodes `in` onto `out`, continuing a line that already holds
 // `bytesOnLine` bytes; returns where the output ends.
 char* encode(std::span<const unsigned char> in, char* out, std::size_t& bytesOnLine)
 {
+    static const HexLineEncoder wholeLines = hexLineEncoders().front();
     const unsigned char* at = in.data();
     std::size_t left = in.size();
     if (bytesOnLine > 0) {
-        const std::size_t n = std::min(left, BytesPerLine - bytesOnLine);
-        out = encodeBytes(at, n, out);
+        const std::size_t n = std::min(left, HexBytesPerLine - bytesOnLine);
+        out = encodeHexDigits(at, n, out);
         at += n;
         left -= n;
         bytesOnLine += n;
-        if (bytesOnLine < BytesPerLine)
+        if (bytesOnLine < HexBytesPerLine)
             return out;
         *out++ = '\r';
         *out++ = '\n';
     }
-    for (; left >= BytesPerLine; at += BytesPerLine, left -= BytesPerLine, out += CharsPerLine) {
-        encodeLineDigits(at, out);
-        out[CharsPerLine - 2] = '\r';
-        out[CharsPerLine - 1] = '\n';
-    }
+    const std::size_t lines = left / HexBytesPerLine;
+    out = wholeLines.encode(at, lines, out);
+    at += lines * HexBytesPerLine;
+    left -= lines * HexBytesPerLine;
     bytesOnLine = left;
-    return encodeBytes(at, left, out);
+    return encodeHexDigits(at, left, out);
 }
 
 // The block read from the page and its digits, made on first use and kept.

@@ -292,6 +292,41 @@ TEST_F(HTMLBuilderTest, ASecondRunReplacesTheNamedCopies)
     EXPECT_EQ(contents(at("out/Report.RTF")), second);
 }
 
+TEST_F(HTMLBuilderTest, LargePagesGiveCopiesThatAreTheDocument)
+{
+    // Pages large enough that the work folder's copy is written beside the
+    // document by its helper, not in the writer's own calls.
+    std::string page(22, 'h');
+    for (std::size_t i = 0; i < 700000; ++i)
+        page += static_cast<char>((i * 7919) >> 3);
+    write(at("421.wmf"), page);
+    write(at("422.wmf"), page.substr(0, 300000));
+    m_build.pageCount = 2;
+    m_build.rtfFolder = systemFolder() + "out";
+    ASSERT_EQ(m_build.run(), 0);
+    EXPECT_TRUE(lastBuild().complete());
+    const std::string document = contents(at("42.RTF"));
+    EXPECT_GT(document.size(), 2000000u);
+    EXPECT_TRUE(contents(at("Report.RTF")) == document);
+    EXPECT_TRUE(contents(at("out/Report.RTF")) == document);
+}
+
+TEST_F(HTMLBuilderTest, ADocumentNameThatIsTheJobNumberLeavesTheDocumentWhole)
+{
+    // The named copy in the work folder is then the document itself; the
+    // second run finds an earlier document under the name.
+    m_build.rtfName = "42";
+    for (int run = 1; run <= 2; ++run) {
+        ASSERT_EQ(m_build.run(), 0);
+        EXPECT_TRUE(lastBuild().complete()) << "run " << run;
+        const std::string document = contents(at("42.RTF"));
+        EXPECT_TRUE(document.starts_with("{\\rtf1")) << "run " << run;
+        EXPECT_TRUE(document.ends_with(" \r\n\\par }}")) << "run " << run;
+        for (const auto& entry : std::filesystem::directory_iterator(m_folder))
+            EXPECT_FALSE(entry.path().filename().string().starts_with(".")) << entry.path();
+    }
+}
+
 TEST_F(HTMLBuilderTest, AnHTMLPathInAMissingFolderGives2AndNoRTF)
 {
     addBodyLine("x");

@@ -6,6 +6,7 @@
 #include <QFontMetrics>
 #include <QLabel>
 #include <QMainWindow>
+#include <QStatusBar>
 #include <QToolBar>
 #include <ostream>
 
@@ -270,6 +271,37 @@ TEST_F(UiFrame, StartsWithTheBoundValuesShownAndTheFolderControlsHidden)
     EXPECT_EQ(drive::statusMessage(*frame, -3), "Print in record order");
     EXPECT_EQ(frame->view().widget()->findChildren<QToolBar*>().size(), 1);
     (void)drive::saveAsPng(*frame, scratch.file("frame.png")); // for a reviewer to look at; not a check
+}
+
+TEST_F(UiWindow, OnlyAFrameWithMenusHasAMenuBarAndEveryFrameAStatusBar)
+{
+    const auto frame = [](const char* moduleKey, std::vector<ControlLayout> controls) {
+        WindowLayout w;
+        w.label = "P1$APPFRAME";
+        w.moduleKey = moduleKey;
+        w.kind = WindowKind::Frame;
+        w.width = 200;
+        w.height = 100;
+        w.controls = std::move(controls);
+        return w;
+    };
+    struct Case {
+        const char* name;
+        WindowLayout layout;
+        bool menuBar;
+    } cases[] = {
+        {"a menu", frame("uitest$menuframe", {{.number = -1, .kind = ControlKind::Menu, .text = "*Reports"}}), true},
+        {"an item", frame("uitest$itemframe", {{.number = -1, .kind = ControlKind::MenuItem, .text = "Exit"}}), true},
+        {"no menus", frame("uitest$bareframe", {{.number = 1, .kind = ControlKind::Text, .rect = {5, 5, 50, 10}}}),
+         false},
+    };
+    for (const Case& c : cases) {
+        auto window = make(c.layout);
+        ASSERT_TRUE(window) << c.name;
+        QMainWindow* widget = window->view().widget();
+        EXPECT_EQ(widget->menuWidget() != nullptr, c.menuBar) << c.name;
+        EXPECT_EQ(widget->findChildren<QStatusBar*>().size(), 1) << c.name;
+    }
 }
 
 TEST_F(UiFrame, MenuItemIsAcceptedWithItsNumber)

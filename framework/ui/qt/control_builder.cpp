@@ -2,10 +2,11 @@
 //
 // The window's font comes first, because it fixes the dialog units that
 // every position and size is measured in; the window's text colour and
-// background go into the palette the controls inherit. A frame gets its menu
-// bar (menus before the items that name them, as the layouts list them), a
-// status bar and, when a control asks for it, a toolbar: a fixed area sized
-// to its controls unless the layout gives its height. Controls are built in
+// background go into the palette the controls inherit. A frame gets a
+// status bar, a menu bar when it has menus (menus before the items that name
+// them, as the layouts list them) and, when a control asks for it, a
+// toolbar: a fixed area sized to its controls unless the layout gives its
+// height. Controls are built in
 // layout order, so a later one lies above an earlier one. A radio is built
 // inside its option box, its position made relative to the box; a radio
 // without an option box stands on its own. A control whose layout gives no
@@ -129,7 +130,14 @@ void ControlBuilder::build(QMainWindow& window)
         m_controls[control.number].layout = &control;
 
     if (m_layout.kind == WindowKind::Frame) {
-        buildMenus(window);
+        // A frame without menus has no menu bar, as on the original
+        // platform; an empty one would also load the style's icons and the
+        // image plugins at every start of a program whose frame is never
+        // shown (vextrel's).
+        if (std::ranges::any_of(m_layout.controls, [](const ControlLayout& c) {
+                return c.kind == ControlKind::Menu || c.kind == ControlKind::MenuItem;
+            }))
+            buildMenus(window);
         window.statusBar();
     }
 
