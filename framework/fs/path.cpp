@@ -36,6 +36,18 @@ std::filesystem::path resolve(std::string_view systemPath)
     if (native.empty() || existsAsWritten(native))
         return native;
 
+    // Mostly only the last name differs in case (a page "12N.WMF" that was
+    // copied as "12N.wmf"): when its folder exists as written, that name is
+    // all there is to look up, one question to the file system instead of
+    // one for every folder on the way down.
+    if (const std::size_t slash = native.rfind('/'); slash != std::string::npos && slash > 0 &&
+                                                     slash + 1 < native.size() &&
+                                                     existsAsWritten(native.substr(0, slash))) {
+        const std::string_view last = std::string_view(native).substr(slash + 1);
+        const auto match = findIgnoringCase(native.substr(0, slash), last);
+        return native.substr(0, slash + 1) + (match ? *match : std::string(last));
+    }
+
     // Walk the components from the top; once one matches nothing, the rest
     // cannot exist either and is kept as written (a name to create).
     std::string resolved;
