@@ -40,6 +40,10 @@ TEST_F(PathResolve, EveryComponentIsFoundWithoutRegardToCase)
     } cases[] = {
         {systemFolder() + "WORK\\kr\\423.WMF", base + "/Work/KR/423.wmf"},
         {base + "/work/KR/423.wmf", base + "/Work/KR/423.wmf"},
+        // Only the last name differs: its folder exists as written.
+        {systemFolder() + "Work\\KR\\423.WMF", base + "/Work/KR/423.wmf"},
+        {"Work\\KR\\423.WMF", "Work/KR/423.wmf"},
+        {systemFolder() + "Work\\KR\\NEW.rtf", base + "/Work/KR/NEW.rtf"},
         // Missing components stay as written: the name of a file to create.
         {systemFolder() + "work\\kr\\NEW.rtf", base + "/Work/KR/NEW.rtf"},
         {systemFolder() + "none\\Sub\\x", base + "/none/Sub/x"},
